@@ -1,0 +1,36 @@
+# Pelmaro: `make run` plays the game, `make test` runs every test.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps configure build bake bench sanitize contact-sheet clean
+
+run: build
+	cd $(BUILD)/game && ./pelmaro
+
+test: build
+	scripts/check-rules
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+deps:
+	scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+bake: configure
+	cmake --build $(BUILD) --target bake -j$(JOBS)
+
+bench: configure
+	cmake --build $(BUILD) --target pelmaro_bench -j$(JOBS)
+	cd $(BUILD)/game && ../bench/pelmaro_bench
+
+sanitize: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMARO_SANITIZE=ON >/dev/null
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && ctest --output-on-failure -j$(JOBS) -LE e2e
+
+clean:
+	rm -rf $(BUILD) build-asan
