@@ -1,0 +1,51 @@
+// The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
+#pragma once
+
+// ---- Options (kept in the save file) ----
+// 1 shows the desktop's own mouse pointer, 0 hides it over the window and draws ours; initially 1.
+extern unsigned char SystemCursor;
+// 1 draws a coloured tile under every piece on the board; initially 1.
+extern unsigned char EasyFood;
+// x of the music knob in pixels, SliderLeft..SliderRight; initially SliderRight.
+extern int MusicSlider;
+// x of the sound-effect knob in pixels, SliderLeft..SliderRight; initially SliderRight.
+extern int SoundSlider;
+
+// ---- Knob travel ----
+// Leftmost knob position in pixels (silent).
+constexpr int SliderLeft = 227;
+// Rightmost knob position in pixels (loudest).
+constexpr int SliderRight = 391;
+
+// ---- Knob dragging ----
+// 1 while the music knob follows the mouse (from a click on it until the button is released).
+extern unsigned char MusicKnobDragged;
+// 1 while the sound-effect knob follows the mouse.
+extern unsigned char SoundKnobDragged;
+// Mouse x minus the music knob's x at the moment it was grabbed, in pixels.
+extern int MusicGrabOffset;
+// Mouse x minus the sound-effect knob's x at the moment it was grabbed, in pixels.
+extern int SoundGrabOffset;
+
+// Called at start-up after the save file is read and every frame on this screen: 227 or less
+// becomes 227, above 390 becomes 391.
+void ClampSliders();
+// Called by the save file loader and this screen: the music gain 0..1 for MusicSlider.
+float MusicGain();
+// Called by the window procedure when the left button is released: both knobs stop following.
+void EndKnobDrags();
+
+// Called by the display switch after the game pictures are loaded; always reports success.
+bool LoadOptionsPictures();
+// Called by the display switch and shutdown: releases this screen's panel picture.
+void FreeOptionsPictures();
+
+// Called every frame by the frame driver; draws the menu and the panel, only on the options screen.
+void DrawOptions();
+// Called every frame by the frame driver with the mouse position; drags the knobs, draws
+// highlights, check marks and knobs, only on the options screen.
+void HoverOptions(int x, int y);
+// Called by the click dispatcher; returns true when the click was used by the options screen.
+bool ClickOptions(int x, int y);
+// Called every frame by the frame driver just before presenting: our own mouse pointer.
+void DrawGameCursor(int x, int y);
