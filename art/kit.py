@@ -114,3 +114,80 @@ def vertical_gradient(ctx, x, y, w, h, top, bottom):
     ctx.rectangle(x, y, w, h)
     ctx.set_source(g)
     ctx.fill()
+
+
+# ---- Finishing: every pixel of a baked picture is fully opaque or fully transparent ----
+
+def keyed(image, threshold=128, matte=None):
+    """Makes soft edges hard for a keyed picture: pixels below threshold become transparent,
+    the others opaque (blended over matte first when one is given)."""
+    import numpy as np
+    pixels = np.asarray(image).astype(np.float64)
+    alpha = pixels[..., 3:4] / 255.0
+    rgb = pixels[..., :3]
+    if matte is not None:
+        rgb = rgb * alpha + np.array(matte, np.float64) * (1.0 - alpha)
+    out = np.zeros(pixels.shape, np.uint8)
+    solid = pixels[..., 3] >= threshold
+    out[..., :3] = np.clip(np.rint(rgb), 0, 255).astype(np.uint8)
+    out[..., 3] = np.where(solid, 255, 0)
+    out[~solid, :3] = 0
+    return Image.fromarray(out, "RGBA")
+
+
+def opaque(image, background):
+    """The picture composited over a solid background colour, fully opaque."""
+    base = Image.new("RGBA", image.size, tuple(background) + (255,))
+    return Image.alpha_composite(base, image)
+
+
+# ---- Play-screen parts drawn in two pictures ----
+# The play screen's background holds these parts at rest; the lit or empty states are drawn
+# again into MenuTxt.bmp and ActiveOption.bmp with the same functions so they line up exactly.
+
+# Colour of the plaque under the level caption and the level digits (screen (290,444)-(398,480)).
+LEVEL_PLAQUE = (0xF6, 0xE4, 0xBC)
+# Empty and full colours of the level gauge.
+GAUGE_EMPTY_TOP = (0x4A, 0x2E, 0x1C)
+GAUGE_EMPTY_BOTTOM = (0x3A, 0x23, 0x15)
+GAUGE_FULL_TOP = TOMATO
+GAUGE_FULL_BOTTOM = BUTTER
+
+
+def level_gauge(ctx, x, y, full):
+    """The inside of the level gauge, 20 x 73 at (x, y): full (background) or empty (cover).
+    The empty look is the same on every row, so the cover can be cut off anywhere."""
+    if full:
+        vertical_gradient(ctx, x, y, 20, 73, GAUGE_FULL_TOP, GAUGE_FULL_BOTTOM)
+        ctx.rectangle(x + 3, y, 4, 73)
+        ctx.set_source_rgba(1, 1, 1, 0.35)
+        ctx.fill()
+    else:
+        ctx.rectangle(x, y, 20, 73)
+        ctx.set_source_rgba(*rgb(GAUGE_EMPTY_TOP))
+        ctx.fill()
+        ctx.rectangle(x + 14, y, 6, 73)
+        ctx.set_source_rgba(*rgb(GAUGE_EMPTY_BOTTOM))
+        ctx.fill()
+
+
+def tag_button(ctx, x, y, w, h, label, lit, size=18, radius=12):
+    """A wooden button tag with its label; lit is the hover look. The tag fills (x, y, w, h)."""
+    body = mix(COPPER, BUTTER, 0.55) if lit else COPPER
+    shape(ctx, lambda c: rounded_rect(c, x + 1, y + 1, w - 2, h - 2, radius), body, width=2.5)
+    ctx.new_path()
+    rounded_rect(ctx, x + 5, y + 4, w - 10, (h - 8) * 0.45, radius * 0.6)
+    ctx.set_source_rgba(1, 1, 1, 0.28 if lit else 0.18)
+    ctx.fill()
+    text(ctx, label, x + w / 2, y + h / 2, size, CREAM, outline=OUTLINE, outline_width=3.0)
+
+
+def play_menu_button(ctx, x, y, lit):
+    """The play screen's menu button in the 85 x 79 box at (x, y) (screen (13, 379))."""
+    tag_button(ctx, x + 2, y + 2, 81, 75, "Menu", lit, size=17, radius=16)
+
+
+def won_panel_button(ctx, x, y, lit):
+    """The won panel's button, 272 x 48 at (x, y): panel (68, 202); it leads to the high scores.
+    Its hover picture is 287 x 63 at (x - 7, y - 7), the margin left transparent."""
+    tag_button(ctx, x, y, 272, 48, "High scores", lit, size=20, radius=14)
