@@ -1,10 +1,45 @@
-// The music playlist. Until the sound device arrives, only the current track is kept.
+// The music playlist: track 0 in the menus, tracks 1 to 3 in turn during play.
 #include "audio/music.h"
 
+#include <string>
+
 #include "game/random.h"
+#include "platform/paths.h"
 
-int CurrentTrack = -1;
+SoundSource MusicSource;
+int CurrentTrack = 0;
+float MusicVolume = 1.0f;
 
-void StartMusicTrack(int n) { CurrentTrack = n; }
+namespace {
 
-void StartRandomMusicTrack() { StartMusicTrack(1 + Random() % 3); }
+constexpr const char* TrackNames[TrackCount] = {"track0.ogg", "track1.ogg", "track2.ogg",
+                                                "track3.ogg"};
+
+}  // namespace
+
+void StartMusicTrack(int n) {
+    CurrentTrack = n;
+    std::string path = platform::GamePath(std::string("music\\") + TrackNames[n]);
+    StopMusic();
+    if (MusicSource.Open(path, true, true)) MusicSource.Play();
+    SetMusicVolume(MusicVolume);
+}
+
+void StartRandomMusicTrack() { StartMusicTrack(Random() % 3 + 1); }
+
+void StopMusic() { MusicSource.Close(); }
+
+void UpdateMusic(bool inMenus) {
+    if (MusicSource.Update()) return;
+    if (inMenus) {
+        StartMusicTrack(0);
+        return;
+    }
+    CurrentTrack = CurrentTrack + 1 >= TrackCount ? 1 : CurrentTrack + 1;
+    StartMusicTrack(CurrentTrack);
+}
+
+void SetMusicVolume(float gain) {
+    MusicVolume = gain;
+    MusicSource.SetGain(gain);
+}

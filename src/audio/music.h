@@ -1,12 +1,28 @@
-// The music playlist: the menu track and the three play tracks.
+// The music playlist: the menu track and the three play tracks, streamed one after another.
 #pragma once
 
+#include "audio/sound_source.h"
+
 // ---- Playlist ----
-// The track playing or last started, 0 (menus) to 3; -1 before any track was started.
+// The source that streams the current track.
+extern SoundSource MusicSource;
+// The track last started: 0 is the menu track, 1..3 the play tracks; initially 0.
 extern int CurrentTrack;
+// Gain 0..1 given to every track started; set from MusicSlider. Initially 1.
+extern float MusicVolume;
+// Number of tracks in the music folder.
+constexpr int TrackCount = 4;
 
-// Called by start-up and by the screens that lead back to the menus; n is 0..3.
+// Called by start-up and by the screens that lead back to the menus; n is 0..3. Starts the
+// track from its beginning on a new source at MusicVolume.
 void StartMusicTrack(int n);
-
-// Called when a game begins or is continued; starts one of the play tracks 1..3.
+// Called when a game begins or is continued; starts one of the play tracks 1..3 at random.
 void StartRandomMusicTrack();
+// Called by StartMusicTrack before the next track opens: closes the music source.
+void StopMusic();
+// Called every frame by the frame driver after the effect volume, `inMenus` true on the title
+// and menu screens: streams the track and, at its end, starts the menu track again in the
+// menus or the next play track (1, 2, 3, 1, ...) otherwise.
+void UpdateMusic(bool inMenus);
+// Called by the save-file loader and every frame by the options screen with the slider's gain.
+void SetMusicVolume(float gain);

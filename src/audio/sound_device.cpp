@@ -1,0 +1,63 @@
+// Opens and closes the OpenAL device and context, and turns pending OpenAL errors into warnings.
+#include "audio/sound_device.h"
+
+#include <string>
+
+#include "audio/sound_source.h"
+#include "platform/message_box.h"
+
+ALCdevice* SoundDevice = nullptr;
+ALCcontext* SoundContext = nullptr;
+
+namespace {
+
+void ShowWarning(const std::string& prefix, const char* text) {
+    platform::ShowMessageBox("Error", prefix + (text != nullptr ? text : "unknown error"));
+}
+
+}  // namespace
+
+bool StartSoundDevice() {
+    SoundDevice = alcOpenDevice("DirectSound3D");
+    if (SoundDevice == nullptr) SoundDevice = alcOpenDevice(nullptr);
+    if (SoundDevice == nullptr) return false;
+    SoundContext = alcCreateContext(SoundDevice, nullptr);
+    if (!CheckAlcError() || SoundContext == nullptr) {
+        alcCloseDevice(SoundDevice);
+        SoundDevice = nullptr;
+        SoundContext = nullptr;
+        return false;
+    }
+    alcMakeContextCurrent(SoundContext);
+    const ALfloat zero[3] = {0.0f, 0.0f, 0.0f};
+    const ALfloat orientation[6] = {0.0f, 0.0f, -1.0f, 0.0f, 1.0f, 0.0f};
+    alListenerfv(AL_POSITION, zero);
+    alListenerfv(AL_VELOCITY, zero);
+    alListenerfv(AL_ORIENTATION, orientation);
+    return true;
+}
+
+void StopSoundDevice() {
+    if (SoundDevice == nullptr) return;
+    for (const auto& entry : BufferRegistry) alDeleteBuffers(1, &entry.second.Buffer);
+    BufferRegistry.clear();
+    alcMakeContextCurrent(nullptr);
+    alcDestroyContext(SoundContext);
+    alcCloseDevice(SoundDevice);
+    SoundContext = nullptr;
+    SoundDevice = nullptr;
+}
+
+bool CheckAlcError() {
+    ALCenum error = alcGetError(SoundDevice);
+    if (error == ALC_NO_ERROR) return true;
+    ShowWarning("ALC error: ", alcGetString(SoundDevice, error));
+    return false;
+}
+
+bool CheckAlError() {
+    ALenum error = alGetError();
+    if (error == AL_NO_ERROR) return true;
+    ShowWarning("OpenAL error: ", alGetString(error));
+    return false;
+}

@@ -1,0 +1,26 @@
+// The OpenAL device and context that the music plays through, and its error checks.
+#pragma once
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+// ---- Device ----
+// The OpenAL device; null until StartSoundDevice succeeds and after StopSoundDevice. Every sound
+// source does nothing while it is null.
+extern ALCdevice* SoundDevice;
+// The OpenAL context on SoundDevice, current while the device is open; null otherwise.
+extern ALCcontext* SoundContext;
+
+// Called once by start-up after the sound effects: opens "DirectSound3D", or the default device
+// where no device has that name, makes its context current and places the listener. False (and
+// no message) without a device; the game then runs without music.
+bool StartSoundDevice();
+// Called at shutdown after the sound effects are released: deletes every buffer the sources
+// made, then closes the context and the device.
+void StopSoundDevice();
+
+// Called after device calls: true when no ALC error is pending; otherwise shows the warning
+// "ALC error: " and the library's text in a box captioned "Error", then returns false.
+bool CheckAlcError();
+// Called after OpenAL calls: the same for the pending OpenAL error, with "OpenAL error: ".
+bool CheckAlError();

@@ -1,0 +1,250 @@
+// The effect device on SDL audio: voices over shared samples, mixed on SDL's audio thread.
+#include "platform/sound.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace platform {
+
+// Samples shared by a voice and its duplicates: the bytes as the game wrote them, and the same
+// sound converted to the device's stereo float format for the mixer.
+struct SoundSamples {
+    WaveFormat Format{};
+    std::vector<uint8_t> Bytes;
+    std::vector<float> Mixed;
+};
+
+struct SoundBuffer {
+    std::shared_ptr<SoundSamples> Samples;
+    size_t Position = 0;  // next float of Samples->Mixed to play
+    int32_t Volume = 0;  // hundredths of a decibel, as last set
+    float Gain = 1.0f;   // the same as a factor on the samples
+    bool Playing = false;
+    bool Lost = false;
+};
+
+namespace {
+
+constexpr int DeviceRate = 44100;
+constexpr int DeviceChannels = 2;
+
+SDL_AudioDeviceID Device = 0;
+SDL_AudioSpec DeviceSpec{};
+std::vector<SoundBuffer*> Voices;  // every live voice, read by the mixer
+bool Recording = false;
+std::vector<SoundStart> Starts;
+
+// Holds the mixer off while the game thread changes voices.
+class MixerLock {
+public:
+    MixerLock() {
+        if (Device != 0) SDL_LockAudioDevice(Device);
+    }
+    ~MixerLock() {
+        if (Device != 0) SDL_UnlockAudioDevice(Device);
+    }
+    MixerLock(const MixerLock&) = delete;
+    MixerLock& operator=(const MixerLock&) = delete;
+};
+
+// Adds every playing voice into `out` (interleaved stereo floats); voices stop at their end.
+void MixVoices(float* out, size_t count) {
+    std::fill(out, out + count, 0.0f);
+    for (SoundBuffer* voice : Voices) {
+        if (!voice->Playing) continue;
+        const std::vector<float>& mixed = voice->Samples->Mixed;
+        size_t n = std::min(count, mixed.size() - std::min(voice->Position, mixed.size()));
+        for (size_t i = 0; i < n; ++i) out[i] += mixed[voice->Position + i] * voice->Gain;
+        voice->Position += n;
+        if (voice->Position >= mixed.size()) voice->Playing = false;
+    }
+    for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+}
+
+void MixCallback(void*, Uint8* stream, int length) {
+    MixVoices(reinterpret_cast<float*>(stream), static_cast<size_t>(length) / sizeof(float));
+}
+
+// SDL's name for a WAV sample layout, or 0 when the layout is not one we play.
+SDL_AudioFormat SdlFormat(const WaveFormat& format) {
+    if (format.Channels < 1 || format.Channels > 2 || format.SamplesPerSec == 0) return 0;
+    if (format.BlockAlign != format.Channels * format.BitsPerSample / 8) return 0;
+    if (format.FormatTag == 1 && format.BitsPerSample == 8) return AUDIO_U8;
+    if (format.FormatTag == 1 && format.BitsPerSample == 16) return AUDIO_S16LSB;
+    if (format.FormatTag == 3 && format.BitsPerSample == 32) return AUDIO_F32LSB;
+    return 0;
+}
+
+// Converts the written bytes (whole frames only) into the mixer's format with SDL.
+bool ConvertSamples(SoundSamples& samples) {
+    const WaveFormat& format = samples.Format;
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, SdlFormat(format), static_cast<Uint8>(format.Channels),
+                          static_cast<int>(format.SamplesPerSec), DeviceSpec.format,
+                          DeviceSpec.channels, DeviceSpec.freq) < 0) {
+        return false;
+    }
+    size_t frameBytes = samples.Bytes.size() - samples.Bytes.size() % format.BlockAlign;
+    std::vector<Uint8> work(frameBytes * static_cast<size_t>(std::max(cvt.len_mult, 1)));
+    std::memcpy(work.data(), samples.Bytes.data(), frameBytes);
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(frameBytes);
+    if (frameBytes > 0 && SDL_ConvertAudio(&cvt) < 0) return false;
+    size_t floats = frameBytes > 0 ? static_cast<size_t>(cvt.len_cvt) / sizeof(float) : 0;
+    samples.Mixed.assign(floats, 0.0f);
+    std::memcpy(samples.Mixed.data(), work.data(), floats * sizeof(float));
+    return true;
+}
+
+}  // namespace
+
+bool CreateSoundDevice() {
+    if (Device != 0) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    SDL_AudioSpec want{};
+    want.freq = DeviceRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = DeviceChannels;
+    want.samples = 1024;
+    want.callback = MixCallback;
+    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &DeviceSpec, 0);
+    if (Device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    SDL_PauseAudioDevice(Device, 0);
+    return true;
+}
+
+void ReleaseSoundDevice() {
+    if (Device == 0) return;
+    SDL_CloseAudioDevice(Device);
+    Device = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool HasSoundDevice() { return Device != 0; }
+
+SoundBuffer* CreateSoundBuffer(const WaveFormat& format, uint32_t size) {
+    if (Device == 0 || SdlFormat(format) == 0 || size == 0) return nullptr;
+    auto buffer = std::make_unique<SoundBuffer>();
+    buffer->Samples = std::make_shared<SoundSamples>();
+    buffer->Samples->Format = format;
+    buffer->Samples->Bytes.assign(size, 0);
+    if (!ConvertSamples(*buffer->Samples)) return nullptr;
+    MixerLock lock;
+    Voices.push_back(buffer.get());
+    return buffer.release();
+}
+
+SoundBuffer* DuplicateSoundBuffer(SoundBuffer* original) {
+    if (Device == 0 || original == nullptr) return nullptr;
+    auto buffer = std::make_unique<SoundBuffer>();
+    buffer->Samples = original->Samples;
+    MixerLock lock;
+    Voices.push_back(buffer.get());
+    return buffer.release();
+}
+
+void ReleaseSoundBuffer(SoundBuffer* buffer) {
+    if (buffer == nullptr) return;
+    {
+        MixerLock lock;
+        Voices.erase(std::remove(Voices.begin(), Voices.end(), buffer), Voices.end());
+    }
+    delete buffer;
+}
+
+uint32_t GetSoundStatus(SoundBuffer* buffer) {
+    MixerLock lock;
+    return (buffer->Playing ? SoundPlaying : 0) | (buffer->Lost ? SoundLost : 0);
+}
+
+bool RestoreSoundBuffer(SoundBuffer* buffer) {
+    MixerLock lock;
+    buffer->Lost = false;
+    return true;
+}
+
+bool LockSoundBuffer(SoundBuffer* buffer, uint32_t offset, uint32_t size, void** part1,
+                     uint32_t* size1, void** part2, uint32_t* size2) {
+    std::vector<uint8_t>& bytes = buffer->Samples->Bytes;
+    if (buffer->Lost || offset >= bytes.size() || size > bytes.size()) return false;
+    *size1 = std::min<uint32_t>(size, static_cast<uint32_t>(bytes.size()) - offset);
+    *part1 = bytes.data() + offset;
+    *size2 = size - *size1;
+    *part2 = *size2 > 0 ? bytes.data() : nullptr;
+    return true;
+}
+
+bool UnlockSoundBuffer(SoundBuffer* buffer, void*, uint32_t, void*, uint32_t) {
+    MixerLock lock;
+    return ConvertSamples(*buffer->Samples);
+}
+
+bool SetSoundVolume(SoundBuffer* buffer, int32_t volume) {
+    if (volume < SoundSilent || volume > 0) return false;
+    MixerLock lock;
+    buffer->Volume = volume;
+    buffer->Gain = volume == SoundSilent ? 0.0f : std::pow(10.0f, volume / 2000.0f);
+    return true;
+}
+
+bool PlaySoundBuffer(SoundBuffer* buffer) {
+    MixerLock lock;
+    if (buffer->Lost) return false;
+    if (buffer->Position >= buffer->Samples->Mixed.size()) buffer->Position = 0;
+    buffer->Playing = true;
+    if (Recording) Starts.push_back({buffer, buffer->Volume});
+    return true;
+}
+
+bool StopSoundBuffer(SoundBuffer* buffer) {
+    MixerLock lock;
+    buffer->Playing = false;
+    return true;
+}
+
+bool SetSoundPosition(SoundBuffer* buffer, uint32_t offset) {
+    MixerLock lock;
+    const SoundSamples& samples = *buffer->Samples;
+    size_t frame = offset / samples.Format.BlockAlign;
+    size_t mixedFrame = frame * static_cast<size_t>(DeviceSpec.freq) / samples.Format.SamplesPerSec;
+    buffer->Position = std::min(mixedFrame * DeviceSpec.channels, samples.Mixed.size());
+    return true;
+}
+
+void RecordSoundStarts() { Recording = true; }
+
+std::vector<SoundStart> TakeSoundStarts() {
+    MixerLock lock;
+    std::vector<SoundStart> taken;
+    taken.swap(Starts);
+    return taken;
+}
+
+void MarkSoundBufferLost(SoundBuffer* buffer) {
+    MixerLock lock;
+    buffer->Lost = true;
+    buffer->Playing = false;
+    std::fill(buffer->Samples->Mixed.begin(), buffer->Samples->Mixed.end(), 0.0f);
+}
+
+void HoldSoundMixer() {
+    if (Device != 0) SDL_PauseAudioDevice(Device, 1);
+}
+
+std::vector<float> MixSoundFrames(int frames) {
+    std::vector<float> out(static_cast<size_t>(frames) * DeviceChannels);
+    MixerLock lock;
+    MixVoices(out.data(), out.size());
+    return out;
+}
+
+int SoundDeviceRate() { return Device != 0 ? DeviceSpec.freq : 0; }
+
+}  // namespace platform
