@@ -1,0 +1,89 @@
+"""Font.bmp: the 95 glyphs of the bitmap font at their fixed widths, and the title's play button."""
+import cairo
+from PIL import Image
+
+import kit
+
+# Width of each glyph, characters 32 (space) to 126 (tilde); they add up to 891.
+GLYPH_WIDTHS = [
+    6, 4, 5, 11, 10, 16, 12, 4, 7, 5, 7, 11, 3, 8, 3, 6,
+    11, 9, 10, 9, 11, 10, 10, 10, 10, 11, 5, 4, 10, 10, 10, 10,
+    17, 13, 12, 13, 13, 12, 11, 14, 14, 4, 9, 12, 10, 15, 13, 14,
+    12, 14, 13, 11, 12, 13, 11, 17, 13, 11, 12, 4, 6, 4, 8, 11,
+    4, 10, 10, 9, 10, 10, 5, 10, 10, 2, 6, 9, 4, 15, 10, 10,
+    10, 10, 6, 8, 6, 9, 9, 13, 10, 8, 10, 6, 9, 7, 0,
+]
+GLYPH_HEIGHT = 17
+BASELINE = 13
+FONT_SIZE = 14.5
+INK = kit.CREAM
+EDGE = kit.OUTLINE
+
+BUTTON = (320, 65)       # one frame of the title's play button
+BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
+LIT_TOP = 103            # the lit frame at (0, 103)
+SHEET = (960, 168)
+
+
+def glyph(ctx, char, left, width):
+    """Draws char inside its cell, squeezed to fit, with a one-pixel dark edge where there is room."""
+    if width == 0 or char == " ":
+        return
+    kit.set_font(ctx, FONT_SIZE)
+    ext = ctx.text_extents(char)
+    room = max(1.0, width - (2.0 if width > 3 else 0.6))
+    squeeze = min(1.0, room / max(ext.width, 0.1))
+    ctx.save()
+    ctx.rectangle(left, 0, width, GLYPH_HEIGHT)
+    ctx.clip()
+    ctx.save()
+    ctx.translate(left + width / 2, BASELINE)
+    ctx.scale(squeeze, 1)
+    ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
+    ctx.text_path(char)
+    ctx.restore()
+    ctx.set_source_rgba(*kit.rgb(EDGE))
+    ctx.set_line_width(2.0 if width > 3 else 1.0)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.stroke_preserve()
+    ctx.set_source_rgba(*kit.rgb(INK))
+    ctx.fill()
+    ctx.restore()
+
+
+def glyph_strip(ctx):
+    left = 0
+    for i, width in enumerate(GLYPH_WIDTHS):
+        glyph(ctx, chr(32 + i), left, width)
+        left += width
+
+
+def play_button(ctx, x, y, look):
+    """The title's play button in a 320 x 65 frame; look is "a", "b" (blink) or "lit".
+    The part the player clicks is (12, 16)-(306, 57) of the frame."""
+    colour = {"a": kit.TOMATO, "b": kit.mix(kit.TOMATO, kit.BUTTER, 0.3),
+              "lit": kit.mix(kit.TOMATO, kit.BUTTER, 0.55)}[look]
+    if look != "a":
+        ctx.new_path()
+        kit.rounded_rect(ctx, x + 6, y + 10, 308, 53, 24)
+        ctx.set_source_rgba(*kit.rgb(kit.BUTTER))
+        ctx.fill()
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, x + 12, y + 16, 294, 41, 20), colour, width=3)
+    ctx.new_path()
+    kit.rounded_rect(ctx, x + 20, y + 19, 278, 14, 7)
+    ctx.set_source_rgba(1, 1, 1, 0.25)
+    ctx.fill()
+    kit.text(ctx, "Play", x + 160, y + 37, 26, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
+
+
+def font():
+    surface, ctx = kit.canvas(*SHEET)
+    glyph_strip(ctx)
+    # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
+    for k, look in enumerate(("a", "b", "a")):
+        play_button(ctx, 320 * k, BLINK_TOP, look)
+    play_button(ctx, 0, LIT_TOP, "lit")
+    return kit.keyed(kit.to_image(surface), threshold=110)
+
+
+PICTURES = {"Font.bmp": font}
