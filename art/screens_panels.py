@@ -1,0 +1,191 @@
+"""The options and new-game cards pinned over the menu, and the highlight sheet they share."""
+from PIL import Image
+
+import kit
+import screens_common as sc
+import screens_menu
+import screens_scores
+
+OPTIONS_AT = (161, 50, 484, 453)
+NEW_GAME_AT = (154, 48, 486, 431)
+
+# Options: (label, hot spot, check-mark place), top to bottom.
+OPTION_ROWS = (
+    ("Full screen", (245, 82, 401, 109), (206, 83)),
+    ("Game cursor", (266, 122, 378, 147), (226, 121)),
+    ("EasyFood", (249, 159, 395, 194), (211, 160)),
+)
+OPTIONS_BACK, OPTIONS_BACK_LIT = (196, 403, 266, 431), (175, 403, 287, 434)
+OPTIONS_HELP, OPTIONS_HELP_LIT = (385, 405, 446, 442), (363, 405, 469, 443)
+# The two volume tracks: the knob's left edge runs 227..391, the knob is 28 x 21.
+SLIDERS = (("Music", 269), ("Sound effects", 345))
+TRACK_LEFT, TRACK_RIGHT = 227, 419
+
+# New game: (label, hot spot, marker place), top to bottom: Timed is the upper row.
+CHOICE_ROWS = (
+    ("Timed", (268, 116, 366, 142), (239, 117)),
+    ("Untimed", (251, 158, 388, 191), (219, 158)),
+    ("6 kinds", (286, 263, 354, 298), (251, 266)),
+    ("7 kinds", (266, 303, 374, 331), (232, 306)),
+    ("8 kinds", (282, 341, 356, 368), (250, 342)),
+)
+NEW_BACK, NEW_BACK_LIT = (198, 385, 269, 416), (172, 384, 292, 417)
+NEW_START, NEW_START_LIT = (377, 384, 437, 421), (348, 384, 463, 422)
+
+# Where each highlight goes in "ActiveOption.bmp": (sheet x, sheet y) of its screen rectangle.
+LEVEL_COVER = (210, 0, 230, 73)
+
+
+def row_label(ctx, text, rect, lit):
+    l, t, r, b = rect
+    if lit:
+        sc.highlighter(ctx, rect)
+    kit.text(ctx, text, (l + r) / 2, (t + b) / 2, 16, kit.TOMATO if lit else sc.INK)
+
+
+def sparkled_button(ctx, rect, lit_rect, text, lit, size=16):
+    """A wooden button; lit, it glows and two sparkles sit beside it inside its highlight area."""
+    sc.button(ctx, rect, text, lit, size)
+    if lit:
+        l, t, r, b = rect
+        ll, _, lr, _ = lit_rect
+        cy = (t + b) / 2
+        sc.star(ctx, (ll + l) / 2 + 1, cy, min(7, (l - ll) / 2 - 2), kit.BUTTER, kit.OUTLINE, 1.5)
+        sc.star(ctx, (r + lr) / 2 - 1, cy, min(7, (lr - r) / 2 - 2), kit.BUTTER, kit.OUTLINE, 1.5)
+
+
+def speaker(ctx, x, y, waves):
+    kit.shape(ctx, lambda c: (c.move_to(x - 6, y - 4), c.line_to(x - 1, y - 4), c.line_to(x + 5, y - 9),
+                              c.line_to(x + 5, y + 9), c.line_to(x - 1, y + 4), c.line_to(x - 6, y + 4), c.close_path()),
+              sc.INK, None)
+    ctx.set_source_rgba(*kit.rgb(sc.INK))
+    ctx.set_line_width(1.8)
+    for i in range(waves):
+        ctx.new_path()
+        ctx.arc(x + 5, y, 5 + 4 * i, -0.9, 0.9)
+        ctx.stroke()
+
+
+def slider_track(ctx, name, knob_top):
+    cy = knob_top + 10.5
+    kit.text(ctx, name, TRACK_LEFT, cy - 25, 15, sc.INK, align="left")
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, TRACK_LEFT + 2, cy - 4, TRACK_RIGHT - TRACK_LEFT - 4, 8, 4),
+              kit.mix(sc.PAPER_EDGE, kit.WALNUT, 0.35), kit.OUTLINE, 1.5)
+    ctx.set_source_rgba(*kit.rgb(kit.OUTLINE, 0.5))
+    ctx.set_line_width(1.0)
+    for i in range(9):
+        x = TRACK_LEFT + 14 + i * (TRACK_RIGHT - TRACK_LEFT - 28) / 8 + 0.5
+        ctx.move_to(x, cy + 8)
+        ctx.line_to(x, cy + 12)
+        ctx.stroke()
+    speaker(ctx, TRACK_LEFT - 20, cy, 0)
+    speaker(ctx, TRACK_RIGHT + 14, cy, 2)
+
+
+def options_card(ctx, lit=None):
+    """The options card; lit names the hovered row (0..2), "back" or "help"."""
+    l, t, r, b = OPTIONS_AT
+    sc.card(ctx, l, t, r - l, b - t)
+    kit.text(ctx, "Options", (l + r) / 2, 66, 22, kit.TOMATO)
+    for i, (text, rect, mark) in enumerate(OPTION_ROWS):
+        sc.check_box(ctx, *mark)
+        row_label(ctx, text, rect, lit == i)
+    ctx.move_to(l + 24, 218.5)
+    ctx.line_to(r - 24, 218.5)
+    ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
+    ctx.set_line_width(1.0)
+    ctx.set_dash([4, 4])
+    ctx.stroke()
+    ctx.set_dash([])
+    for name, knob_top in SLIDERS:
+        slider_track(ctx, name, knob_top)
+    sparkled_button(ctx, OPTIONS_BACK, OPTIONS_BACK_LIT, "Back", lit == "back")
+    sparkled_button(ctx, OPTIONS_HELP, OPTIONS_HELP_LIT, "Help", lit == "help")
+
+
+def new_game_card(ctx, lit=None):
+    """The new-game card; lit names the hovered row (0..4), "back" or "start"."""
+    l, t, r, b = NEW_GAME_AT
+    sc.card(ctx, l, t, r - l, b - t)
+    kit.text(ctx, "New game", (l + r) / 2, 70, 22, kit.TOMATO)
+    ctx.move_to(l + 24, 226.5)
+    ctx.line_to(r - 24, 226.5)
+    ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
+    ctx.set_line_width(1.0)
+    ctx.set_dash([4, 4])
+    ctx.stroke()
+    ctx.set_dash([])
+    kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 15, kit.mix(sc.INK, sc.PAPER, 0.3))
+    for i, (text, rect, mark) in enumerate(CHOICE_ROWS):
+        sc.radio(ctx, *mark)
+        row_label(ctx, text, rect, lit == i)
+    sparkled_button(ctx, NEW_BACK, NEW_BACK_LIT, "Back", lit == "back")
+    sparkled_button(ctx, NEW_START, NEW_START_LIT, "Start", lit == "start")
+
+
+def over_menu(card, **state):
+    """The screen with the card (drawn by card(ctx, **state)) over the resting menu."""
+    menu = screens_menu.screen()
+    drawn = sc.render(640, 480, lambda ctx: card(ctx, **state))
+    return Image.alpha_composite(menu, drawn), drawn
+
+
+def panel(card, rect):
+    """The card alone, keyed, its soft edge laid over the menu under it."""
+    menu = screens_menu.screen()
+    drawn = sc.render(640, 480, card)
+    return sc.cut_out(drawn, menu).crop(rect)
+
+
+def options():
+    return panel(options_card, OPTIONS_AT)
+
+
+def new_game():
+    return panel(new_game_card, NEW_GAME_AT)
+
+
+def lit_overlay(card, lit, rect):
+    rest, _ = over_menu(card)
+    shown, _ = over_menu(card, lit=lit)
+    return sc.overlay(rest, shown, rect)
+
+
+def level_cover():
+    """The empty gauge, 20 x 73: a dark glass tube that hides the full bar of the play screen."""
+    def draw(ctx):
+        kit.vertical_gradient(ctx, 0, 0, 20, 73, (0x3C, 0x30, 0x28), (0x2E, 0x25, 0x20))
+        ctx.rectangle(4, 0, 3, 73)
+        kit.fill(ctx, (0x6A, 0x5C, 0x52))
+        ctx.rectangle(14, 0, 2, 73)
+        kit.fill(ctx, (0x24, 0x1C, 0x18))
+    return sc.opaque(sc.render(20, 73, draw))
+
+
+def active_option():
+    out = sc.sheet(235, 361)
+    sc.place(out, level_cover(), 210, 0)
+    for i, (sx, sy) in enumerate(((0, 0), (0, 27), (0, 52))):
+        sc.place(out, lit_overlay(options_card, i, OPTION_ROWS[i][1]), sx, sy)
+    sc.place(out, lit_overlay(options_card, "back", OPTIONS_BACK_LIT), 0, 87)
+    sc.place(out, lit_overlay(options_card, "help", OPTIONS_HELP_LIT), 112, 87)
+    for i, (sx, sy) in enumerate(((112, 26), (0, 159), (138, 159), (0, 192), (108, 194))):
+        sc.place(out, lit_overlay(new_game_card, i, CHOICE_ROWS[i][1]), sx, sy)
+    sc.place(out, lit_overlay(new_game_card, "back", NEW_BACK_LIT), 115, 125)
+    sc.place(out, lit_overlay(new_game_card, "start", NEW_START_LIT), 0, 118)
+    sc.place(out, screens_scores.ok_highlight(), 182, 194)
+    sc.place(out, screens_scores.back_highlight(), 0, 221)
+    for kinds, (untimed, timed) in screens_scores.page_labels().items():
+        sc.place(out, timed, 0, 35 * kinds + 47)
+        sc.place(out, untimed, 85, 35 * kinds + 47)
+    # Pixels two highlights share stay transparent: each highlight keeps its art clear of them.
+    out.paste((0, 0, 0, 0), (112, 26, 156, 27))
+    out.paste((0, 0, 0, 0), (112, 118, 115, 125))
+    return out
+
+
+PICTURES = {
+    "NewGame.jpg": new_game,
+    "Options.jpg": options,
+    "ActiveOption.bmp": active_option,
+}
