@@ -180,6 +180,18 @@ def bake_module(module, out_dir):
         print(f"baked {name} ({image.size[0]} x {image.size[1]}, {len(data)} bytes)")
 
 
+def write_depfile(path, target):
+    """Names every art source the baked modules read (themselves, kit.py, helpers they import),
+    so the build draws them again when any of those changes."""
+    sources = sorted({os.path.abspath(m.__file__) for m in list(sys.modules.values())
+                      if getattr(m, "__file__", None)
+                      and os.path.dirname(os.path.abspath(m.__file__)) == ART_DIR})
+    sources.append(os.path.abspath(__file__))
+    with open(path, "w") as f:
+        f.write(target.replace(" ", "\\ ") + ": " +
+                " \\\n  ".join(s.replace(" ", "\\ ") for s in sources) + "\n")
+
+
 def present_modules():
     return [m for m in MODULES if os.path.exists(os.path.join(ART_DIR, m + ".py"))]
 
@@ -189,6 +201,7 @@ def main():
     parser.add_argument("--out", help="the data folder's bmp/ directory")
     parser.add_argument("--module", action="append", help="bake only this art module (repeatable)")
     parser.add_argument("--stamp", help="file touched once the bake succeeded")
+    parser.add_argument("--depfile", help="write the art sources read, as a make depfile for --stamp")
     parser.add_argument("--list", action="store_true", help="print the art modules, one a line")
     args = parser.parse_args()
     if args.list:
@@ -210,6 +223,8 @@ def main():
     if args.stamp:
         with open(args.stamp, "w") as f:
             f.write("\n".join(modules) + "\n")
+        if args.depfile:
+            write_depfile(args.depfile, args.stamp)
     return 0
 
 

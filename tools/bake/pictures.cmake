@@ -1,5 +1,6 @@
 # Bakes the game's pictures from art/ into bmp/ of the data folder, one step per art module, so
-# only the modules whose sources changed are drawn again.
+# only the modules whose sources changed are drawn again (the driver's depfile names the helper
+# modules each one imports).
 set(PELMARO_ART_PYTHON /usr/bin/python3)
 set(PELMARO_PICTURE_DRIVER ${CMAKE_SOURCE_DIR}/tools/bake/bake_pictures.py)
 set(PELMARO_ART_KIT ${CMAKE_SOURCE_DIR}/art/kit.py)
@@ -24,8 +25,9 @@ foreach(module ${PELMARO_ART_MODULES})
     OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/pictures
     COMMAND ${PELMARO_ART_PYTHON} ${PELMARO_PICTURE_DRIVER} --module ${module}
-            --out ${PELMARO_GAME_DIR}/bmp --stamp ${stamp}
+            --out ${PELMARO_GAME_DIR}/bmp --stamp ${stamp} --depfile ${stamp}.d
     DEPENDS ${CMAKE_SOURCE_DIR}/art/${module}.py ${PELMARO_ART_KIT} ${PELMARO_PICTURE_DRIVER}
+    DEPFILE ${stamp}.d
     COMMENT "Baking the pictures of art/${module}.py"
     VERBATIM)
   list(APPEND PELMARO_PICTURE_STAMPS ${stamp})
