@@ -1,6 +1,9 @@
 """The main menu: the recipe board with its five wooden tags, the hover pictures and the small-art sheet."""
 import math
 
+from PIL import Image
+
+import game_play
 import kit
 import screens_common as sc
 import screens_scores
@@ -20,6 +23,10 @@ PICTURE_AT = (313, 195)
 PICTURE_SOURCES = ((0, 0, 245, 256), (245, 0, 490, 256), (490, 0, 735, 256), (0, 256, 245, 508), (245, 256, 490, 518))
 FRAME = (313, 195, 558, 441)
 PHOTO = (325, 207, 546, 405)
+# The play screen's overlays kept in this sheet, and the won panel's button highlight (panel-local).
+PLAY_MENU_LIT = (13, 379, 98, 458)
+LEVEL_CAPTION = (295, 449, 392, 480)
+WON_LIT_IN_PANEL = (61, 195)
 CAPTIONS = ("Back to the stove", "A fresh recipe", "Season to taste", "The best cooks", "Time for a cuppa")
 
 
@@ -277,20 +284,24 @@ def knob():
     return sc.cut_out(drawn, paper)
 
 
-def ring_highlight(width, height, radius, label_text=None):
-    """A butter ring with a dark rim on transparency: hover mark over art drawn by another sheet."""
-    def draw(ctx):
-        sc.glow_ring(ctx, (0, 0, width, height), inset=3, radius=radius, width=4.0)
-        for sx, sy in ((7, 7), (width - 7, height - 7)):
-            sc.star(ctx, sx, sy, 6, kit.BUTTER, kit.OUTLINE, 1.5)
-    return sc.threshold(sc.render(width, height, draw), 128)
+def play_screen_overlays():
+    """The play screen's menu-button highlight and level caption, laid over its background."""
+    rest = game_play.background()
+    lit = Image.alpha_composite(rest, sc.render(640, 480, lambda ctx: kit.play_menu_button(ctx, 13, 379, True)))
+    button = sc.overlay(rest, lit, PLAY_MENU_LIT)
+    captioned = Image.alpha_composite(rest, sc.render(640, 480, lambda ctx: kit.text(ctx, "Level", 323, 464, 14, kit.COPPER)))
+    return button, sc.overlay(rest, captioned, LEVEL_CAPTION)
 
 
-def level_caption():
-    """The play screen's caption left of the level number, 97 x 31, text within its first 60 columns."""
-    def draw(ctx):
-        sc.label(ctx, "Level", 30, 16, 17, kit.CREAM, kit.OUTLINE, 4.0)
-    return sc.threshold(sc.render(97, 31, draw), 128)
+def won_button_highlight():
+    """The won panel's button lit, 287 x 63, over the panel drawn as "game over.jpg" holds it."""
+    def rest(ctx):
+        game_play.won_panel(ctx, -WON_LIT_IN_PANEL[0], -WON_LIT_IN_PANEL[1])
+
+    def lit(ctx):
+        rest(ctx)
+        kit.won_panel_button(ctx, 7, 7, True)
+    return sc.overlay(sc.render(287, 63, rest), sc.render(287, 63, lit), (0, 0, 287, 63))
 
 
 def menu_txt():
@@ -301,14 +312,15 @@ def menu_txt():
     sc.place(out, sc.overlay(rest, screen(disabled=True), BUTTONS[0][1]), 0, 260)
     sc.place(out, knob(), 0, 312)
     sc.place(out, sc.overlay(rest, screen(link_lit=True), LINK_ART), 0, 601)
-    sc.place(out, ring_highlight(287, 63, 18), 0, 831)
+    sc.place(out, won_button_highlight(), 0, 831)
     previous, following = screens_scores.arrow_frames()
     for k in range(4):
         sc.place(out, previous[k], 179, 53 * k)
     for k in range(5):
         sc.place(out, following[k], 286, 53 * k)
-    sc.place(out, ring_highlight(85, 79, 14), 179, 212)
-    sc.place(out, level_caption(), 179, 292)
+    menu_button, caption = play_screen_overlays()
+    sc.place(out, menu_button, 179, 212)
+    sc.place(out, caption, 179, 292)
     return out
 
 

@@ -152,14 +152,8 @@ def lit_overlay(card, lit, rect):
 
 
 def level_cover():
-    """The empty gauge, 20 x 73: a dark glass tube that hides the full bar of the play screen."""
-    def draw(ctx):
-        kit.vertical_gradient(ctx, 0, 0, 20, 73, (0x3C, 0x30, 0x28), (0x2E, 0x25, 0x20))
-        ctx.rectangle(4, 0, 3, 73)
-        kit.fill(ctx, (0x6A, 0x5C, 0x52))
-        ctx.rectangle(14, 0, 2, 73)
-        kit.fill(ctx, (0x24, 0x1C, 0x18))
-    return sc.opaque(sc.render(20, 73, draw))
+    """The empty gauge, 20 x 73, drawn as the play screen draws its full one: it hides the bar."""
+    return sc.opaque(sc.render(20, 73, lambda ctx: kit.level_gauge(ctx, 0, 0, False)))
 
 
 def active_option():

@@ -48,24 +48,29 @@ def arrow(ctx, rect, direction, lit=False, shift=0):
 
 
 def score_sheet(ctx, rect, title, title_x):
+    """One table chalked on the board: a framed column with ruled rows for the bitmap font."""
     l, t, r, b = rect
-    sc.card(ctx, l, t, r - l, b - t, pins=False)
-    sc.pin(ctx, (l + r) / 2, t + 10, kit.TOMATO)
-    kit.text(ctx, title, title_x, 131, 21, sc.INK, align="left")
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l, t, r - l, b - t, 14), kit.mix(sc.SLATE_DARK, sc.SLATE, 0.4), None)
+    ctx.new_path()
+    kit.rounded_rect(ctx, l + 0.5, t + 0.5, r - l - 1, b - t - 1, 14)
+    ctx.set_source_rgba(*kit.rgb(sc.CHALK, 0.75))
+    ctx.set_line_width(2.0)
+    ctx.stroke()
+    sc.chalk_text(ctx, title, title_x, 131, 22, kit.BUTTER, align="left")
     ctx.set_line_width(1.0)
     for i in range(9):
-        y = ROW_Y0 + ROW_STEP * i + 20.5
+        y = ROW_Y0 + ROW_STEP * i + 21.5
         ctx.move_to(l + 12, y)
         ctx.line_to(r - 12, y)
-        ctx.set_source_rgba(*kit.rgb(kit.TILE_BLUE, 0.8))
+        ctx.set_source_rgba(*kit.rgb(sc.CHALK, 0.22))
         ctx.stroke()
     ctx.move_to(l + 12, 157.5)
     ctx.line_to(r - 12, 157.5)
-    ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.8))
-    ctx.set_line_width(1.5)
+    ctx.set_source_rgba(*kit.rgb(sc.CHALK, 0.7))
+    ctx.set_line_width(2.0)
     ctx.stroke()
-    kit.text(ctx, "name", title_x + 15, 170, 11, kit.mix(sc.INK, sc.PAPER, 0.4), bold=False, align="left")
-    kit.text(ctx, "score", r - 80, 170, 11, kit.mix(sc.INK, sc.PAPER, 0.4), bold=False, align="left")
+    kit.text(ctx, "name", title_x + 15, 170, 11, sc.CHALK_DIM, bold=False, align="left")
+    kit.text(ctx, "score", title_x + 155, 170, 11, sc.CHALK_DIM, bold=False, align="left")
 
 
 def draw_screen(ctx, back_lit=False, previous_shift=None, next_shift=None):
@@ -92,7 +97,7 @@ def name_box(ctx, ok_lit=False):
     l, t, r, b = BOX
     sc.card(ctx, l, t, r - l, b - t, pins=False)
     kit.text(ctx, "Well cooked! Type your name:", (l + r) / 2, t + 25, 16, sc.INK)
-    kit.shape(ctx, lambda c: kit.rounded_rect(c, l + 16, t + 44, r - l - 32, 36, 6), (0xFF, 0xFD, 0xF6), sc.INK, 1.5)
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l + 16, t + 44, r - l - 32, 36, 6), sc.SLATE, kit.OUTLINE, 2.0)
     sc.button(ctx, OK, "OK", ok_lit, 15)
 
 
