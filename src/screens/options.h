@@ -47,5 +47,6 @@ void DrawOptions();
 void HoverOptions(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the options screen.
 bool ClickOptions(int x, int y);
-// Called every frame by the frame driver just before presenting: our own mouse pointer.
-void DrawGameCursor(int x, int y);
+// Called every frame by the frame driver just before presenting, with the mouse position and the
+// window procedure's CursorOutside: our own mouse pointer while the option asks for it.
+void DrawGameCursor(int x, int y, bool cursorOutside);

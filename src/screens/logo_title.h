@@ -1,0 +1,44 @@
+// The logo with its reveal, the title with its blinking button, and the won panel.
+#pragma once
+
+// ---- Logo ----
+// Time the logo has been shown, in tenths of a second; it gives way to the title at 30.
+extern float LogoTimer;
+// Columns and rows of black squares that cover the logo at first.
+constexpr int RevealColumns = 16;
+constexpr int RevealRows = 12;
+// One black square of the reveal: how far it has shrunk from each side, and how fast.
+struct RevealTile {
+  float Size;   // pixels shrunk from each side, 0..20; 20 leaves nothing
+  float Speed;  // pixels per second, 30..79
+};
+// The reveal squares, column by column (index column * 12 + row).
+extern RevealTile RevealGrid[RevealColumns * RevealRows];
+// Half-widths of the growing area in columns (up to 8) and rows (up to 6); -1 before the start.
+extern int RevealColumnRing;
+extern int RevealRowRing;
+
+// ---- Won panel ----
+// Top of the won panel in pixels; slides from -300 down to 101, never reset.
+extern float WonPanelY;
+// 1 once the won panel has arrived, so its button lights up.
+extern unsigned char WonPanelReady;
+
+// Called once at start-up: every reveal square full size with a random speed, rings at -1.
+void ResetReveal();
+
+// Called every frame by the frame driver with the frame time in seconds; only on the logo.
+void DrawLogo(float dt);
+// Called every frame by the frame driver; only on the title.
+void DrawTitle();
+// Called every frame by the frame driver with the mouse position and the frame time; only on
+// the title: the play button, lit under the mouse and blinking elsewhere.
+void HoverTitle(int x, int y, float dt);
+// Called by the click dispatcher; true when the title's play button was clicked.
+bool ClickTitle(int x, int y);
+// Called every frame by the frame driver with the frame time; only while GameWon is set.
+void DrawWonPanel(float dt);
+// Called every frame by the frame driver with the mouse position; only while GameWon is set.
+void HoverWonPanel(int x, int y);
+// Called by the click dispatcher; true when the won panel's button was clicked.
+bool ClickWonPanel(int x, int y);

@@ -1,0 +1,26 @@
+// The save file "game.sav": the unfinished game, the high-score tables and the options.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// ---- Layout ----
+// Length of a complete save file in bytes.
+constexpr std::size_t SaveFileSize = 6933;
+
+// Called by the main menu's Exit button and when a high-score name is confirmed: writes the file
+// beside a temporary one and renames it over "game.sav" only when complete; false when the old
+// file was left as it was.
+bool SaveGame();
+// Called once at start-up before the display exists: reads "game.sav" if it can be opened
+// (false, and nothing changed, if not). Impossible game values give a fresh game instead.
+bool LoadGame();
+// Called at start-up to decide whether the default high-score tables are needed.
+bool SaveFileReadable();
+
+// Called by SaveGame (and tests): the current globals as the 6933 bytes of the file.
+std::vector<uint8_t> EncodeSave();
+// Called by LoadGame (and tests): reads a file's bytes of any length over the globals,
+// keeping only what is sound.
+void DecodeSave(const uint8_t* data, std::size_t size);

@@ -1,0 +1,401 @@
+// Tests of the save file: exact layout, round trip, first start, damaged files, safe replace.
+#include "screens/save_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "audio/music.h"
+#include "game/board.h"
+#include "game/hud.h"
+#include "gfx/display.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+#include "screens/options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs each test in a fresh empty folder, the game's working directory.
+class SaveFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        home_ = fs::current_path();
+        dir_ = fs::temp_directory_path() / ("pelmaro_save_" + std::to_string(getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::current_path(dir_);
+    }
+    void TearDown() override {
+        fs::current_path(home_);
+        fs::remove_all(dir_);
+    }
+    fs::path home_, dir_;
+};
+
+std::vector<uint8_t> ReadAll(const char* name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const char* name, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The golden file is assembled here byte by byte, independent of the code under test.
+void Put32(std::vector<uint8_t>& g, std::size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) g[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+uint32_t FloatBits(float f) {
+    uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    return bits;
+}
+
+// A game in progress with a value in every field that differs from the first-start values.
+void SetDistinctState() {
+    KindCount = 7;
+    GameMode = 1;
+    LevelBar = 12.5f;
+    ShownLevelBar = 11.25f;
+    ResetHighScores();
+    std::snprintf(HighScoreTable[0][0].Name, HighScoreNameSize, "%s", "Alice");
+    HighScoreTable[0][0].Score = 5000;
+    std::memset(HighScoreTable[8][5].Name, 0, HighScoreNameSize);
+    std::snprintf(HighScoreTable[8][5].Name, HighScoreNameSize, "%s", "Zed");
+    HighScoreTable[8][5].Score = -7;
+    Level = 42;
+    Score = 123456;
+    ShownScore = 1000.5f;
+    for (int c = 0; c < 8; ++c) {
+        for (int r = 0; r < 8; ++r) {
+            Cell& cell = Board[c * 8 + r];
+            cell = Cell{};
+            cell.X = 236.0f + 50.0f * c;
+            cell.Y = 4.0f + 50.0f * r;
+            cell.Kind = static_cast<uint8_t>((c + 2 * r) % 7);
+        }
+    }
+    Board[9].Frame = 3.0f;
+    Board[9].SwapTarget = 1;
+    Board[9].Selected = 1;
+    Board[63].Kind = EmptyKind;
+    NoGameToContinue = 0;
+    FullScreen = 1;
+    EasyFood = 0;
+    SystemCursor = 0;
+    MusicSlider = 300;
+    SoundSlider = 250;
+}
+
+std::vector<uint8_t> GoldenOfDistinctState() {
+    std::vector<uint8_t> g(6933, 0);
+    Put32(g, 0, 7);
+    g[4] = 1;
+    Put32(g, 5, 0x41480000);  // 12.5f
+    Put32(g, 9, 0x41340000);  // 11.25f
+    for (int row = 0; row < 9; ++row) {
+        for (int slot = 0; slot < 6; ++slot) {
+            std::size_t at = 13 + (row * 6 + slot) * 104;
+            std::memcpy(&g[at], "Empty ", 6);
+            Put32(g, at + 100, static_cast<uint32_t>(1000 - 100 * row));
+        }
+    }
+    std::memcpy(&g[13], "Alice\0", 6);
+    Put32(g, 13 + 100, 5000);
+    std::size_t last = 13 + (8 * 6 + 5) * 104;
+    std::memcpy(&g[last], "Zed\0\0\0", 6);
+    Put32(g, last + 100, static_cast<uint32_t>(-7));
+    Put32(g, 5629, 42);
+    Put32(g, 5633, 123456);
+    Put32(g, 5637, 0x447A2000);  // 1000.5f
+    for (int c = 0; c < 8; ++c) {
+        for (int r = 0; r < 8; ++r) {
+            std::size_t at = 5641 + (c * 8 + r) * 20;
+            Put32(g, at, FloatBits(236.0f + 50.0f * c));
+            Put32(g, at + 4, FloatBits(4.0f + 50.0f * r));
+            g[at + 8] = static_cast<uint8_t>((c + 2 * r) % 7);
+        }
+    }
+    std::size_t cell9 = 5641 + 9 * 20;
+    Put32(g, cell9 + 12, 0x40400000);  // 3.0f
+    g[cell9 + 16] = 1;
+    g[cell9 + 17] = 1;
+    g[5641 + 63 * 20 + 8] = 9;
+    g[6921] = 0;
+    g[6922] = 1;
+    g[6923] = 0;
+    g[6924] = 0;
+    Put32(g, 6925, 300);
+    Put32(g, 6929, 250);
+    return g;
+}
+
+TEST_F(SaveFileTest, WritesTheExactLayout) {
+    SetDistinctState();
+    ASSERT_TRUE(SaveGame());
+    std::vector<uint8_t> file = ReadAll("game.sav");
+    ASSERT_EQ(file.size(), 6933u);
+    std::vector<uint8_t> golden = GoldenOfDistinctState();
+    for (std::size_t i = 0; i < file.size(); ++i) ASSERT_EQ(file[i], golden[i]) << "offset " << i;
+    // The landmarks, spelled out.
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 4), (std::vector<uint8_t>{7, 0, 0, 0}));
+    EXPECT_EQ(file[4], 1);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 5, file.begin() + 9),
+              (std::vector<uint8_t>{0x00, 0x00, 0x48, 0x41}));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&file[13])), "Alice");
+    EXPECT_EQ(file[5629], 42);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 5641, file.begin() + 5645),
+              (std::vector<uint8_t>{0x00, 0x00, 0x6C, 0x43}));  // 236.0f
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 6921, file.begin() + 6925),
+              (std::vector<uint8_t>{0, 1, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 6925, file.end()),
+              (std::vector<uint8_t>{44, 1, 0, 0, 250, 0, 0, 0}));
+    EXPECT_FALSE(fs::exists("game.sav.new"));
+}
+
+TEST_F(SaveFileTest, RoundTripRestoresEveryField) {
+    SetDistinctState();
+    ASSERT_TRUE(SaveGame());
+    ResetHighScores();
+    NewBoard(6);
+    KindCount = 6;
+    GameMode = 0;
+    Level = 3;
+    Score = 1;
+    LevelBar = ShownLevelBar = ShownScore = 0.0f;
+    NoGameToContinue = 1;
+    FullScreen = 0;
+    EasyFood = SystemCursor = 1;
+    MusicSlider = SoundSlider = 391;
+
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(EncodeSave(), GoldenOfDistinctState());
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(Board[9].Selected, 1);
+    EXPECT_FLOAT_EQ(MusicVolume, 71.0f / 164.0f);
+}
+
+TEST_F(SaveFileTest, FirstStartWithoutFileKeepsInitialValues) {
+    EXPECT_FALSE(SaveFileReadable());
+    EXPECT_FALSE(LoadGame());
+    EXPECT_EQ(KindCount, 6);
+    EXPECT_EQ(GameMode, 0);
+    EXPECT_EQ(Level, 1);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(NoGameToContinue, 1);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(EasyFood, 1);
+    EXPECT_EQ(SystemCursor, 1);
+    EXPECT_EQ(MusicSlider, 391);
+    EXPECT_EQ(SoundSlider, 391);
+    ResetHighScores();
+    for (int slot = 0; slot < 6; ++slot) {
+        EXPECT_STREQ(HighScoreTable[0][slot].Name, "Empty ");
+        EXPECT_EQ(HighScoreTable[0][slot].Score, 1000);
+        EXPECT_EQ(HighScoreTable[8][slot].Score, 200);
+    }
+}
+
+// After any load the game values must be playable, whatever the file held.
+void ExpectPlayableState() {
+    EXPECT_GE(KindCount, 6);
+    EXPECT_LE(KindCount, 8);
+    EXPECT_LE(GameMode, 1);
+    EXPECT_GE(Level, 1);
+    EXPECT_LE(Level, 99);
+    EXPECT_TRUE(std::isfinite(LevelBar) && std::isfinite(ShownLevelBar) && std::isfinite(ShownScore));
+    for (const Cell& cell : Board) {
+        EXPECT_TRUE(cell.Kind < 8 || cell.Kind == EmptyKind);
+        EXPECT_TRUE(std::isfinite(cell.X) && std::isfinite(cell.Y) && std::isfinite(cell.Frame));
+    }
+    for (auto& row : HighScoreTable) {
+        for (auto& entry : row) {
+            std::size_t length = strnlen(entry.Name, HighScoreNameSize);
+            ASSERT_LT(length, static_cast<std::size_t>(HighScoreNameSize));
+            for (std::size_t i = 0; i < length; ++i) {
+                EXPECT_GE(entry.Name[i], 32);
+                EXPECT_LE(entry.Name[i], 126);
+            }
+        }
+    }
+    EXPECT_GE(MusicSlider, 227);
+    EXPECT_LE(MusicSlider, 391);
+    EXPECT_GE(SoundSlider, 227);
+    EXPECT_LE(SoundSlider, 391);
+}
+
+TEST_F(SaveFileTest, ShortFilesGiveAFreshGame) {
+    for (std::size_t length : {0, 1, 4, 100, 5628, 5629, 6920, 6921}) {
+        SCOPED_TRACE(length);
+        SetDistinctState();
+        std::vector<uint8_t> bytes = GoldenOfDistinctState();
+        bytes.resize(length);
+        WriteAll("game.sav", bytes);
+        ASSERT_TRUE(LoadGame());
+        ExpectPlayableState();
+        EXPECT_EQ(KindCount, 6);
+        EXPECT_EQ(Level, 1);
+        EXPECT_EQ(Score, 0);
+        EXPECT_EQ(NoGameToContinue, 1);
+        // Options beyond the end keep their values; the tables are read only when complete.
+        EXPECT_EQ(FullScreen, 1);
+        EXPECT_EQ(MusicSlider, 300);
+        EXPECT_EQ(HighScoreTable[0][0].Score, length >= 5629 ? 5000 : 1000);
+    }
+}
+
+TEST_F(SaveFileTest, FileCutInsideTheOptionsKeepsTheGameButNotTheMissingOptions) {
+    SetDistinctState();
+    std::vector<uint8_t> bytes = GoldenOfDistinctState();
+    bytes.resize(6927);  // the music knob is cut in half, the sound knob missing
+    WriteAll("game.sav", bytes);
+    MusicSlider = SoundSlider = 391;
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(NoGameToContinue, 0);
+    EXPECT_EQ(SystemCursor, 0);
+    EXPECT_EQ(MusicSlider, 391);
+    EXPECT_EQ(SoundSlider, 391);
+}
+
+TEST_F(SaveFileTest, LongFileIgnoresTheExcess) {
+    SetDistinctState();
+    std::vector<uint8_t> bytes = GoldenOfDistinctState();
+    bytes.resize(100000, 0xEE);
+    WriteAll("game.sav", bytes);
+    NewBoard(6);
+    Level = 1;
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(EncodeSave(), GoldenOfDistinctState());
+}
+
+TEST_F(SaveFileTest, RandomFilesNeverBreakTheGame) {
+    std::mt19937 random(12345);
+    for (int i = 0; i < 300; ++i) {
+        std::vector<uint8_t> bytes(random() % 8000);
+        for (uint8_t& b : bytes) b = static_cast<uint8_t>(random());
+        DecodeSave(bytes.data(), bytes.size());
+        ExpectPlayableState();
+    }
+    DecodeSave(nullptr, 0);
+    ExpectPlayableState();
+}
+
+// Loads the distinct state with one field of the file changed.
+void LoadWithPatch(std::size_t at, const std::vector<uint8_t>& patch) {
+    std::vector<uint8_t> bytes = GoldenOfDistinctState();
+    std::copy(patch.begin(), patch.end(), bytes.begin() + static_cast<long>(at));
+    SetDistinctState();
+    DecodeSave(bytes.data(), bytes.size());
+}
+
+TEST_F(SaveFileTest, ImpossibleGameValuesGiveAFreshGameButKeepTablesAndOptions) {
+    const uint8_t nan[4] = {0x00, 0x00, 0xC0, 0x7F};
+    struct Case {
+        const char* what;
+        std::size_t at;
+        std::vector<uint8_t> patch;
+    } cases[] = {
+        {"KindCount 5", 0, {5, 0, 0, 0}},
+        {"KindCount 9", 0, {9, 0, 0, 0}},
+        {"KindCount negative", 0, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"GameMode 2", 4, {2}},
+        {"LevelBar NaN", 5, {nan, nan + 4}},
+        {"ShownLevelBar infinite", 9, {0x00, 0x00, 0x80, 0x7F}},
+        {"Level 0", 5629, {0, 0, 0, 0}},
+        {"Level 100", 5629, {100, 0, 0, 0}},
+        {"Score huge", 5633, {0xFF, 0xFF, 0xFF, 0x7F}},
+        {"ShownScore NaN", 5637, {nan, nan + 4}},
+        {"Kind 10", 5641 + 8, {10}},
+        {"Kind 8", 5641 + 20 * 30 + 8, {8}},
+        {"Kind 255", 5641 + 20 * 63 + 8, {255}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoadWithPatch(c.at, c.patch);
+        ExpectPlayableState();
+        EXPECT_EQ(KindCount, 6);
+        EXPECT_EQ(GameMode, 0);
+        EXPECT_EQ(Level, 1);
+        EXPECT_EQ(Score, 0);
+        EXPECT_EQ(LevelBar, 0.0f);
+        EXPECT_EQ(NoGameToContinue, 1);
+        EXPECT_STREQ(HighScoreTable[0][0].Name, "Alice");
+        EXPECT_EQ(FullScreen, 1);
+        EXPECT_EQ(SoundSlider, 250);
+    }
+}
+
+TEST_F(SaveFileTest, DamagedCellPositionsAndFlagsAreMended) {
+    std::size_t cell = 5641 + 9 * 20;  // column 1, row 1
+    std::vector<uint8_t> patch = {0x00, 0x00, 0xC0, 0x7F,  // X NaN
+                                  0x00, 0x40, 0x1C, 0x46,  // Y 10000
+                                  3,    0,    0,    0,
+                                  0x00, 0x00, 0x80, 0x7F,  // Frame infinite
+                                  7,    200,  0,    0};
+    LoadWithPatch(cell, patch);
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(Board[9].X, 286.0f);
+    EXPECT_EQ(Board[9].Y, 54.0f);
+    EXPECT_EQ(Board[9].Kind, 3);
+    EXPECT_EQ(Board[9].Frame, 0.0f);
+    EXPECT_EQ(Board[9].SwapTarget, 0);
+    EXPECT_EQ(Board[9].Selected, 0);
+}
+
+TEST_F(SaveFileTest, NamesAreCutAndStripped) {
+    std::vector<uint8_t> longName(104, 'A');  // no terminator at all, score bytes 'AAAA'
+    LoadWithPatch(13, longName);
+    EXPECT_EQ(std::string(HighScoreTable[0][0].Name), std::string(99, 'A'));
+    EXPECT_EQ(HighScoreTable[0][0].Score, 0x41414141);
+
+    std::vector<uint8_t> oddName = {'B', 7, 'o', 0xE9, '\n', 'b', 127, 0, 'x'};
+    LoadWithPatch(13 + 104, oddName);
+    EXPECT_STREQ(HighScoreTable[0][1].Name, "Bob");
+    EXPECT_EQ(Level, 42);
+}
+
+TEST_F(SaveFileTest, OddOptionBytesKeepTheirValues) {
+    // Switches 2, 9 and 255; knobs 4096 and the most negative int32.
+    LoadWithPatch(6922, {2, 9, 0xFF, 0x00, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80});
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_EQ(EasyFood, 0);
+    EXPECT_EQ(SystemCursor, 0);
+    EXPECT_EQ(MusicSlider, 391);
+    EXPECT_EQ(SoundSlider, 227);
+    EXPECT_EQ(Level, 42);
+}
+
+TEST_F(SaveFileTest, FailedWriteLeavesThePreviousFileIntact) {
+    SetDistinctState();
+    ASSERT_TRUE(SaveGame());
+    std::vector<uint8_t> before = ReadAll("game.sav");
+    Level = 77;
+
+    fs::create_directory("game.sav.new");  // the temporary file cannot be created
+    EXPECT_FALSE(SaveGame());
+    EXPECT_EQ(ReadAll("game.sav"), before);
+    fs::remove("game.sav.new");
+
+    fs::create_symlink("/dev/full", "game.sav.new");  // the disk is full mid-write
+    EXPECT_FALSE(SaveGame());
+    EXPECT_EQ(ReadAll("game.sav"), before);
+    EXPECT_FALSE(fs::is_symlink("game.sav.new"));
+
+    EXPECT_TRUE(SaveGame());
+    EXPECT_EQ(ReadAll("game.sav")[5629], 77);
+}
+
+}  // namespace
