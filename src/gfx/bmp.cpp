@@ -1,0 +1,50 @@
+// Reads Windows BMP files whole and checks their layout against the file size.
+#include "gfx/bmp.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/dib.h"
+
+namespace {
+
+// The whole file at `path`, or false when it cannot be opened or read to its end.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    bool read = false;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+            bytes.resize(static_cast<size_t>(size));
+            read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        }
+    }
+    std::fclose(file);
+    return read;
+}
+
+}  // namespace
+
+bool ParseBmp(std::vector<uint8_t> file, BmpPicture& picture) {
+    picture = BmpPicture();
+    if (file.size() < BmpFileHeaderSize + platform::DibInfoHeaderSize) return false;
+    file.erase(file.begin(), file.begin() + BmpFileHeaderSize);
+    platform::DibLayout layout;
+    if (!platform::ReadDibLayout(file.data(), file.size(), layout)) return false;
+    if (layout.PixelBytes() > file.size() - layout.TableEnd()) return false;
+    picture.Data = std::move(file);
+    picture.PixelOffset = layout.TableEnd();
+    picture.Width = layout.Width;
+    picture.Height = layout.Height;
+    return true;
+}
+
+bool ReadBmpFile(const std::string& path, BmpPicture& picture) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        picture = BmpPicture();
+        return false;
+    }
+    return ParseBmp(std::move(bytes), picture);
+}

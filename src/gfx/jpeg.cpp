@@ -1,0 +1,148 @@
+// JPEG decoding on libjpeg (interface 62) and the padded bitmap form of a decoded picture.
+#include "gfx/jpeg.h"
+
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <new>
+
+#include "app/error_box.h"
+#include "platform/dib.h"
+
+namespace {
+
+// libjpeg's standard error manager with its error exit turned into a jump back to the decoder.
+struct JumpingErrorManager {
+    jpeg_error_mgr Standard;
+    std::jmp_buf Return;
+};
+
+void JumpBackOnError(j_common_ptr info) {
+    (*info->err->output_message)(info);
+    std::longjmp(reinterpret_cast<JumpingErrorManager*>(info->err)->Return, 1);
+}
+
+// Copies one decoded row of 1 or 3 components into red, green, blue triplets; a row of any
+// other component count is left as it was.
+void StoreRow(const JSAMPLE* samples, int components, int width, uint8_t* out) {
+    if (components == 3) {
+        std::copy(samples, samples + 3 * width, out);
+    } else if (components == 1) {
+        for (int x = 0; x < width; ++x) out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = samples[x];
+    }
+}
+
+// Reads header and rows of an already created decompressor into `picture`. libjpeg errors
+// jump out of here to the caller's setjmp. False when the picture is too large or memory runs out.
+bool ReadImage(jpeg_decompress_struct& info, DecodedJpeg& picture) {
+    jpeg_read_header(&info, TRUE);
+    if (info.image_width > static_cast<JDIMENSION>(platform::MaxDibSide) ||
+        info.image_height > static_cast<JDIMENSION>(platform::MaxDibSide)) {
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    const int width = static_cast<int>(info.output_width);
+    const int height = static_cast<int>(info.output_height);
+    try {
+        picture.Rgb.assign(static_cast<size_t>(width) * height * 3, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               info.output_width * info.output_components, 1);
+    while (info.output_scanline < info.output_height) {
+        jpeg_read_scanlines(&info, row, 1);
+        const size_t y = info.output_scanline - 1;
+        StoreRow(row[0], info.output_components, width, &picture.Rgb[y * width * 3]);
+    }
+    jpeg_finish_decompress(&info);
+    picture.Width = width;
+    picture.Height = height;
+    return true;
+}
+
+// Decodes into `picture`; false after a libjpeg error or when ReadImage gives up.
+bool DecodeInto(FILE* file, DecodedJpeg& picture) {
+    jpeg_decompress_struct info;
+    JumpingErrorManager errors;
+    info.err = jpeg_std_error(&errors.Standard);
+    errors.Standard.error_exit = JumpBackOnError;
+    if (setjmp(errors.Return) != 0) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    const bool decoded = ReadImage(info, picture);
+    jpeg_destroy_decompress(&info);
+    return decoded;
+}
+
+}  // namespace
+
+std::optional<DecodedJpeg> DecodeJpegFile(FILE* file) {
+    DecodedJpeg picture;
+    if (!DecodeInto(file, picture)) return std::nullopt;
+    return picture;
+}
+
+std::optional<DecodedJpeg> DecodeJpeg(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        Trace("JPEG :\nCan't open %s\n", path.c_str());
+        return std::nullopt;
+    }
+    std::optional<DecodedJpeg> picture = DecodeJpegFile(file);
+    std::fclose(file);
+    return picture;
+}
+
+size_t PaddedRowBytes(int32_t width) { return (static_cast<size_t>(width) * 24 + 31) / 32 * 4; }
+
+namespace {
+
+void PutU32(uint8_t* p, uint32_t value) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// The header block of a 24-bit picture stored top row first.
+std::vector<uint8_t> MakeHeaderBlock(int32_t width, int32_t height) {
+    std::vector<uint8_t> header(JpegHeaderBlockSize, 0);
+    PutU32(&header[0], platform::DibInfoHeaderSize);
+    PutU32(&header[4], static_cast<uint32_t>(width));
+    PutU32(&header[8], static_cast<uint32_t>(-height));
+    header[12] = 1;   // planes
+    header[14] = 24;  // bits per pixel; compression (offset 16) stays 0, uncompressed
+    return header;
+}
+
+}  // namespace
+
+void JpegPicture::Load(const std::string& path) {
+    Free();
+    Width = 0;
+    Height = 0;
+    std::optional<DecodedJpeg> decoded = DecodeJpeg(path);
+    if (!decoded) return;
+    const size_t rowBytes = PaddedRowBytes(decoded->Width);
+    const size_t pixelRow = static_cast<size_t>(decoded->Width) * 3;
+    Pixels.assign(rowBytes * decoded->Height, 0);
+    for (int32_t y = 0; y < decoded->Height; ++y) {
+        const uint8_t* in = &decoded->Rgb[y * pixelRow];
+        uint8_t* out = &Pixels[y * rowBytes];
+        for (size_t i = 0; i < pixelRow; i += 3) {
+            out[i] = in[i + 2];
+            out[i + 1] = in[i + 1];
+            out[i + 2] = in[i];
+        }
+    }
+    Header = MakeHeaderBlock(decoded->Width, decoded->Height);
+    Width = decoded->Width;
+    Height = decoded->Height;
+}
+
+void JpegPicture::Free() {
+    std::vector<uint8_t>().swap(Header);
+    std::vector<uint8_t>().swap(Pixels);
+}
