@@ -38,13 +38,14 @@ def bowl(ctx, cx, cy, w):
         sc.dumpling(ctx, cx + dx, cy + dy, r)
     kit.shape(ctx, lambda c: (c.save(), c.translate(cx + 6, cy - 22), c.scale(1, 0.7), c.arc(0, 0, 16, 0, 2 * math.pi),
                               c.restore()), (0xFF, 0xFF, 0xFF), kit.OUTLINE, 2.0)
-    for a in range(6):
-        ang = a * 1.05
-        ctx.move_to(cx + 6 + math.cos(ang) * 8, cy - 28 + math.sin(ang) * 5)
-        ctx.line_to(cx + 6 + math.cos(ang) * 15, cy - 28 + math.sin(ang) * 9)
-    ctx.set_source_rgba(*kit.rgb((0x4E, 0x8A, 0x3A)))
-    ctx.set_line_width(2.0)
-    ctx.stroke()
+    for dx, dy, ang in ((-40, -14, 0.4), (-6, -34, -0.5), (22, -26, 1.1), (48, -10, -0.2), (-22, 2, 0.9), (30, 4, -0.8)):
+        ctx.save()
+        ctx.translate(cx + dx, cy + dy)
+        ctx.rotate(ang)
+        ctx.scale(1.0, 0.45)
+        ctx.arc(0, 0, 5, 0, 2 * math.pi)
+        ctx.restore()
+        kit.fill(ctx, (0x4E, 0x8A, 0x3A))
 
     def body(c):
         c.move_to(cx - w / 2, cy)
@@ -83,17 +84,37 @@ def title_type(ctx, s, x, y, size):
     ctx.fill()
 
 
+def utensils(ctx):
+    """A rail of hanging kitchen tools on the left wall."""
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, 14, 18, 104, 8, 4), (0xB0, 0xB0, 0xB4), kit.OUTLINE, 2.0)
+    for i, (kind, length) in enumerate((("ladle", 62), ("whisk", 50), ("spoon", 66))):
+        x = 34 + i * 32
+        ctx.new_path()
+        ctx.arc(x, 32, 6, math.pi, 2 * math.pi)
+        ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
+        ctx.set_line_width(2.0)
+        ctx.stroke()
+        handle = sc.OAK if kind == "spoon" else (0xC8, 0xC8, 0xCC)
+        kit.shape(ctx, lambda c, x=x, length=length: kit.rounded_rect(c, x - 4, 28, 8, length, 4), handle, kit.OUTLINE, 2.0)
+        tip = 28 + length
+        if kind == "ladle":
+            kit.shape(ctx, lambda c, x=x, tip=tip: c.arc(x, tip, 13, 0, math.pi), (0xC8, 0xC8, 0xCC), kit.OUTLINE, 2.0)
+        elif kind == "whisk":
+            ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
+            ctx.set_line_width(1.6)
+            for k in (-1, -0.4, 0.4, 1):
+                ctx.move_to(x, tip - 4)
+                ctx.curve_to(x + 11 * k, tip + 6, x + 9 * k, tip + 22, x, tip + 26)
+                ctx.stroke()
+        else:
+            kit.shape(ctx, lambda c, x=x, tip=tip: (c.save(), c.translate(x, tip + 12), c.scale(0.7, 1),
+                                                    c.arc(0, 0, 11, 0, 2 * math.pi), c.restore()), sc.OAK_LIGHT, kit.OUTLINE, 2.0)
+
+
 def draw_title(ctx):
     sc.tiles(ctx, 0, 0, 640, 330, 40, kit.CREAM)
-    window(ctx, 410, 44, 180, 150)
-    # A shelf with jars on the left.
-    kit.shape(ctx, lambda c: c.rectangle(24, 170, 190, 12), sc.OAK, kit.OUTLINE, 2.0)
-    for i, (colour, h) in enumerate(((kit.TOMATO, 50), (kit.BUTTER, 62), (kit.SAGE, 44), (kit.COPPER, 56))):
-        jx = 40 + i * 44
-        kit.shape(ctx, lambda c, jx=jx, h=h: kit.rounded_rect(c, jx, 170 - h, 34, h, 7), (0xF4, 0xF4, 0xEE), kit.OUTLINE, 2.0)
-        kit.shape(ctx, lambda c, jx=jx, h=h, colour=colour: kit.rounded_rect(c, jx + 4, 170 - h * 0.7, 26, h * 0.7 - 4, 5),
-                  colour, None)
-        kit.shape(ctx, lambda c, jx=jx, h=h: kit.rounded_rect(c, jx - 2, 170 - h - 8, 38, 10, 3), sc.OAK, kit.OUTLINE, 2.0)
+    window(ctx, 470, 172, 140, 112)
+    utensils(ctx)
     # The counter.
     kit.vertical_gradient(ctx, 0, 322, 640, 14, (0xE8, 0xB4, 0x7A), sc.OAK)
     sc.wood(ctx, 0, 336, 640, 144, sc.OAK, kit.mix(sc.OAK, kit.WALNUT, 0.6))
@@ -104,12 +125,12 @@ def draw_title(ctx):
     sc.tomato(ctx, 480, 298, 22)
     sc.cheese(ctx, 530, 300, 24)
     sc.carrot(ctx, 584, 300, 18)
-    sc.pot(ctx, 110, 336, 130, 96)
-    sc.steam(ctx, 110, 224, 60)
+    sc.pot(ctx, 110, 336, 120, 80)
+    sc.steam(ctx, 110, 240, 40)
     bowl(ctx, 320, 300, 210)
-    sc.steam(ctx, 320, 250, 50)
-    title_type(ctx, "Pelmaro", 300, 108, 86)
-    sc.chalk_text(ctx, "a kitchen puzzle", 300, 176, 20, kit.WALNUT, bold=True)
+    sc.steam(ctx, 320, 256, 50, (255, 255, 255), 0.9)
+    title_type(ctx, "Pelmaro", 320, 84, 92)
+    kit.text(ctx, "a kitchen puzzle", 320, 152, 21, kit.WALNUT)
     # The place of the play button: a cream mat on the counter the button art is laid over.
     kit.shape(ctx, lambda c: kit.rounded_rect(c, 150, 398, 342, 80, 22), kit.mix(sc.OAK, kit.WALNUT, 0.5), None)
     ctx.new_path()
