@@ -52,169 +52,169 @@ bool ButtonsLocked() { return (PlayPhase != 1 && ScorePlaced) || ShatterRequeste
 
 // Advances an arrow timer by dt and gives the arrow frame 0..4 to show.
 int ArrowFrame(float& timer, float dt) {
-  timer += 8.0f * dt;
-  if (timer > 4.0f) timer = 0.0f;
-  return static_cast<int>(timer);
+    timer += 8.0f * dt;
+    if (timer > 4.0f) timer = 0.0f;
+    return static_cast<int>(timer);
 }
 
 void DrawNumber(int x, int y, int value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%d", value);
-  DrawText(x, y, text);
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", value);
+    DrawText(x, y, text);
 }
 
 // One table row: rank, name and score of the entry, left edge at x.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-  DrawNumber(x, y, row + 1);
-  DrawText(x + 15, y, entry.Name);
-  DrawNumber(x + 155, y, entry.Score);
+    DrawNumber(x, y, row + 1);
+    DrawText(x + 15, y, entry.Name);
+    DrawNumber(x + 155, y, entry.Score);
 }
 
 }  // namespace
 
 void ResetHighScores() {
-  for (int row = 0; row < HighScoreRows; ++row) {
-    for (int slot = 0; slot < HighScoreSlots; ++slot) {
-      HighScoreEntry& entry = HighScoreTable[row][slot];
-      std::memset(entry.Name, 0, sizeof entry.Name);
-      std::snprintf(entry.Name, sizeof entry.Name, "%s", "Empty ");
-      entry.Score = 1000 - 100 * row;
+    for (int row = 0; row < HighScoreRows; ++row) {
+        for (int slot = 0; slot < HighScoreSlots; ++slot) {
+            HighScoreEntry& entry = HighScoreTable[row][slot];
+            std::memset(entry.Name, 0, sizeof entry.Name);
+            std::snprintf(entry.Name, sizeof entry.Name, "%s", "Empty ");
+            entry.Score = 1000 - 100 * row;
+        }
     }
-  }
 }
 
 void InsertScore(int mode) {
-  ScorePlaced = 0;
-  InsertSlot = (HighScorePage - 6) + 3 * mode;
-  int row = 0;
-  while (row < HighScoreRows && Score < HighScoreTable[row][InsertSlot].Score) ++row;
-  if (row == HighScoreRows) {
-    InsertRow = NoRow;
-    return;
-  }
-  InsertRow = row;
-  for (int r = HighScoreRows - 1; r > row; --r) {
-    HighScoreTable[r][InsertSlot] = HighScoreTable[r - 1][InsertSlot];
-  }
-  HighScoreTable[row][InsertSlot].Score = Score;
-  PlacedScore = Score;
-  ScorePlaced = 1;
+    ScorePlaced = 0;
+    InsertSlot = (HighScorePage - 6) + 3 * mode;
+    int row = 0;
+    while (row < HighScoreRows && Score < HighScoreTable[row][InsertSlot].Score) ++row;
+    if (row == HighScoreRows) {
+        InsertRow = NoRow;
+        return;
+    }
+    InsertRow = row;
+    for (int r = HighScoreRows - 1; r > row; --r) {
+        HighScoreTable[r][InsertSlot] = HighScoreTable[r - 1][InsertSlot];
+    }
+    HighScoreTable[row][InsertSlot].Score = Score;
+    PlacedScore = Score;
+    ScorePlaced = 1;
 }
 
 void StoreName() {
-  if (InsertRow == NoRow) return;
-  HighScoreEntry& entry = HighScoreTable[InsertRow][InsertSlot];
-  std::memset(entry.Name, 0, sizeof entry.Name);
-  std::memcpy(entry.Name, NameBuffer, static_cast<std::size_t>(NameLength));
-  ScorePlaced = 0;
-  entry.Score = PlacedScore;
+    if (InsertRow == NoRow) return;
+    HighScoreEntry& entry = HighScoreTable[InsertRow][InsertSlot];
+    std::memset(entry.Name, 0, sizeof entry.Name);
+    std::memcpy(entry.Name, NameBuffer, static_cast<std::size_t>(NameLength));
+    ScorePlaced = 0;
+    entry.Score = PlacedScore;
 }
 
 void NameReset() {
-  NameLength = 0;
-  std::memset(NameBuffer, 0, sizeof NameBuffer);
-  NameBuffer[0] = '_';
+    NameLength = 0;
+    std::memset(NameBuffer, 0, sizeof NameBuffer);
+    NameBuffer[0] = '_';
 }
 
 void NameAppend(char c) {
-  if (NameLength == NameMaxLength || c < 32 || c > 126) return;
-  NameBuffer[NameLength] = c;
-  NameBuffer[NameLength + 1] = '_';
-  ++NameLength;
+    if (NameLength == NameMaxLength || c < 32 || c > 126) return;
+    NameBuffer[NameLength] = c;
+    NameBuffer[NameLength + 1] = '_';
+    ++NameLength;
 }
 
 void NameBackspace() {
-  if (NameLength == 0) return;
-  --NameLength;
-  NameBuffer[NameLength] = '_';
-  NameBuffer[NameLength + 1] = 0;
+    if (NameLength == 0) return;
+    --NameLength;
+    NameBuffer[NameLength] = '_';
+    NameBuffer[NameLength + 1] = 0;
 }
 
 void ConfirmName() {
-  NameEntryOpen = 0;
-  StoreName();
-  PlayPhase = 1;
-  GameWon = 0;
-  SaveGame();
+    NameEntryOpen = 0;
+    StoreName();
+    PlayPhase = 1;
+    GameWon = 0;
+    SaveGame();
 }
 
 bool LoadHighScoresPictures() {
-  Background = LoadPicture("HighScores.jpg", 0);
-  NameBox = LoadPicture("WindowHS.JPG", 0);
-  return true;
+    Background = LoadPicture("HighScores.jpg", 0);
+    NameBox = LoadPicture("WindowHS.JPG", 0);
+    return true;
 }
 
 void FreeHighScoresPictures() {
-  FreePicture(Background);
-  FreePicture(NameBox);
+    FreePicture(Background);
+    FreePicture(NameBox);
 }
 
 void DrawHighScores() {
-  if (ScreenState != HighScores) return;
-  Background->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
-  int p = HighScorePage;
-  ActiveOptionPicture->Draw(BackBuffer, 507, 114, 0, 35 * p + 47, 84, 35 * p + 81);
-  ActiveOptionPicture->Draw(BackBuffer, 221, 114, 85, 35 * p + 47, 169, 35 * p + 81);
-  for (int row = 0; row < HighScoreRows; ++row) {
-    int y = 183 + 25 * row;
-    DrawTableRow(70, y, row, HighScoreTable[row][p - 6]);
-    DrawTableRow(355, y, row, HighScoreTable[row][p - 3]);
-  }
-  if (NameEntryOpen) {
-    NameBox->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
-    DrawText(169, 229, NameBuffer);
-  }
+    if (ScreenState != HighScores) return;
+    Background->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    int p = HighScorePage;
+    ActiveOptionPicture->Draw(BackBuffer, 507, 114, 0, 35 * p + 47, 84, 35 * p + 81);
+    ActiveOptionPicture->Draw(BackBuffer, 221, 114, 85, 35 * p + 47, 169, 35 * p + 81);
+    for (int row = 0; row < HighScoreRows; ++row) {
+        int y = 183 + 25 * row;
+        DrawTableRow(70, y, row, HighScoreTable[row][p - 6]);
+        DrawTableRow(355, y, row, HighScoreTable[row][p - 3]);
+    }
+    if (NameEntryOpen) {
+        NameBox->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
+        DrawText(169, 229, NameBuffer);
+    }
 }
 
 void HoverHighScores(int x, int y, float dt) {
-  if (ScreenState != HighScores) return;
-  if (NameEntryOpen && OkSpot.Contains(x, y)) {
-    ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
-  }
-  if (ButtonsLocked()) return;
-  if (BackSpot.Contains(x, y)) {
-    PlayHoverSound();
-    ActiveOptionPicture->Draw(BackBuffer, 278, 423, 0, 221, 83, 257);
-  } else if (PreviousSpot.Contains(x, y)) {
-    int k = ArrowFrame(PreviousArrowTimer, dt);
-    PlayHoverSound();
-    MenuTextPicture->Draw(BackBuffer, 8, 417, 179, 53 * k, 286, 53 * k + 53);
-  } else if (NextSpot.Contains(x, y)) {
-    int k = ArrowFrame(NextArrowTimer, dt);
-    PlayHoverSound();
-    MenuTextPicture->Draw(BackBuffer, 522, 418, 286, 53 * k + 1, 393, 53 * k + 53);
-  } else {
-    HoverLatch = 0;
-  }
+    if (ScreenState != HighScores) return;
+    if (NameEntryOpen && OkSpot.Contains(x, y)) {
+        ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
+    }
+    if (ButtonsLocked()) return;
+    if (BackSpot.Contains(x, y)) {
+        PlayHoverSound();
+        ActiveOptionPicture->Draw(BackBuffer, 278, 423, 0, 221, 83, 257);
+    } else if (PreviousSpot.Contains(x, y)) {
+        int k = ArrowFrame(PreviousArrowTimer, dt);
+        PlayHoverSound();
+        MenuTextPicture->Draw(BackBuffer, 8, 417, 179, 53 * k, 286, 53 * k + 53);
+    } else if (NextSpot.Contains(x, y)) {
+        int k = ArrowFrame(NextArrowTimer, dt);
+        PlayHoverSound();
+        MenuTextPicture->Draw(BackBuffer, 522, 418, 286, 53 * k + 1, 393, 53 * k + 53);
+    } else {
+        HoverLatch = 0;
+    }
 }
 
 bool ClickHighScores(int x, int y) {
-  if (ScreenState != HighScores) return false;
-  if (NameEntryOpen && OkSpot.Contains(x, y)) {
-    ConfirmName();
+    if (ScreenState != HighScores) return false;
+    if (NameEntryOpen && OkSpot.Contains(x, y)) {
+        ConfirmName();
+        return false;
+    }
+    if (ButtonsLocked()) return false;
+    if (BackSpot.Contains(x, y)) {
+        MixerIdle = 1;
+        PlaySoundEffect(Effect::Click);
+        PlayPhase = 1;
+        ShatterRequested = 1;
+        ScorePlaced = 0;
+        ScreenState = MainMenu;
+        MenuHighlight = 6;
+        MenuPicture = 5;
+        return true;
+    }
+    if (PreviousSpot.Contains(x, y)) {
+        HighScorePage = HighScorePage - 1 < 6 ? 8 : HighScorePage - 1;
+        PlaySoundEffect(Effect::Click);
+        return true;
+    }
+    if (NextSpot.Contains(x, y)) {
+        HighScorePage = HighScorePage + 1 > 8 ? 6 : HighScorePage + 1;
+        PlaySoundEffect(Effect::Click);
+        return true;
+    }
     return false;
-  }
-  if (ButtonsLocked()) return false;
-  if (BackSpot.Contains(x, y)) {
-    MixerIdle = 1;
-    PlaySoundEffect(Effect::Click);
-    PlayPhase = 1;
-    ShatterRequested = 1;
-    ScorePlaced = 0;
-    ScreenState = MainMenu;
-    MenuHighlight = 6;
-    MenuPicture = 5;
-    return true;
-  }
-  if (PreviousSpot.Contains(x, y)) {
-    HighScorePage = HighScorePage - 1 < 6 ? 8 : HighScorePage - 1;
-    PlaySoundEffect(Effect::Click);
-    return true;
-  }
-  if (NextSpot.Contains(x, y)) {
-    HighScorePage = HighScorePage + 1 > 8 ? 6 : HighScorePage + 1;
-    PlaySoundEffect(Effect::Click);
-    return true;
-  }
-  return false;
 }

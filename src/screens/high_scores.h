@@ -11,8 +11,8 @@ constexpr int HighScoreNameSize = 100;
 
 // One row of a table: a zero-terminated name and its score in points.
 struct HighScoreEntry {
-  char Name[HighScoreNameSize];
-  int Score;
+    char Name[HighScoreNameSize];
+    int Score;
 };
 
 // The tables, [row 0..8][slot 0..5], rows in descending score order.

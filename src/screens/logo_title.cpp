@@ -34,120 +34,121 @@ float BlinkTimer = 0.0f;
 
 // Widens the revealed area every tenth of a second and shrinks the squares inside it.
 void StepReveal(float dt) {
-  RevealStepTimer += dt;
-  if (RevealStepTimer > 0.1f) {
-    RevealStepTimer = 0.0f;
-    if (RevealColumnRing < RevealColumns / 2) ++RevealColumnRing;
-    if (RevealRowRing < RevealRows / 2) ++RevealRowRing;
-  }
-  for (int c = RevealColumns / 2 - RevealColumnRing; c < RevealColumns / 2 + RevealColumnRing; ++c) {
-    for (int r = RevealRows / 2 - RevealRowRing; r < RevealRows / 2 + RevealRowRing; ++r) {
-      RevealTile& tile = RevealGrid[c * RevealRows + r];
-      tile.Size += tile.Speed * dt;
-      if (tile.Size > TileShrunk) tile.Size = TileShrunk;
+    RevealStepTimer += dt;
+    if (RevealStepTimer > 0.1f) {
+        RevealStepTimer = 0.0f;
+        if (RevealColumnRing < RevealColumns / 2) ++RevealColumnRing;
+        if (RevealRowRing < RevealRows / 2) ++RevealRowRing;
     }
-  }
+    for (int c = RevealColumns / 2 - RevealColumnRing; c < RevealColumns / 2 + RevealColumnRing;
+         ++c) {
+        for (int r = RevealRows / 2 - RevealRowRing; r < RevealRows / 2 + RevealRowRing; ++r) {
+            RevealTile& tile = RevealGrid[c * RevealRows + r];
+            tile.Size += tile.Speed * dt;
+            if (tile.Size > TileShrunk) tile.Size = TileShrunk;
+        }
+    }
 }
 
 // Blacks out what is left of every reveal square.
 void DrawRevealSquares() {
-  for (int c = 0; c < RevealColumns; ++c) {
-    for (int r = 0; r < RevealRows; ++r) {
-      int d = static_cast<int>(RevealGrid[c * RevealRows + r].Size);
-      int x = TileEdge * c;
-      int y = TileEdge * r;
-      BackBuffer->FillRect(x + d, y + d, x + TileEdge - d, y + TileEdge - d, 0, 0, 0);
+    for (int c = 0; c < RevealColumns; ++c) {
+        for (int r = 0; r < RevealRows; ++r) {
+            int d = static_cast<int>(RevealGrid[c * RevealRows + r].Size);
+            int x = TileEdge * c;
+            int y = TileEdge * r;
+            BackBuffer->FillRect(x + d, y + d, x + TileEdge - d, y + TileEdge - d, 0, 0, 0);
+        }
     }
-  }
 }
 
 }  // namespace
 
 void ResetReveal() {
-  for (RevealTile& tile : RevealGrid) {
-    tile.Size = 0.0f;
-    tile.Speed = static_cast<float>(Random() % 50 + 30);
-  }
-  RevealColumnRing = -1;
-  RevealRowRing = -1;
+    for (RevealTile& tile : RevealGrid) {
+        tile.Size = 0.0f;
+        tile.Speed = static_cast<float>(Random() % 50 + 30);
+    }
+    RevealColumnRing = -1;
+    RevealRowRing = -1;
 }
 
 void DrawLogo(float dt) {
-  if (ScreenState != Logo) return;
-  LogoTimer += 10.0f * dt;
-  if (LogoTimer >= 30.0f) {
-    ShatterRequested = 1;
-    ScreenState = Title;
-  }
-  BackBuffer->FillRect(0, 0, 640, 480, 0, 0, 0);
-  LogoPicture->Draw(BackBuffer, 76, 145, 0, 0, 487, 190);
-  LogoPicture->Draw(BackBuffer, 10, 460, 131, 191, 221, 200);
-  LogoPicture->Draw(BackBuffer, 489, 460, 0, 191, 129, 200);
-  if (ScreenState != Logo) return;
-  StepReveal(dt);
-  DrawRevealSquares();
+    if (ScreenState != Logo) return;
+    LogoTimer += 10.0f * dt;
+    if (LogoTimer >= 30.0f) {
+        ShatterRequested = 1;
+        ScreenState = Title;
+    }
+    BackBuffer->FillRect(0, 0, 640, 480, 0, 0, 0);
+    LogoPicture->Draw(BackBuffer, 76, 145, 0, 0, 487, 190);
+    LogoPicture->Draw(BackBuffer, 10, 460, 131, 191, 221, 200);
+    LogoPicture->Draw(BackBuffer, 489, 460, 0, 191, 129, 200);
+    if (ScreenState != Logo) return;
+    StepReveal(dt);
+    DrawRevealSquares();
 }
 
 void DrawTitle() {
-  if (ScreenState != Title) return;
-  GameGoPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    if (ScreenState != Title) return;
+    GameGoPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
 }
 
 void HoverTitle(int x, int y, float dt) {
-  if (ScreenState != Title) return;
-  if (PlayButton.Contains(x, y)) {
-    PlayHoverSound();
-    FontPicture->Draw(BackBuffer, 161, 406, 0, 103, 320, 168);
-    return;
-  }
-  BlinkTimer += 5.0f * dt;
-  if (BlinkTimer > 2.0f) BlinkTimer = 0.0f;
-  int k = static_cast<int>(BlinkTimer);
-  FontPicture->Draw(BackBuffer, 161, 406, 320 * k, 38, 320 * k + 320, 103);
-  HoverLatch = 0;
+    if (ScreenState != Title) return;
+    if (PlayButton.Contains(x, y)) {
+        PlayHoverSound();
+        FontPicture->Draw(BackBuffer, 161, 406, 0, 103, 320, 168);
+        return;
+    }
+    BlinkTimer += 5.0f * dt;
+    if (BlinkTimer > 2.0f) BlinkTimer = 0.0f;
+    int k = static_cast<int>(BlinkTimer);
+    FontPicture->Draw(BackBuffer, 161, 406, 320 * k, 38, 320 * k + 320, 103);
+    HoverLatch = 0;
 }
 
 bool ClickTitle(int x, int y) {
-  if (ScreenState != Title || !PlayButton.Contains(x, y)) return false;
-  PlaySoundEffect(Effect::Click);
-  ShatterRequested = 1;
-  ScreenState = MainMenu;
-  MenuHighlight = 6;
-  MenuPicture = 5;
-  return true;
+    if (ScreenState != Title || !PlayButton.Contains(x, y)) return false;
+    PlaySoundEffect(Effect::Click);
+    ShatterRequested = 1;
+    ScreenState = MainMenu;
+    MenuHighlight = 6;
+    MenuPicture = 5;
+    return true;
 }
 
 void DrawWonPanel(float dt) {
-  if (!GameWon) return;
-  GameOverPicture->SetClipRect(0, 0, 640, 480);
-  WonPanelY += 500.0f * dt;
-  if (WonPanelY >= 101.0f) {
-    WonPanelY = 101.0f;
-    WonPanelReady = 1;
-  }
-  GameOverPicture->DrawClipped(BackBuffer, 119, static_cast<int>(WonPanelY), 328, 0, 731, 278);
-  GameOverPicture->SetClipRect(BoardArea.Left, BoardArea.Top, BoardArea.Right, BoardArea.Bottom);
+    if (!GameWon) return;
+    GameOverPicture->SetClipRect(0, 0, 640, 480);
+    WonPanelY += 500.0f * dt;
+    if (WonPanelY >= 101.0f) {
+        WonPanelY = 101.0f;
+        WonPanelReady = 1;
+    }
+    GameOverPicture->DrawClipped(BackBuffer, 119, static_cast<int>(WonPanelY), 328, 0, 731, 278);
+    GameOverPicture->SetClipRect(BoardArea.Left, BoardArea.Top, BoardArea.Right, BoardArea.Bottom);
 }
 
 void HoverWonPanel(int x, int y) {
-  if (!GameWon) return;
-  if (WonButton.Contains(x, y) && WonPanelReady) {
-    PlayHoverSound();
-    MenuTextPicture->Draw(BackBuffer, 180, 296, 0, 831, 287, 894);
-  } else {
-    HoverLatch = 0;
-  }
+    if (!GameWon) return;
+    if (WonButton.Contains(x, y) && WonPanelReady) {
+        PlayHoverSound();
+        MenuTextPicture->Draw(BackBuffer, 180, 296, 0, 831, 287, 894);
+    } else {
+        HoverLatch = 0;
+    }
 }
 
 bool ClickWonPanel(int x, int y) {
-  if (!GameWon || !WonButton.Contains(x, y)) return false;
-  PlaySoundEffect(Effect::Click);
-  HighScorePage = KindCount;
-  ShatterRequested = 1;
-  NoGameToContinue = 1;
-  InsertScore(GameMode);
-  ScreenState = HighScores;
-  WonPanelReady = 0;
-  GameWon = 0;
-  return true;
+    if (!GameWon || !WonButton.Contains(x, y)) return false;
+    PlaySoundEffect(Effect::Click);
+    HighScorePage = KindCount;
+    ShatterRequested = 1;
+    NoGameToContinue = 1;
+    InsertScore(GameMode);
+    ScreenState = HighScores;
+    WonPanelReady = 0;
+    GameWon = 0;
+    return true;
 }

@@ -9,8 +9,8 @@ constexpr int RevealColumns = 16;
 constexpr int RevealRows = 12;
 // One black square of the reveal: how far it has shrunk from each side, and how fast.
 struct RevealTile {
-  float Size;   // pixels shrunk from each side, 0..20; 20 leaves nothing
-  float Speed;  // pixels per second, 30..79
+    float Size;   // pixels shrunk from each side, 0..20; 20 leaves nothing
+    float Speed;  // pixels per second, 30..79
 };
 // The reveal squares, column by column (index column * 12 + row).
 extern RevealTile RevealGrid[RevealColumns * RevealRows];

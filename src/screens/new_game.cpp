@@ -27,15 +27,15 @@ constexpr int NoChoice = 134;
 
 // A choice row: its hot spot (= its highlight) and the highlight's top-left in the sheet.
 struct ChoiceRow {
-  Area Spot;
-  int SourceLeft, SourceTop;
+    Area Spot;
+    int SourceLeft, SourceTop;
 };
 constexpr ChoiceRow Choices[5] = {
-    {{268, 116, 366, 142}, 112, 26},  // Timed
-    {{251, 158, 388, 191}, 0, 159},   // Untimed
-    {{286, 263, 354, 298}, 138, 159}, // 6 kinds
-    {{266, 303, 374, 331}, 0, 192},   // 7 kinds
-    {{282, 341, 356, 368}, 108, 194}, // 8 kinds
+    {{268, 116, 366, 142}, 112, 26},   // Timed
+    {{251, 158, 388, 191}, 0, 159},    // Untimed
+    {{286, 263, 354, 298}, 138, 159},  // 6 kinds
+    {{266, 303, 374, 331}, 0, 192},    // 7 kinds
+    {{282, 341, 356, 368}, 108, 194},  // 8 kinds
 };
 enum { TimedRow, UntimedRow, SixKindsRow };
 
@@ -44,7 +44,7 @@ constexpr Area StartSpot{377, 384, 437, 421};
 
 // Where the marker stands for each mode (Untimed, Timed) and each number of kinds (6, 7, 8).
 struct Point {
-  int X, Y;
+    int X, Y;
 };
 constexpr Point ModeMarkers[2] = {{219, 158}, {239, 117}};
 constexpr Point KindMarkers[3] = {{251, 266}, {232, 306}, {250, 342}};
@@ -52,100 +52,100 @@ constexpr Point KindMarkers[3] = {{251, 266}, {232, 306}, {250, 342}};
 void DrawMarker(Point at) { CursorPicture->Draw(BackBuffer, at.X, at.Y, 30, 0, 49, 25); }
 
 void Choose(int row) {
-  if (row == TimedRow) {
-    GameMode = Timed;
-  } else if (row == UntimedRow) {
-    GameMode = Untimed;
-  } else {
-    KindCount = 6 + (row - SixKindsRow);
-  }
+    if (row == TimedRow) {
+        GameMode = Timed;
+    } else if (row == UntimedRow) {
+        GameMode = Untimed;
+    } else {
+        KindCount = 6 + (row - SixKindsRow);
+    }
 }
 
 }  // namespace
 
 bool LoadNewGamePictures() {
-  NewGamePanel = LoadPicture("NewGame.jpg", 1);
-  ActiveOptionPicture = LoadPicture("ActiveOption.bmp", 1);
-  return true;
+    NewGamePanel = LoadPicture("NewGame.jpg", 1);
+    ActiveOptionPicture = LoadPicture("ActiveOption.bmp", 1);
+    return true;
 }
 
 void FreeNewGamePictures() {
-  FreePicture(NewGamePanel);
-  FreePicture(ActiveOptionPicture);
+    FreePicture(NewGamePanel);
+    FreePicture(ActiveOptionPicture);
 }
 
 int HitChoiceRow(int x, int y) {
-  for (int i = 0; i < 5; ++i) {
-    if (Choices[i].Spot.Contains(x, y)) return i;
-  }
-  return NoChoice;
+    for (int i = 0; i < 5; ++i) {
+        if (Choices[i].Spot.Contains(x, y)) return i;
+    }
+    return NoChoice;
 }
 
 void DrawNewGame() {
-  if (ScreenState != NewGame) return;
-  DrawMenuBackground();
-  NewGamePanel->Draw(BackBuffer, 154, 48, 0, 0, 332, 383);
-  if (GameMode <= Timed) DrawMarker(ModeMarkers[GameMode]);
-  if (KindCount >= 6 && KindCount <= 8) DrawMarker(KindMarkers[KindCount - 6]);
+    if (ScreenState != NewGame) return;
+    DrawMenuBackground();
+    NewGamePanel->Draw(BackBuffer, 154, 48, 0, 0, 332, 383);
+    if (GameMode <= Timed) DrawMarker(ModeMarkers[GameMode]);
+    if (KindCount >= 6 && KindCount <= 8) DrawMarker(KindMarkers[KindCount - 6]);
 }
 
 void HoverNewGame(int x, int y) {
-  if (ScreenState != NewGame) return;
-  int row = HitChoiceRow(x, y);
-  if (row != NoChoice) {
-    const ChoiceRow& c = Choices[row];
-    PlayHoverSound();
-    ActiveOptionPicture->Draw(BackBuffer, c.Spot.Left, c.Spot.Top, c.SourceLeft, c.SourceTop,
-                              c.SourceLeft + c.Spot.Right - c.Spot.Left,
-                              c.SourceTop + c.Spot.Bottom - c.Spot.Top);
-  } else if (BackSpot.Contains(x, y)) {
-    PlayHoverSound();
-    ActiveOptionPicture->Draw(BackBuffer, 172, 384, 115, 125, 235, 158);
-  } else if (StartSpot.Contains(x, y)) {
-    PlayHoverSound();
-    ActiveOptionPicture->Draw(BackBuffer, 348, 384, 0, 118, 115, 156);
-  } else {
-    HoverLatch = 0;
-  }
+    if (ScreenState != NewGame) return;
+    int row = HitChoiceRow(x, y);
+    if (row != NoChoice) {
+        const ChoiceRow& c = Choices[row];
+        PlayHoverSound();
+        ActiveOptionPicture->Draw(BackBuffer, c.Spot.Left, c.Spot.Top, c.SourceLeft, c.SourceTop,
+                                  c.SourceLeft + c.Spot.Right - c.Spot.Left,
+                                  c.SourceTop + c.Spot.Bottom - c.Spot.Top);
+    } else if (BackSpot.Contains(x, y)) {
+        PlayHoverSound();
+        ActiveOptionPicture->Draw(BackBuffer, 172, 384, 115, 125, 235, 158);
+    } else if (StartSpot.Contains(x, y)) {
+        PlayHoverSound();
+        ActiveOptionPicture->Draw(BackBuffer, 348, 384, 0, 118, 115, 156);
+    } else {
+        HoverLatch = 0;
+    }
 }
 
 bool ClickNewGame(int x, int y) {
-  if (ScreenState != NewGame) return false;
-  int row = HitChoiceRow(x, y);
-  if (row != NoChoice) {
-    Choose(row);
-    PlaySoundEffect(Effect::Click);
-    return true;
-  }
-  if (BackSpot.Contains(x, y)) {
-    PlaySoundEffect(Effect::Click);
-    ScreenState = MainMenu;
-    MenuHighlight = 6;
-    MenuPicture = 5;
-    return true;
-  }
-  if (StartSpot.Contains(x, y)) {
-    StartNewGame();
-    return true;
-  }
-  return false;
+    if (ScreenState != NewGame) return false;
+    int row = HitChoiceRow(x, y);
+    if (row != NoChoice) {
+        Choose(row);
+        PlaySoundEffect(Effect::Click);
+        return true;
+    }
+    if (BackSpot.Contains(x, y)) {
+        PlaySoundEffect(Effect::Click);
+        ScreenState = MainMenu;
+        MenuHighlight = 6;
+        MenuPicture = 5;
+        return true;
+    }
+    if (StartSpot.Contains(x, y)) {
+        StartNewGame();
+        return true;
+    }
+    return false;
 }
 
 void StartNewGame() {
-  MixerIdle = 1;
-  PlaySoundEffect(Effect::Click);
-  ShatterRequested = 1;
-  LevelBar = GameMode == Timed ? 30.0f : 0.0f;
-  ShownLevelBar = LevelBar;
-  NewBoard(KindCount);
-  StartDropIn();
-  ScreenState = Play;
-  Level = 1;
-  Score = 0;
-  ShownScore = 0.0f;
-  NoGameToContinue = 0;
-  Paused = 0;
-  WinCount = 0;
-  SeedRandom(platform::TickCount());
-  StartRandomMusicTrack();
+    MixerIdle = 1;
+    PlaySoundEffect(Effect::Click);
+    ShatterRequested = 1;
+    LevelBar = GameMode == Timed ? 30.0f : 0.0f;
+    ShownLevelBar = LevelBar;
+    NewBoard(KindCount);
+    StartDropIn();
+    ScreenState = Play;
+    Level = 1;
+    Score = 0;
+    ShownScore = 0.0f;
+    NoGameToContinue = 0;
+    Paused = 0;
+    WinCount = 0;
+    SeedRandom(platform::TickCount());
+    StartRandomMusicTrack();
 }

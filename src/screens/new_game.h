@@ -19,7 +19,8 @@ int HitChoiceRow(int x, int y);
 // Called every frame by the frame driver; draws the menu, the panel and the markers, only on
 // the new-game screen.
 void DrawNewGame();
-// Called every frame by the frame driver with the mouse position; lights the row or button under it.
+// Called every frame by the frame driver with the mouse position; lights the row or button under
+// it.
 void HoverNewGame(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the new-game screen.
 bool ClickNewGame(int x, int y);

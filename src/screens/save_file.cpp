@@ -54,245 +54,247 @@ constexpr float FrameLimit = 13.0f;
 // ---- Little-endian fields in a byte buffer ----
 
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 void PutI32(std::vector<uint8_t>& out, int32_t v) { PutU32(out, static_cast<uint32_t>(v)); }
 
 void PutF32(std::vector<uint8_t>& out, float v) {
-  static_assert(sizeof(float) == 4, "floats are IEEE single precision");
-  uint32_t bits;
-  std::memcpy(&bits, &v, 4);
-  PutU32(out, bits);
+    static_assert(sizeof(float) == 4, "floats are IEEE single precision");
+    uint32_t bits;
+    std::memcpy(&bits, &v, 4);
+    PutU32(out, bits);
 }
 
 // A read-only view of the file's bytes; every read is checked against its length by the caller.
 struct Bytes {
-  const uint8_t* Data;
-  std::size_t Size;
+    const uint8_t* Data;
+    std::size_t Size;
 
-  bool Has(std::size_t offset, std::size_t n) const { return offset <= Size && n <= Size - offset; }
-  uint8_t U8(std::size_t offset) const { return Data[offset]; }
-  uint32_t U32(std::size_t offset) const {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(Data[offset + i]) << (8 * i);
-    return v;
-  }
-  int32_t I32(std::size_t offset) const { return static_cast<int32_t>(U32(offset)); }
-  float F32(std::size_t offset) const {
-    uint32_t bits = U32(offset);
-    float v;
-    std::memcpy(&v, &bits, 4);
-    return v;
-  }
+    bool Has(std::size_t offset, std::size_t n) const {
+        return offset <= Size && n <= Size - offset;
+    }
+    uint8_t U8(std::size_t offset) const { return Data[offset]; }
+    uint32_t U32(std::size_t offset) const {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(Data[offset + i]) << (8 * i);
+        return v;
+    }
+    int32_t I32(std::size_t offset) const { return static_cast<int32_t>(U32(offset)); }
+    float F32(std::size_t offset) const {
+        uint32_t bits = U32(offset);
+        float v;
+        std::memcpy(&v, &bits, 4);
+        return v;
+    }
 };
 
 // ---- Writing ----
 
 void PutCell(std::vector<uint8_t>& out, const Cell& cell) {
-  uint8_t bytes[CellBytes];
-  WriteCellBytes(cell, bytes);
-  out.insert(out.end(), bytes, bytes + CellBytes);
+    uint8_t bytes[CellBytes];
+    WriteCellBytes(cell, bytes);
+    out.insert(out.end(), bytes, bytes + CellBytes);
 }
 
 void PutEntry(std::vector<uint8_t>& out, const HighScoreEntry& entry) {
-  out.insert(out.end(), entry.Name, entry.Name + HighScoreNameSize);
-  PutI32(out, entry.Score);
+    out.insert(out.end(), entry.Name, entry.Name + HighScoreNameSize);
+    PutI32(out, entry.Score);
 }
 
 // Writes the whole buffer to a new file, then puts it in place of the old one.
 bool ReplaceFile(const char* name, const char* tempName, const std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(tempName, "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  ok = ok && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  ok = (std::fclose(file) == 0) && ok;
-  ok = ok && std::rename(tempName, name) == 0;
-  if (!ok) std::remove(tempName);
-  return ok;
+    std::FILE* file = std::fopen(tempName, "wb");
+    if (!file) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = ok && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    ok = (std::fclose(file) == 0) && ok;
+    ok = ok && std::rename(tempName, name) == 0;
+    if (!ok) std::remove(tempName);
+    return ok;
 }
 
 // ---- Reading ----
 
 // The game fields of a file, read before any of them reaches the globals.
 struct StoredGame {
-  int32_t KindCount;
-  uint8_t GameMode;
-  float LevelBar;
-  float ShownLevelBar;
-  int32_t Level;
-  int32_t Score;
-  float ShownScore;
-  Cell Cells[BoardCells];
-  uint8_t NoGameToContinue;
+    int32_t KindCount;
+    uint8_t GameMode;
+    float LevelBar;
+    float ShownLevelBar;
+    int32_t Level;
+    int32_t Score;
+    float ShownScore;
+    Cell Cells[BoardCells];
+    uint8_t NoGameToContinue;
 };
 
 bool BarIsSound(float v) { return std::isfinite(v) && v >= -BarLimit && v <= BarLimit; }
 
 // True when a piece position lies on the board or in the slot row just above it.
 bool PositionIsSound(float x, float y) {
-  return std::isfinite(x) && std::isfinite(y) && x >= 236.0f && x <= 586.0f && y >= -50.0f &&
-         y <= 354.0f;
+    return std::isfinite(x) && std::isfinite(y) && x >= 236.0f && x <= 586.0f && y >= -50.0f &&
+           y <= 354.0f;
 }
 
 // Reads one cell; false when its kind cannot be played. Odd positions and flags are mended.
 bool ReadCell(const Bytes& in, std::size_t index, Cell& cell) {
-  cell = ReadCellBytes(in.Data + OffBoard + index * CellBytes);
-  if (cell.Kind >= MaxKinds && cell.Kind != EmptyKind) return false;
-  if (!PositionIsSound(cell.X, cell.Y)) {
-    cell.X = static_cast<float>(BoardLeft + SquareSize * static_cast<int>(index / BoardRows));
-    cell.Y = static_cast<float>(BoardTop + SquareSize * static_cast<int>(index % BoardRows));
-  }
-  if (!(cell.Frame >= 0.0f && cell.Frame <= FrameLimit)) cell.Frame = 0.0f;
-  if (cell.SwapTarget > 1) cell.SwapTarget = 0;
-  if (cell.Selected > 1) cell.Selected = 0;
-  return true;
+    cell = ReadCellBytes(in.Data + OffBoard + index * CellBytes);
+    if (cell.Kind >= MaxKinds && cell.Kind != EmptyKind) return false;
+    if (!PositionIsSound(cell.X, cell.Y)) {
+        cell.X = static_cast<float>(BoardLeft + SquareSize * static_cast<int>(index / BoardRows));
+        cell.Y = static_cast<float>(BoardTop + SquareSize * static_cast<int>(index % BoardRows));
+    }
+    if (!(cell.Frame >= 0.0f && cell.Frame <= FrameLimit)) cell.Frame = 0.0f;
+    if (cell.SwapTarget > 1) cell.SwapTarget = 0;
+    if (cell.Selected > 1) cell.Selected = 0;
+    return true;
 }
 
 // Reads the game fields; false when the file is too short for them or any is impossible.
 bool ReadGame(const Bytes& in, StoredGame& game) {
-  if (!in.Has(0, OffNoGame + 1)) return false;
-  game.KindCount = in.I32(OffKindCount);
-  game.GameMode = in.U8(OffGameMode);
-  game.LevelBar = in.F32(OffLevelBar);
-  game.ShownLevelBar = in.F32(OffShownLevelBar);
-  game.Level = in.I32(OffLevel);
-  game.Score = in.I32(OffScore);
-  game.ShownScore = in.F32(OffShownScore);
-  game.NoGameToContinue = in.U8(OffNoGame) == 0 ? 0 : 1;
-  if (game.KindCount < 6 || game.KindCount > 8 || game.GameMode > 1) return false;
-  if (!BarIsSound(game.LevelBar) || !BarIsSound(game.ShownLevelBar)) return false;
-  if (game.Level < 1 || game.Level > 99) return false;
-  if (game.Score < -ScoreLimit || game.Score > ScoreLimit) return false;
-  if (!std::isfinite(game.ShownScore) || std::fabs(game.ShownScore) > ScoreLimit) return false;
-  for (std::size_t i = 0; i < BoardCells; ++i) {
-    if (!ReadCell(in, i, game.Cells[i])) return false;
-  }
-  return true;
+    if (!in.Has(0, OffNoGame + 1)) return false;
+    game.KindCount = in.I32(OffKindCount);
+    game.GameMode = in.U8(OffGameMode);
+    game.LevelBar = in.F32(OffLevelBar);
+    game.ShownLevelBar = in.F32(OffShownLevelBar);
+    game.Level = in.I32(OffLevel);
+    game.Score = in.I32(OffScore);
+    game.ShownScore = in.F32(OffShownScore);
+    game.NoGameToContinue = in.U8(OffNoGame) == 0 ? 0 : 1;
+    if (game.KindCount < 6 || game.KindCount > 8 || game.GameMode > 1) return false;
+    if (!BarIsSound(game.LevelBar) || !BarIsSound(game.ShownLevelBar)) return false;
+    if (game.Level < 1 || game.Level > 99) return false;
+    if (game.Score < -ScoreLimit || game.Score > ScoreLimit) return false;
+    if (!std::isfinite(game.ShownScore) || std::fabs(game.ShownScore) > ScoreLimit) return false;
+    for (std::size_t i = 0; i < BoardCells; ++i) {
+        if (!ReadCell(in, i, game.Cells[i])) return false;
+    }
+    return true;
 }
 
 void UseGame(const StoredGame& game) {
-  KindCount = game.KindCount;
-  GameMode = game.GameMode;
-  LevelBar = game.LevelBar;
-  ShownLevelBar = game.ShownLevelBar;
-  Level = game.Level;
-  Score = game.Score;
-  ShownScore = game.ShownScore;
-  for (std::size_t i = 0; i < BoardCells; ++i) Board[i] = game.Cells[i];
-  NoGameToContinue = game.NoGameToContinue;
+    KindCount = game.KindCount;
+    GameMode = game.GameMode;
+    LevelBar = game.LevelBar;
+    ShownLevelBar = game.ShownLevelBar;
+    Level = game.Level;
+    Score = game.Score;
+    ShownScore = game.ShownScore;
+    for (std::size_t i = 0; i < BoardCells; ++i) Board[i] = game.Cells[i];
+    NoGameToContinue = game.NoGameToContinue;
 }
 
 // A file without a resumable game: the values of a first start and a freshly dealt board.
 void UseFreshGame() {
-  KindCount = 6;
-  GameMode = 0;
-  LevelBar = 0.0f;
-  ShownLevelBar = 0.0f;
-  Level = 1;
-  Score = 0;
-  ShownScore = 0.0f;
-  NoGameToContinue = 1;
-  NewBoard(KindCount);
+    KindCount = 6;
+    GameMode = 0;
+    LevelBar = 0.0f;
+    ShownLevelBar = 0.0f;
+    Level = 1;
+    Score = 0;
+    ShownScore = 0.0f;
+    NoGameToContinue = 1;
+    NewBoard(KindCount);
 }
 
 // A stored name cut at 99 characters and stripped to the printable characters 32..126.
 void ReadName(const Bytes& in, std::size_t at, char (&name)[HighScoreNameSize]) {
-  int length = 0;
-  for (int i = 0; i < HighScoreNameSize - 1; ++i) {
-    uint8_t c = in.U8(at + i);
-    if (c == 0) break;
-    if (c >= 32 && c <= 126) name[length++] = static_cast<char>(c);
-  }
-  std::memset(name + length, 0, HighScoreNameSize - length);
+    int length = 0;
+    for (int i = 0; i < HighScoreNameSize - 1; ++i) {
+        uint8_t c = in.U8(at + i);
+        if (c == 0) break;
+        if (c >= 32 && c <= 126) name[length++] = static_cast<char>(c);
+    }
+    std::memset(name + length, 0, HighScoreNameSize - length);
 }
 
 // Reads the tables when the file holds all of them; otherwise the default tables stand.
 void ReadTables(const Bytes& in) {
-  if (!in.Has(OffTable, OffLevel - OffTable)) {
-    ResetHighScores();
-    return;
-  }
-  for (int row = 0; row < HighScoreRows; ++row) {
-    for (int slot = 0; slot < HighScoreSlots; ++slot) {
-      std::size_t at = OffTable + (row * HighScoreSlots + slot) * EntryBytes;
-      ReadName(in, at, HighScoreTable[row][slot].Name);
-      HighScoreTable[row][slot].Score = in.I32(at + HighScoreNameSize);
+    if (!in.Has(OffTable, OffLevel - OffTable)) {
+        ResetHighScores();
+        return;
     }
-  }
+    for (int row = 0; row < HighScoreRows; ++row) {
+        for (int slot = 0; slot < HighScoreSlots; ++slot) {
+            std::size_t at = OffTable + (row * HighScoreSlots + slot) * EntryBytes;
+            ReadName(in, at, HighScoreTable[row][slot].Name);
+            HighScoreTable[row][slot].Score = in.I32(at + HighScoreNameSize);
+        }
+    }
 }
 
 // An on/off option is taken from the file only when it is present and 0 or 1.
 void ReadSwitch(const Bytes& in, std::size_t at, unsigned char& option) {
-  if (in.Has(at, 1) && in.U8(at) <= 1) option = in.U8(at);
+    if (in.Has(at, 1) && in.U8(at) <= 1) option = in.U8(at);
 }
 
 void ReadOptions(const Bytes& in) {
-  ReadSwitch(in, OffFullScreen, FullScreen);
-  ReadSwitch(in, OffEasyFood, EasyFood);
-  ReadSwitch(in, OffSystemCursor, SystemCursor);
-  if (in.Has(OffMusicSlider, 4)) MusicSlider = in.I32(OffMusicSlider);
-  if (in.Has(OffSoundSlider, 4)) SoundSlider = in.I32(OffSoundSlider);
-  ClampSliders();
+    ReadSwitch(in, OffFullScreen, FullScreen);
+    ReadSwitch(in, OffEasyFood, EasyFood);
+    ReadSwitch(in, OffSystemCursor, SystemCursor);
+    if (in.Has(OffMusicSlider, 4)) MusicSlider = in.I32(OffMusicSlider);
+    if (in.Has(OffSoundSlider, 4)) SoundSlider = in.I32(OffSoundSlider);
+    ClampSliders();
 }
 
 }  // namespace
 
 std::vector<uint8_t> EncodeSave() {
-  std::vector<uint8_t> out;
-  out.reserve(SaveFileSize);
-  PutI32(out, KindCount);
-  out.push_back(static_cast<uint8_t>(GameMode));
-  PutF32(out, LevelBar);
-  PutF32(out, ShownLevelBar);
-  for (int row = 0; row < HighScoreRows; ++row) {
-    for (int slot = 0; slot < HighScoreSlots; ++slot) PutEntry(out, HighScoreTable[row][slot]);
-  }
-  PutI32(out, Level);
-  PutI32(out, Score);
-  PutF32(out, ShownScore);
-  for (const Cell& cell : Board) PutCell(out, cell);
-  out.push_back(NoGameToContinue);
-  out.push_back(FullScreen);
-  out.push_back(EasyFood);
-  out.push_back(SystemCursor);
-  PutI32(out, MusicSlider);
-  PutI32(out, SoundSlider);
-  return out;
+    std::vector<uint8_t> out;
+    out.reserve(SaveFileSize);
+    PutI32(out, KindCount);
+    out.push_back(static_cast<uint8_t>(GameMode));
+    PutF32(out, LevelBar);
+    PutF32(out, ShownLevelBar);
+    for (int row = 0; row < HighScoreRows; ++row) {
+        for (int slot = 0; slot < HighScoreSlots; ++slot) PutEntry(out, HighScoreTable[row][slot]);
+    }
+    PutI32(out, Level);
+    PutI32(out, Score);
+    PutF32(out, ShownScore);
+    for (const Cell& cell : Board) PutCell(out, cell);
+    out.push_back(NoGameToContinue);
+    out.push_back(FullScreen);
+    out.push_back(EasyFood);
+    out.push_back(SystemCursor);
+    PutI32(out, MusicSlider);
+    PutI32(out, SoundSlider);
+    return out;
 }
 
 void DecodeSave(const uint8_t* data, std::size_t size) {
-  Bytes in{data, data ? size : 0};
-  StoredGame game;
-  if (ReadGame(in, game)) {
-    UseGame(game);
-  } else {
-    UseFreshGame();
-  }
-  ReadTables(in);
-  ReadOptions(in);
-  MusicVolume = MusicGain();
+    Bytes in{data, data ? size : 0};
+    StoredGame game;
+    if (ReadGame(in, game)) {
+        UseGame(game);
+    } else {
+        UseFreshGame();
+    }
+    ReadTables(in);
+    ReadOptions(in);
+    MusicVolume = MusicGain();
 }
 
 bool SaveGame() { return ReplaceFile(SaveFileName, SaveTempName, EncodeSave()); }
 
 bool LoadGame() {
-  std::FILE* file = std::fopen(SaveFileName, "rb");
-  if (!file) return false;
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[4096];
-  std::size_t got;
-  while (bytes.size() <= SaveFileSize && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  std::fclose(file);
-  DecodeSave(bytes.data(), bytes.size());
-  return true;
+    std::FILE* file = std::fopen(SaveFileName, "rb");
+    if (!file) return false;
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[4096];
+    std::size_t got;
+    while (bytes.size() <= SaveFileSize && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+    DecodeSave(bytes.data(), bytes.size());
+    return true;
 }
 
 bool SaveFileReadable() {
-  std::FILE* file = std::fopen(SaveFileName, "rb");
-  if (!file) return false;
-  std::fclose(file);
-  return true;
+    std::FILE* file = std::fopen(SaveFileName, "rb");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
 }

@@ -47,7 +47,8 @@ void Type(const std::string& text) {
 TEST_F(HighScoresTest, DefaultTablesCountDownFrom1000) {
     for (int slot = 0; slot < HighScoreSlots; ++slot) {
         EXPECT_EQ(Scores(slot), (std::vector<int>{1000, 900, 800, 700, 600, 500, 400, 300, 200}));
-        for (int row = 0; row < HighScoreRows; ++row) EXPECT_STREQ(HighScoreTable[row][slot].Name, "Empty ");
+        for (int row = 0; row < HighScoreRows; ++row)
+            EXPECT_STREQ(HighScoreTable[row][slot].Name, "Empty ");
     }
 }
 
@@ -136,7 +137,8 @@ TEST_F(HighScoresTest, StoreNameDropsTheCaret) {
     InsertScore(Untimed);
     Type("Nobody");
     StoreName();
-    for (int row = 0; row < HighScoreRows; ++row) EXPECT_STRNE(HighScoreTable[row][0].Name, "Nobody");
+    for (int row = 0; row < HighScoreRows; ++row)
+        EXPECT_STRNE(HighScoreTable[row][0].Name, "Nobody");
 }
 
 class HighScoresScreenTest : public HighScoresTest {

@@ -70,7 +70,8 @@ TEST_F(MenusTest, WebLinkLightsWithoutChangingThePictureAndOpensTheHelpPage) {
     EffectRequests.clear();
     EXPECT_FALSE(ClickMainMenu(555, 470));
     ASSERT_EQ(platform::OpenedTargets.size(), 1u);
-    EXPECT_EQ(platform::OpenedTargets[0], "file://" + fs::current_path().generic_string() + "/ReadMe.htm");
+    EXPECT_EQ(platform::OpenedTargets[0],
+              "file://" + fs::current_path().generic_string() + "/ReadMe.htm");
     EXPECT_TRUE(EffectRequests.empty());
 }
 

@@ -50,7 +50,8 @@ std::vector<uint8_t> ReadAll(const char* name) {
 
 void WriteAll(const char* name, const std::vector<uint8_t>& bytes) {
     std::ofstream out(name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 // The golden file is assembled here byte by byte, independent of the code under test.
@@ -150,7 +151,8 @@ TEST_F(SaveFileTest, WritesTheExactLayout) {
     std::vector<uint8_t> golden = GoldenOfDistinctState();
     for (std::size_t i = 0; i < file.size(); ++i) ASSERT_EQ(file[i], golden[i]) << "offset " << i;
     // The landmarks, spelled out.
-    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 4), (std::vector<uint8_t>{7, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + 4),
+              (std::vector<uint8_t>{7, 0, 0, 0}));
     EXPECT_EQ(file[4], 1);
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 5, file.begin() + 9),
               (std::vector<uint8_t>{0x00, 0x00, 0x48, 0x41}));
@@ -215,7 +217,8 @@ void ExpectPlayableState() {
     EXPECT_LE(GameMode, 1);
     EXPECT_GE(Level, 1);
     EXPECT_LE(Level, 99);
-    EXPECT_TRUE(std::isfinite(LevelBar) && std::isfinite(ShownLevelBar) && std::isfinite(ShownScore));
+    EXPECT_TRUE(std::isfinite(LevelBar) && std::isfinite(ShownLevelBar) &&
+                std::isfinite(ShownScore));
     for (const Cell& cell : Board) {
         EXPECT_TRUE(cell.Kind < 8 || cell.Kind == EmptyKind);
         EXPECT_TRUE(std::isfinite(cell.X) && std::isfinite(cell.Y) && std::isfinite(cell.Frame));
@@ -339,11 +342,10 @@ TEST_F(SaveFileTest, ImpossibleGameValuesGiveAFreshGameButKeepTablesAndOptions) 
 }
 
 TEST_F(SaveFileTest, DamagedCellPositionsAndFlagsAreMended) {
-    std::size_t cell = 5641 + 9 * 20;  // column 1, row 1
+    std::size_t cell = 5641 + 9 * 20;                      // column 1, row 1
     std::vector<uint8_t> patch = {0x00, 0x00, 0xC0, 0x7F,  // X NaN
                                   0x00, 0x40, 0x1C, 0x46,  // Y 10000
-                                  3,    0,    0,    0,
-                                  0x00, 0x00, 0x80, 0x7F,  // Frame infinite
+                                  3,    0,    0,    0,    0x00, 0x00, 0x80, 0x7F,  // Frame infinite
                                   7,    200,  0,    0};
     LoadWithPatch(cell, patch);
     EXPECT_EQ(Level, 42);
