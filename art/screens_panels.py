@@ -108,6 +108,7 @@ def new_game_card(ctx, lit=None):
     l, t, r, b = NEW_GAME_AT
     sc.card(ctx, l, t, r - l, b - t)
     kit.text(ctx, "New game", (l + r) / 2, 70, 22, kit.TOMATO)
+    kit.text(ctx, "Game mode", (l + r) / 2, 99, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
     ctx.move_to(l + 24, 226.5)
     ctx.line_to(r - 24, 226.5)
     ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
@@ -115,7 +116,7 @@ def new_game_card(ctx, lit=None):
     ctx.set_dash([4, 4])
     ctx.stroke()
     ctx.set_dash([])
-    kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 15, kit.mix(sc.INK, sc.PAPER, 0.3))
+    kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
     for i, (text, rect, mark) in enumerate(CHOICE_ROWS):
         sc.radio(ctx, *mark)
         row_label(ctx, text, rect, lit == i)
