@@ -318,13 +318,9 @@ def highlighter(ctx, rect, inset=2):
 
 def tomato(ctx, x, y, r):
     kit.shape(ctx, lambda c: c.arc(x, y, r, 0, 2 * math.pi), kit.TOMATO)
-    ctx.arc(x - r * 0.35, y - r * 0.35, r * 0.28, 0, 2 * math.pi)
+    ctx.arc(x - r * 0.35, y - r * 0.3, r * 0.22, 0, 2 * math.pi)
     kit.fill(ctx, (255, 255, 255), 0.45)
-    for a in range(5):
-        ang = a * 2 * math.pi / 5 - math.pi / 2
-        kit.shape(ctx, lambda c, ang=ang: (c.move_to(x, y - r * 0.85),
-                                           c.line_to(x + math.cos(ang) * r * 0.5, y - r * 0.85 + math.sin(ang) * r * 0.35 + r * 0.1),
-                                           c.close_path()), kit.SAGE, kit.OUTLINE, 1.5)
+    star(ctx, x, y - r * 0.78, r * 0.42, kit.SAGE, kit.OUTLINE, 1.5)
 
 
 def cheese(ctx, x, y, r):
