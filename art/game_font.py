@@ -25,29 +25,43 @@ LIT_TOP = 103            # the lit frame at (0, 103)
 SHEET = (960, 168)
 
 
-def glyph(ctx, char, left, width):
-    """Draws char inside its cell, squeezed to fit, with a one-pixel dark edge where there is room."""
-    if width == 0 or char == " ":
-        return
+def glyph_path(ctx, char, left, width, room, dx=0.0, dy=0.0):
+    """Adds the path of char squeezed to at most room pixels, centred in its cell."""
     kit.set_font(ctx, FONT_SIZE)
     ext = ctx.text_extents(char)
-    room = max(1.0, width - (2.0 if width > 3 else 0.6))
     squeeze = min(1.0, room / max(ext.width, 0.1))
     ctx.save()
-    ctx.rectangle(left, 0, width, GLYPH_HEIGHT)
-    ctx.clip()
-    ctx.save()
-    ctx.translate(left + width / 2, BASELINE)
+    ctx.translate(left + width / 2 + dx, BASELINE + dy)
     ctx.scale(squeeze, 1)
     ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
     ctx.text_path(char)
     ctx.restore()
-    ctx.set_source_rgba(*kit.rgb(EDGE))
-    ctx.set_line_width(2.0 if width > 3 else 1.0)
-    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
-    ctx.stroke_preserve()
-    ctx.set_source_rgba(*kit.rgb(INK))
-    ctx.fill()
+
+
+def glyph(ctx, char, left, width):
+    """Draws char inside its cell with a dark edge: a one-pixel outline where the cell has room,
+    a crisp one-pixel shadow in the narrowest cells (i, comma, full stop)."""
+    if width == 0 or char == " ":
+        return
+    ctx.save()
+    ctx.rectangle(left, 0, width, GLYPH_HEIGHT)
+    ctx.clip()
+    if width > 3:
+        glyph_path(ctx, char, left, width, width - 2.0)
+        ctx.set_source_rgba(*kit.rgb(EDGE))
+        ctx.set_line_width(2.0)
+        ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+        ctx.stroke_preserve()
+        ctx.set_source_rgba(*kit.rgb(INK))
+        ctx.fill()
+    else:
+        ctx.set_antialias(cairo.ANTIALIAS_NONE)
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0, 1.0, 1.0)
+        ctx.set_source_rgba(*kit.rgb(EDGE))
+        ctx.fill()
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0)
+        ctx.set_source_rgba(*kit.rgb(INK))
+        ctx.fill()
     ctx.restore()
 
 
