@@ -83,9 +83,6 @@ public:
     std::string PictureName;
 
 private:
-    // Reads the picture into a freshly created surface or an existing one; false when unreadable.
-    bool ReadAndTransferPicture(bool createSurface, uint8_t placement);
-
     platform::Surface* surface_ = nullptr;
     uint32_t width_ = 0;
     uint32_t height_ = 0;

@@ -1,0 +1,244 @@
+// Display surfaces on SDL2: frame buffers, off-screen surfaces, checked blits, fills, lost state.
+#include "platform/display.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+struct Surface {
+    SDL_Surface* pixels = nullptr;
+    // The pixels are gone (as when another program took the screen) until RestoreSurface.
+    bool lost = false;
+    // A source colour key was set, its packed value, and whether SDL currently applies it.
+    bool hasKey = false;
+    uint32_t key = 0;
+    bool keyApplied = false;
+    // The back buffer that came with a full-screen primary surface, or null.
+    Surface* attached = nullptr;
+};
+
+namespace {
+
+// Surfaces larger than this on either side are refused; the game's largest is 1199 pixels high.
+constexpr int MaxSurfaceSide = 16384;
+
+bool DeviceOpen = false;
+// 1 while the display is set up full-screen: the primary surface then has a back buffer attached.
+bool FullScreenMode = false;
+// The SDL pixel format code every surface is created in.
+uint32_t SurfaceFormatCode = SDL_PIXELFORMAT_RGB888;
+// Every surface alive, in creation order.
+std::vector<Surface*> LiveSurfaces;
+// The primary surface shown by the last present, or null.
+const Surface* LastPresented = nullptr;
+
+Surface* NewSurface(int width, int height) {
+    if (!DeviceOpen || width <= 0 || height <= 0 || width > MaxSurfaceSide ||
+        height > MaxSurfaceSide)
+        return nullptr;
+    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, SurfaceFormatCode);
+    if (pixels == nullptr) return nullptr;
+    Surface* surface = new Surface;
+    surface->pixels = pixels;
+    LiveSurfaces.push_back(surface);
+    return surface;
+}
+
+// True when the rectangle is not empty, not inverted and lies wholly inside the surface.
+bool InsideSurface(const Rect& rect, const SDL_Surface* surface) {
+    return rect.left < rect.right && rect.top < rect.bottom && rect.left >= 0 && rect.top >= 0 &&
+           rect.right <= surface->w && rect.bottom <= surface->h;
+}
+
+// The rectangle of `from`'s size placed at (x, y), computed without overflow; empty on overflow.
+Rect PlacedAt(const Rect& from, int x, int y) {
+    const int64_t right = int64_t{x} + (int64_t{from.right} - from.left);
+    const int64_t bottom = int64_t{y} + (int64_t{from.bottom} - from.top);
+    if (right > INT32_MAX || bottom > INT32_MAX || right < INT32_MIN || bottom < INT32_MIN)
+        return Rect{0, 0, 0, 0};
+    return Rect{x, y, static_cast<int32_t>(right), static_cast<int32_t>(bottom)};
+}
+
+SDL_Rect ToSdl(const Rect& rect) {
+    return SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Makes SDL apply the source key exactly when a keyed copy is wanted and a key was set.
+void ApplyKey(Surface* source, bool keyed) {
+    const bool wanted = keyed && source->hasKey;
+    if (wanted == source->keyApplied) return;
+    SDL_SetColorKey(source->pixels, wanted ? SDL_TRUE : SDL_FALSE, source->key);
+    source->keyApplied = wanted;
+}
+
+bool EitherLost(const Surface* a, const Surface* b) { return a->lost || b->lost; }
+
+}  // namespace
+
+bool OpenDisplayDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    DeviceOpen = true;
+    return true;
+}
+
+void CloseDisplayDevice() {
+    if (!DeviceOpen) return;
+    DeviceOpen = false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SetDisplayMode(bool fullScreen) {
+    if (!DeviceOpen) return false;
+    FullScreenMode = fullScreen;
+    SurfaceFormatCode = fullScreen ? uint32_t{SDL_PIXELFORMAT_RGB565} : DesktopPixelFormatCode();
+    return true;
+}
+
+Surface* CreatePrimarySurface() {
+    Surface* primary = NewSurface(PictureWidth, PictureHeight);
+    if (primary == nullptr || !FullScreenMode) return primary;
+    primary->attached = NewSurface(PictureWidth, PictureHeight);
+    if (primary->attached != nullptr) return primary;
+    ReleaseSurface(primary);
+    return nullptr;
+}
+
+Surface* AttachedBackBuffer(Surface* primary) {
+    return primary != nullptr ? primary->attached : nullptr;
+}
+
+Surface* CreateOffscreenSurface(int width, int height) { return NewSurface(width, height); }
+
+void ReleaseSurface(Surface* surface) {
+    if (surface == nullptr) return;
+    LiveSurfaces.erase(std::remove(LiveSurfaces.begin(), LiveSurfaces.end(), surface),
+                       LiveSurfaces.end());
+    for (Surface* other : LiveSurfaces)
+        if (other->attached == surface) other->attached = nullptr;
+    if (LastPresented == surface) LastPresented = nullptr;
+    SDL_FreeSurface(surface->pixels);
+    delete surface;
+}
+
+PixelFormat SurfaceFormat(const Surface* surface) {
+    const SDL_PixelFormat* format = surface->pixels->format;
+    return PixelFormat{format->BytesPerPixel * 8, format->Rmask, format->Gmask, format->Bmask};
+}
+
+void SetSourceColourKey(Surface* surface, uint32_t key) {
+    surface->hasKey = true;
+    surface->key = key;
+    SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
+    surface->keyApplied = true;
+}
+
+DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
+    if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
+    const Rect to = PlacedAt(from, x, y);
+    if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
+        return DrawOutcome::Refused;
+    ApplyKey(source, keyed);
+    SDL_Rect sdlFrom = ToSdl(from);
+    SDL_Rect sdlTo = ToSdl(to);
+    SDL_LowerBlit(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+    return DrawOutcome::Done;
+}
+
+DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
+                       bool keyed) {
+    if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
+    if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
+        return DrawOutcome::Refused;
+    ApplyKey(source, keyed);
+    SDL_Rect sdlFrom = ToSdl(from);
+    SDL_Rect sdlTo = ToSdl(to);
+    SDL_LowerBlitScaled(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+    return DrawOutcome::Done;
+}
+
+DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel) {
+    if (surface->lost) return DrawOutcome::SurfaceLost;
+    if (!InsideSurface(area, surface->pixels)) return DrawOutcome::Refused;
+    const SDL_Rect sdlArea = ToSdl(area);
+    SDL_FillRect(surface->pixels, &sdlArea, pixel);
+    return DrawOutcome::Done;
+}
+
+bool IsSurfaceLost(const Surface* surface) { return surface->lost; }
+
+bool RestoreSurface(Surface* surface) {
+    if (!DeviceOpen) return false;
+    for (Surface* part : {surface, surface->attached}) {
+        if (part == nullptr || !part->lost) continue;
+        SDL_FillRect(part->pixels, nullptr, 0);
+        part->lost = false;
+    }
+    return true;
+}
+
+bool LockSurface(Surface* surface, SurfacePixels& out) {
+    if (surface->lost || SDL_LockSurface(surface->pixels) != 0) return false;
+    SDL_Surface* pixels = surface->pixels;
+    out = SurfacePixels{static_cast<uint8_t*>(pixels->pixels), pixels->pitch, pixels->w,
+                        pixels->h, pixels->format->BytesPerPixel, SurfaceFormat(surface)};
+    return true;
+}
+
+void UnlockSurface(Surface* surface) { SDL_UnlockSurface(surface->pixels); }
+
+DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
+    if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
+    CopyRect(backBuffer, area, primary, 0, 0, false);
+    const SDL_Surface* shown = primary->pixels;
+    ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);
+    LastPresented = primary;
+    return DrawOutcome::Done;
+}
+
+void MarkSurfaceLost(Surface* surface) { surface->lost = true; }
+
+void MarkAllSurfacesLost() {
+    for (Surface* surface : LiveSurfaces) surface->lost = true;
+}
+
+int LiveSurfaceCount() { return static_cast<int>(LiveSurfaces.size()); }
+
+uint32_t ReadSurfacePixel(const Surface* surface, int x, int y) {
+    const SDL_Surface* pixels = surface->pixels;
+    if (surface->lost || x < 0 || y < 0 || x >= pixels->w || y >= pixels->h) return 0;
+    const int bytes = pixels->format->BytesPerPixel;
+    const uint8_t* at = static_cast<const uint8_t*>(pixels->pixels) + y * pixels->pitch + x * bytes;
+    uint32_t value = 0;
+    std::memcpy(&value, at, static_cast<size_t>(bytes));
+    return value;
+}
+
+std::vector<uint32_t> ReadPresentedPicture() {
+    if (LastPresented == nullptr) return {};
+    const SDL_Surface* shown = LastPresented->pixels;
+    std::vector<uint32_t> picture(static_cast<size_t>(shown->w) * static_cast<size_t>(shown->h));
+    SDL_ConvertPixels(shown->w, shown->h, shown->format->format, shown->pixels, shown->pitch,
+                      SDL_PIXELFORMAT_RGB888, picture.data(), shown->w * 4);
+    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
+    return picture;
+}
+
+void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
+    ApplyKey(source, keyed);
+    SDL_Rect sdlFrom = ToSdl(from);
+    SDL_Rect sdlTo = ToSdl(PlacedAt(from, x, y));
+    SDL_BlitSurface(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+}
+
+void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
+                       bool keyed) {
+    ApplyKey(source, keyed);
+    SDL_Rect sdlFrom = ToSdl(from);
+    SDL_Rect sdlTo = ToSdl(to);
+    SDL_BlitScaled(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+}
+
+}  // namespace platform

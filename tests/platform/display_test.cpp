@@ -1,0 +1,218 @@
+// Tests of the display layer: refused rectangles, colour keys, scaling, lost surfaces, present.
+#include "platform/display.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/window.h"
+
+namespace {
+
+using platform::DrawOutcome;
+using platform::Rect;
+using platform::Surface;
+
+// Opens the device in one of the two surface formats the game uses.
+class DisplayLayer : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(platform::OpenDisplayDevice());
+        ASSERT_TRUE(platform::SetDisplayMode(GetParam()));
+    }
+    void TearDown() override { platform::CloseDisplayDevice(); }
+
+    // Red, magenta and the packed background of this format.
+    uint32_t Red() const { return GetParam() ? 0xF800u : 0x00FF0000u; }
+    uint32_t Magenta() const { return GetParam() ? 0xF81Fu : 0x00FF00FFu; }
+    uint32_t Blue() const { return GetParam() ? 0x001Fu : 0x000000FFu; }
+};
+
+// A surface filled with one packed colour.
+Surface* Filled(int width, int height, uint32_t pixel) {
+    Surface* surface = platform::CreateOffscreenSurface(width, height);
+    EXPECT_EQ(platform::FillArea(surface, Rect{0, 0, width, height}, pixel), DrawOutcome::Done);
+    return surface;
+}
+
+TEST_P(DisplayLayer, SurfacesUseOneFormat) {
+    Surface* surface = platform::CreateOffscreenSurface(3, 2);
+    const platform::PixelFormat format = platform::SurfaceFormat(surface);
+    if (GetParam()) {
+        EXPECT_EQ(format.bitCount, 16);
+        EXPECT_EQ(format.redMask, 0xF800u);
+        EXPECT_EQ(format.greenMask, 0x07E0u);
+        EXPECT_EQ(format.blueMask, 0x001Fu);
+    } else {
+        EXPECT_EQ(format.bitCount, 32);
+        EXPECT_EQ(format.redMask, 0x00FF0000u);
+        EXPECT_EQ(format.greenMask, 0x0000FF00u);
+        EXPECT_EQ(format.blueMask, 0x000000FFu);
+    }
+    EXPECT_EQ(platform::CreateOffscreenSurface(0, 10), nullptr);
+    EXPECT_EQ(platform::CreateOffscreenSurface(10, 0), nullptr);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 1);
+    platform::ReleaseSurface(surface);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+}
+
+TEST_P(DisplayLayer, CopyRefusesRectanglesNotWhollyInside) {
+    Surface* source = Filled(10, 10, Red());
+    Surface* target = Filled(20, 20, Blue());
+    const struct {
+        Rect from;
+        int x, y;
+    } refused[] = {
+        {{0, 0, 10, 10}, 11, 0},   // runs one column past the target's right edge
+        {{0, 0, 10, 10}, 0, 11},   // runs one row past the bottom
+        {{0, 0, 10, 10}, -1, 0},   // starts left of the target
+        {{0, 0, 11, 5}, 0, 0},     // wider than the source
+        {{-1, 0, 5, 5}, 0, 0},     // starts left of the source
+        {{5, 5, 5, 9}, 0, 0},      // empty
+        {{6, 0, 4, 4}, 0, 0},      // inverted
+        {{0, 0, 10, 10}, 2147483600, 0},  // a position whose right edge overflows
+    };
+    for (const auto& copy : refused)
+        EXPECT_EQ(platform::CopyRect(source, copy.from, target, copy.x, copy.y, false),
+                  DrawOutcome::Refused);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) ASSERT_EQ(platform::ReadSurfacePixel(target, x, y), Blue());
+
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 10, 10}, target, 10, 10, false),
+              DrawOutcome::Done);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 9, 9), Blue());
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 10, 10), Red());
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 19, 19), Red());
+}
+
+TEST_P(DisplayLayer, KeyedCopySkipsMagentaOnly) {
+    Surface* source = Filled(4, 1, Red());
+    platform::FillArea(source, Rect{1, 0, 3, 1}, Magenta());
+    platform::SetSourceColourKey(source, Magenta());
+    Surface* target = Filled(4, 2, Blue());
+
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 4, 1}, target, 0, 0, true), DrawOutcome::Done);
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 4, 1}, target, 0, 1, false), DrawOutcome::Done);
+
+    const uint32_t keyed[] = {Red(), Blue(), Blue(), Red()};
+    const uint32_t plain[] = {Red(), Magenta(), Magenta(), Red()};
+    for (int x = 0; x < 4; ++x) {
+        EXPECT_EQ(platform::ReadSurfacePixel(target, x, 0), keyed[x]) << x;
+        EXPECT_EQ(platform::ReadSurfacePixel(target, x, 1), plain[x]) << x;
+    }
+}
+
+TEST_P(DisplayLayer, ScaledCopyStretchesAndRefusesLikeCopy) {
+    Surface* source = Filled(2, 1, Red());
+    platform::FillArea(source, Rect{1, 0, 2, 1}, Blue());
+    Surface* target = Filled(8, 2, 0);
+
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 2, 1}, target, Rect{0, 0, 8, 2}, false),
+              DrawOutcome::Done);
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(platform::ReadSurfacePixel(target, x, 0), x < 4 ? Red() : Blue()) << x;
+        EXPECT_EQ(platform::ReadSurfacePixel(target, x, 1), x < 4 ? Red() : Blue()) << x;
+    }
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 2, 1}, target, Rect{0, 0, 9, 2}, false),
+              DrawOutcome::Refused);
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 3, 1}, target, Rect{0, 0, 8, 2}, false),
+              DrawOutcome::Refused);
+    EXPECT_EQ(platform::FillArea(target, Rect{4, 0, 9, 1}, Red()), DrawOutcome::Refused);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 7, 0), Blue());
+}
+
+TEST_P(DisplayLayer, LostSurfacesReportUntilRestored) {
+    Surface* source = Filled(4, 4, Red());
+    Surface* target = Filled(4, 4, Blue());
+    platform::MarkSurfaceLost(target);
+
+    EXPECT_TRUE(platform::IsSurfaceLost(target));
+    EXPECT_FALSE(platform::IsSurfaceLost(source));
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 4, 4}, target, 0, 0, false),
+              DrawOutcome::SurfaceLost);
+    EXPECT_EQ(platform::CopyRect(target, Rect{0, 0, 4, 4}, source, 0, 0, false),
+              DrawOutcome::SurfaceLost);
+    EXPECT_EQ(platform::FillArea(target, Rect{0, 0, 1, 1}, Red()), DrawOutcome::SurfaceLost);
+    platform::SurfacePixels pixels{};
+    EXPECT_FALSE(platform::LockSurface(target, pixels));
+
+    EXPECT_TRUE(platform::RestoreSurface(target));
+    EXPECT_FALSE(platform::IsSurfaceLost(target));
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 4, 4}, target, 0, 0, false), DrawOutcome::Done);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 3, 3), Red());
+}
+
+TEST_P(DisplayLayer, LockedPixelsDescribeTheSurface) {
+    Surface* surface = Filled(5, 3, Red());
+    platform::SurfacePixels pixels{};
+    ASSERT_TRUE(platform::LockSurface(surface, pixels));
+    EXPECT_EQ(pixels.width, 5);
+    EXPECT_EQ(pixels.height, 3);
+    EXPECT_EQ(pixels.bytesPerPixel, GetParam() ? 2 : 4);
+    EXPECT_GE(pixels.pitch, 5 * pixels.bytesPerPixel);
+    pixels.pixels[pixels.pitch * 2 + 4 * pixels.bytesPerPixel] = 0x1F;
+    platform::UnlockSurface(surface);
+    EXPECT_EQ(platform::ReadSurfacePixel(surface, 4, 2) & 0xFFu, 0x1Fu);
+}
+
+INSTANTIATE_TEST_SUITE_P(SixteenAndThirtyTwoBits, DisplayLayer, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Rgb565" : "Desktop32"; });
+
+TEST(DisplayPrimary, FullScreenPrimaryComesWithItsBackBuffer) {
+    ASSERT_TRUE(platform::OpenDisplayDevice());
+    ASSERT_TRUE(platform::SetDisplayMode(true));
+    Surface* primary = platform::CreatePrimarySurface();
+    Surface* back = platform::AttachedBackBuffer(primary);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 2);
+
+    platform::MarkAllSurfacesLost();
+    EXPECT_TRUE(platform::IsSurfaceLost(back));
+    EXPECT_TRUE(platform::RestoreSurface(primary));
+    EXPECT_FALSE(platform::IsSurfaceLost(primary));
+    EXPECT_FALSE(platform::IsSurfaceLost(back));
+
+    platform::ReleaseSurface(back);
+    EXPECT_EQ(platform::AttachedBackBuffer(primary), nullptr);
+    platform::ReleaseSurface(primary);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+    platform::CloseDisplayDevice();
+}
+
+TEST(DisplayPrimary, WindowedPrimaryHasNoBackBufferAndUsesTheDesktopFormat) {
+    platform::OverrideDesktopDepthForTests(16);
+    ASSERT_TRUE(platform::OpenDisplayDevice());
+    ASSERT_TRUE(platform::SetDisplayMode(false));
+    Surface* primary = platform::CreatePrimarySurface();
+    EXPECT_EQ(platform::AttachedBackBuffer(primary), nullptr);
+    EXPECT_EQ(platform::SurfaceFormat(primary).bitCount, 16);
+    platform::ReleaseSurface(primary);
+    platform::CloseDisplayDevice();
+}
+
+TEST(DisplayPresent, PresentShowsTheBackBufferInTheWindow) {
+    ASSERT_TRUE(platform::CreateGameWindow());
+    ASSERT_TRUE(platform::OpenDisplayDevice());
+    ASSERT_TRUE(platform::SetDisplayMode(true));
+    Surface* primary = platform::CreatePrimarySurface();
+    Surface* back = platform::AttachedBackBuffer(primary);
+    EXPECT_TRUE(platform::ReadPresentedPicture().empty());
+
+    platform::FillArea(back, Rect{0, 0, 640, 480}, 0x001F);
+    platform::FillArea(back, Rect{600, 400, 640, 480}, 0xF800);
+    EXPECT_EQ(platform::PresentFrame(primary, back, Rect{0, 0, 640, 480}), DrawOutcome::Done);
+    const std::vector<uint32_t> picture = platform::ReadPresentedPicture();
+    ASSERT_EQ(picture.size(), 640u * 480u);
+    EXPECT_EQ(picture[0], 0x0000FFu);
+    EXPECT_EQ(picture[479 * 640 + 639], 0xFF0000u);
+    EXPECT_EQ(picture[399 * 640 + 599], 0x0000FFu);
+
+    platform::MarkSurfaceLost(back);
+    EXPECT_EQ(platform::PresentFrame(primary, back, Rect{0, 0, 640, 480}),
+              DrawOutcome::SurfaceLost);
+    platform::ReleaseSurface(back);
+    platform::ReleaseSurface(primary);
+    EXPECT_TRUE(platform::ReadPresentedPicture().empty());
+    platform::CloseDisplayDevice();
+    platform::DestroyGameWindow();
+}
+
+}  // namespace
