@@ -28,8 +28,8 @@ constexpr double EndFade = 0.4;
 // Fade that starts every track, seconds.
 constexpr double StartFade = 0.005;
 // Above this level the limiter bends peaks down softly; nothing passes LimitCeiling.
-constexpr double LimitKnee = 0.6;
-constexpr double LimitCeiling = 0.84;
+constexpr double LimitKnee = 0.55;
+constexpr double LimitCeiling = 0.8;
 
 int ReadNoteName(const std::string& text) {
     static const int Semitones[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G

@@ -16,8 +16,8 @@ std::vector<SourceLine> ReadSourceLines(const std::string& path) {
         SourceLine line;
         line.number = number;
         line.indented = !text.empty() && (text[0] == ' ' || text[0] == '\t');
-        std::istringstream words(text.substr(0, text.find('#')));
-        for (std::string word; words >> word;) line.words.push_back(word);
+        std::istringstream words(text);
+        for (std::string word; words >> word && word[0] != '#';) line.words.push_back(word);
         if (!line.words.empty()) lines.push_back(line);
     }
     return lines;

@@ -21,7 +21,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a file into its non-empty lines, dropping '#' comments. Called by both readers.
+// Reads a file into its non-empty lines; a word starting with '#' begins a comment (so F#4 is
+// a note). Called by both readers.
 std::vector<SourceLine> ReadSourceLines(const std::string& path);
 
 // Settings given as key=value words, checked against the keys a reader knows.
