@@ -1,8 +1,7 @@
 // Measurements of the baked sound effects and music tracks: format, length, level, no
 // clipping, no DC offset, no gaps, and quiet first and last samples.
-#include <vorbis/vorbisfile.h>
-
 #include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
 
 #include <cmath>
 #include <cstdint>
@@ -195,7 +194,8 @@ TEST(BakedMusic, PlaysWithoutGapsAndEndsCleanly) {
         size_t second = static_cast<size_t>(a.channels * a.rate);
         size_t musicEnd = a.samples.size() - 4 * second;
         for (size_t at = 0; at + second <= musicEnd; at += second) {
-            EXPECT_GT(RmsDb(a, at, at + second), -40.0) << name << " is silent at " << at / second << " s";
+            EXPECT_GT(RmsDb(a, at, at + second), -40.0)
+                << name << " is silent at " << at / second << " s";
         }
         size_t last = a.samples.size();
         EXPECT_LT(RmsDb(a, last - second * 3 / 2, last), -40.0) << name << " does not fade out";

@@ -12,27 +12,27 @@ constexpr double Pi = 3.14159265358979323846;
 
 // Deterministic white noise, so every bake writes the same bytes.
 class Noise {
-public:
+  public:
     explicit Noise(uint32_t seed) : state_(seed ? seed : 1u) {}
     // Called by every noisy voice per sample; returns a value in -1..1.
     double Next();
     // Called by the sequencer for timing and velocity humanising; returns a value in 0..1.
     double Unit();
 
-private:
+  private:
     uint32_t state_;
 };
 
 // Two-pole filter (the usual cookbook shapes); the mode fixes the shape.
 class Biquad {
-public:
+  public:
     enum class Mode { LowPass, HighPass, BandPass };
     // Called by voices whenever their cutoff moves; freq in Hz, q the resonance (0.5..10).
     void Set(Mode mode, double freq, double q, double rate);
     // Called per sample by the voice that owns the filter.
     double Process(double x);
 
-private:
+  private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };

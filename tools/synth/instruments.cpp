@@ -31,9 +31,9 @@ ToneParams ToneDefaults(const std::string& kind) {
 
 const std::set<std::string> ToneKinds = {"mallet", "epiano", "bass", "flute", "chip"};
 const std::set<std::string> CommonKeys = {"gain", "pan", "reverb", "strum", "octave"};
-const std::set<std::string> ToneKeys = {"attack", "decay", "ratio", "index", "index_decay",
-                                        "wobble", "wobble_rate", "am", "am_rate",
-                                        "harmonics", "release", "breath"};
+const std::set<std::string> ToneKeys = {"attack",      "decay",     "ratio",       "index",
+                                        "index_decay", "wobble",    "wobble_rate", "am",
+                                        "am_rate",     "harmonics", "release",     "breath"};
 const std::set<std::string> PluckKeys = {"bright", "decay", "release"};
 
 double Get(const InstrumentSpec& spec, const std::string& key, double fallback) {

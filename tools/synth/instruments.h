@@ -15,7 +15,7 @@ constexpr int MusicRate = 44100;  // sampling rate of the music, Hz (stereo)
 
 // One playable instrument, set up from its score line.
 class Instrument {
-public:
+  public:
     // Called by the sequencer once per instrument; throws SourceError on a bad setting.
     explicit Instrument(const InstrumentSpec& spec);
     // Renders one note of `freq` Hz held for `held` seconds at `velocity` (0..1.5).
@@ -34,7 +34,7 @@ public:
     double Strum() const { return strum_; }            // delay between chord notes, seconds
     int Octave() const { return octave_; }             // octaves added to every note
 
-private:
+  private:
     std::string kind_;
     ToneParams tone_;
     PluckParams pluck_;

@@ -14,7 +14,7 @@ constexpr int StereoSpread = 23;
 constexpr double InputGain = 0.015;
 
 class Comb {
-public:
+  public:
     explicit Comb(int length) : line_(length, 0.0) {}
     double Process(double x, double feedback, double damp) {
         double y = line_[pos_];
@@ -24,14 +24,14 @@ public:
         return y;
     }
 
-private:
+  private:
     std::vector<double> line_;
     size_t pos_ = 0;
     double filtered_ = 0.0;
 };
 
 class AllPass {
-public:
+  public:
     explicit AllPass(int length) : line_(length, 0.0) {}
     double Process(double x) {
         double delayed = line_[pos_];
@@ -40,14 +40,14 @@ public:
         return delayed - x;
     }
 
-private:
+  private:
     std::vector<double> line_;
     size_t pos_ = 0;
 };
 
 // One channel of the room: its combs and all-passes, `spread` samples longer than the base.
 class Channel {
-public:
+  public:
     explicit Channel(int spread) {
         for (int length : CombLengths) combs_.emplace_back(length + spread);
         for (int length : AllPassLengths) allPasses_.emplace_back(length + spread);
@@ -59,15 +59,15 @@ public:
         return sum;
     }
 
-private:
+  private:
     std::vector<Comb> combs_;
     std::vector<AllPass> allPasses_;
 };
 
 }  // namespace
 
-void AddReverb(std::vector<float>& mix, const std::vector<float>& send, double room,
-               double damp, double wet) {
+void AddReverb(std::vector<float>& mix, const std::vector<float>& send, double room, double damp,
+               double wet) {
     Channel left(0), right(StereoSpread);
     double feedback = 0.7 + 0.28 * room;
     double damping = 0.4 * damp;

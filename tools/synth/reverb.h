@@ -7,7 +7,7 @@ namespace synth {
 
 // Adds the room's response to mono `send` into the interleaved stereo `mix`.
 // room and damp are 0..1; wet is the return level. Called by the sequencer once per track.
-void AddReverb(std::vector<float>& mix, const std::vector<float>& send, double room,
-               double damp, double wet);
+void AddReverb(std::vector<float>& mix, const std::vector<float>& send, double room, double damp,
+               double wet);
 
 }  // namespace synth

@@ -9,17 +9,17 @@ namespace synth {
 
 // One instrument of a score: its kind and every setting given on its line.
 struct InstrumentSpec {
-    std::string name;                          // name used by sections
-    std::string kind;                          // pluck, mallet, epiano, bass, flute, chip, drums
-    std::map<std::string, double> settings;    // key=value settings, checked by the instruments
-    std::string where;                         // "file:line" for error messages
+    std::string name;                        // name used by sections
+    std::string kind;                        // pluck, mallet, epiano, bass, flute, chip, drums
+    std::map<std::string, double> settings;  // key=value settings, checked by the instruments
+    std::string where;                       // "file:line" for error messages
 };
 
 // A part: the steps one instrument plays, `grid` steps to the bar.
 struct Part {
-    int grid = 8;                     // steps per bar
-    std::vector<std::string> steps;   // one token per step
-    std::string where;                // "file:line" for error messages
+    int grid = 8;                    // steps per bar
+    std::vector<std::string> steps;  // one token per step
+    std::string where;               // "file:line" for error messages
 };
 
 // One instrument's part within a section, transposed by `shift` semitones.
@@ -36,16 +36,16 @@ struct Section {
 
 // A whole score.
 struct Score {
-    double tempo = 120.0;        // beats per minute
-    int beats = 4;               // beats per bar
-    double swing = 0.5;          // where the off-beat falls within a beat (0.5 straight)
-    double loudness = -17.0;     // wanted RMS of the whole track, dBFS
-    double tail = 3.0;           // seconds after the last bar for the last notes to ring
-    double humanize = 0.004;     // random timing spread, seconds
-    double room = 0.6;           // reverb room size, 0..1
-    double damp = 0.4;           // reverb damping, 0..1
-    double wet = 0.3;            // reverb return level
-    unsigned seed = 1;           // seed of the humanising and of the noise
+    double tempo = 120.0;     // beats per minute
+    int beats = 4;            // beats per bar
+    double swing = 0.5;       // where the off-beat falls within a beat (0.5 straight)
+    double loudness = -17.0;  // wanted RMS of the whole track, dBFS
+    double tail = 3.0;        // seconds after the last bar for the last notes to ring
+    double humanize = 0.004;  // random timing spread, seconds
+    double room = 0.6;        // reverb room size, 0..1
+    double damp = 0.4;        // reverb damping, 0..1
+    double wet = 0.3;         // reverb return level
+    unsigned seed = 1;        // seed of the humanising and of the noise
     std::vector<InstrumentSpec> instruments;
     std::map<std::string, Part> parts;
     std::map<std::string, Section> sections;

@@ -15,12 +15,12 @@ namespace {
 
 // Chord qualities: intervals above the root, in semitones.
 const std::map<std::string, std::vector<int>> ChordShapes = {
-    {"maj", {0, 4, 7}},          {"m", {0, 3, 7}},           {"7", {0, 4, 7, 10}},
-    {"m7", {0, 3, 7, 10}},       {"maj7", {0, 4, 7, 11}},    {"6", {0, 4, 7, 9}},
-    {"m6", {0, 3, 7, 9}},        {"9", {0, 4, 10, 14}},      {"m9", {0, 3, 10, 14}},
-    {"maj9", {0, 4, 11, 14}},    {"69", {0, 4, 9, 14}},      {"sus4", {0, 5, 7}},
-    {"sus2", {0, 2, 7}},         {"dim", {0, 3, 6}},         {"m7b5", {0, 3, 6, 10}},
-    {"add9", {0, 4, 7, 14}},     {"5", {0, 7, 12}},          {"13", {0, 4, 10, 21}},
+    {"maj", {0, 4, 7}},       {"m", {0, 3, 7}},        {"7", {0, 4, 7, 10}},
+    {"m7", {0, 3, 7, 10}},    {"maj7", {0, 4, 7, 11}}, {"6", {0, 4, 7, 9}},
+    {"m6", {0, 3, 7, 9}},     {"9", {0, 4, 10, 14}},   {"m9", {0, 3, 10, 14}},
+    {"maj9", {0, 4, 11, 14}}, {"69", {0, 4, 9, 14}},   {"sus4", {0, 5, 7}},
+    {"sus2", {0, 2, 7}},      {"dim", {0, 3, 6}},      {"m7b5", {0, 3, 6, 10}},
+    {"add9", {0, 4, 7, 14}},  {"5", {0, 7, 12}},       {"13", {0, 4, 10, 21}},
 };
 
 // Fade that ends every track, seconds.
@@ -33,7 +33,8 @@ constexpr double LimitCeiling = 0.8;
 
 int ReadNoteName(const std::string& text) {
     static const int Semitones[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-    if (text.empty() || text[0] < 'A' || text[0] > 'G') throw SourceError("bad note '" + text + "'");
+    if (text.empty() || text[0] < 'A' || text[0] > 'G')
+        throw SourceError("bad note '" + text + "'");
     int semitone = Semitones[text[0] - 'A'];
     size_t pos = 1;
     if (pos < text.size() && (text[pos] == '#' || text[pos] == 'b')) {
@@ -93,7 +94,7 @@ void Place(Mix& mix, const Instrument& instrument, const std::vector<float>& sou
 
 // Plays one instrument's part through one section that starts at `startBar` and lasts `bars`.
 class PartPlayer {
-public:
+  public:
     PartPlayer(const Score& score, const Instrument& instrument, Mix& mix, Noise& humanizer)
         : score_(score), instrument_(instrument), mix_(mix), humanizer_(humanizer) {}
 
@@ -116,7 +117,7 @@ public:
         EndNotes(StepTime(startBar + bars, 0.0));
     }
 
-private:
+  private:
     double StepTime(int bar, double beat) const {
         double beats = bar * score_.beats + SwungBeat(beat, score_.swing);
         return beats * 60.0 / score_.tempo;
@@ -158,8 +159,7 @@ private:
         double held = std::max(time - openTime_, 0.02);
         for (size_t i = 0; i < open_.size(); ++i) {
             double at = openTime_ + instrument_.Strum() * static_cast<double>(i);
-            auto sound = instrument_.Note(NoteFrequency(open_[i]), held, openVelocity_,
-                                          NextSeed());
+            auto sound = instrument_.Note(NoteFrequency(open_[i]), held, openVelocity_, NextSeed());
             Place(mix_, instrument_, sound, at, instrument_.Pan());
         }
         open_.clear();
@@ -196,7 +196,8 @@ void Master(std::vector<float>& stereo, double loudness) {
     for (size_t i = 0; i < stereo.size(); ++i) {
         double x = stereo[i] * gain;
         double size = std::fabs(x);
-        if (size > LimitKnee) x = std::copysign(LimitKnee + room * std::tanh((size - LimitKnee) / room), x);
+        if (size > LimitKnee)
+            x = std::copysign(LimitKnee + room * std::tanh((size - LimitKnee) / room), x);
         double t = static_cast<double>(i / 2) / MusicRate;
         x *= std::min(t / StartFade, 1.0) * ReleaseGate(t, seconds, EndFade);
         stereo[i] = static_cast<float>(x);

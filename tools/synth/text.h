@@ -17,7 +17,7 @@ struct SourceLine {
 
 // A fault in a source file, with its place ("file:line: what").
 class SourceError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -27,7 +27,7 @@ std::vector<SourceLine> ReadSourceLines(const std::string& path);
 
 // Settings given as key=value words, checked against the keys a reader knows.
 class Settings {
-public:
+  public:
     // Called by the readers with the words after the line's keyword.
     Settings(const std::string& where, const std::vector<std::string>& words, size_t first);
     // Number for `key`, or `fallback` when absent; a non-number is an error.
@@ -37,7 +37,7 @@ public:
     // Called last by each reader: any key it did not ask for is a typing error in the file.
     void RejectUnused() const;
 
-private:
+  private:
     std::string where_;
     std::map<std::string, std::string> values_;
     mutable std::map<std::string, bool> used_;

@@ -66,8 +66,8 @@ std::vector<float> RenderNoise(const NoiseParams& p, int rate) {
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / rate;
         if (i % 32 == 0) {
-            double centre = p.to > 0.0 ? p.centre * std::pow(p.to / p.centre, t / p.length)
-                                       : p.centre;
+            double centre =
+                p.to > 0.0 ? p.centre * std::pow(p.to / p.centre, t / p.length) : p.centre;
             filter.Set(mode, centre, p.q, rate);
         }
         double x = filter.Process(noise.Next()) * AttackDecay(t, p.attack, p.t60);

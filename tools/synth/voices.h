@@ -42,12 +42,12 @@ struct NoiseParams {
 
 // ---- Pluck: a plucked string (Karplus-Strong) ----
 struct PluckParams {
-    double freq = 220.0;   // pitch, Hz
-    double bright = 0.5;   // 0 dull .. 1 bright (excitation and loop filter)
-    double t60 = 1.5;      // time to fall by 60 dB, seconds
-    double length = 1.0;   // seconds rendered
-    double release = 0.05; // fade-out before `length`, seconds
-    uint32_t seed = 1;     // excitation seed
+    double freq = 220.0;    // pitch, Hz
+    double bright = 0.5;    // 0 dull .. 1 bright (excitation and loop filter)
+    double t60 = 1.5;       // time to fall by 60 dB, seconds
+    double length = 1.0;    // seconds rendered
+    double release = 0.05;  // fade-out before `length`, seconds
+    uint32_t seed = 1;      // excitation seed
 };
 
 // Renders one tone at `rate` Hz. Called by the effect renderer and the instruments.

@@ -29,8 +29,7 @@ short ToPcm16(float x) {
     return static_cast<short>(v);
 }
 
-void WriteWav(const std::string& path, const std::vector<float>& samples, int channels,
-              int rate) {
+void WriteWav(const std::string& path, const std::vector<float>& samples, int channels, int rate) {
     std::ofstream out(path, std::ios::binary);
     uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     out.write("RIFF", 4);
