@@ -11,8 +11,12 @@
 #include <vector>
 
 #include "gfx/bmp.h"
+#include "gfx/display.h"
 #include "gfx/jpeg.h"
+#include "gfx/sprite.h"
 #include "picture_files.h"
+#include "platform/display.h"
+#include "platform/window.h"
 
 namespace {
 
@@ -279,3 +283,84 @@ TEST(ReadPicture, MissingOrBrokenBmpShowsItsNameMissingJpegGivesNoSize) {
     EXPECT_EQ(picture.Width, 0);
     EXPECT_EQ(picture.Height, 0);
 }
+
+namespace {
+
+// The display set up full-screen (RGB 5-6-5) or windowed on the dummy desktop (XRGB 8-8-8-8),
+// the back buffer filled with blue, and a game folder for pictures.
+class PictureOnDisplay : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(platform::CreateGameWindow());
+        ASSERT_TRUE(CreateDevice());
+        ASSERT_TRUE(SetUpDisplay(GetParam()));
+        BackBuffer->FillRect(0, 0, 640, 480, 0, 0, 255);
+    }
+    void TearDown() override {
+        ReleaseDisplay();
+        platform::DestroyGameWindow();
+    }
+
+    static uint32_t Pixel(const Sprite& sprite, int x, int y) {
+        return platform::ReadSurfacePixel(sprite.Surface(), x, y);
+    }
+
+    GameFolder folder_;
+};
+
+}  // namespace
+
+TEST_P(PictureOnDisplay, NearMagentaJpegPixelsAreTheKeyOnlyOnFiveSixFive) {
+    // Left block near magenta (it decodes to red and blue of at least 248, green of at most 3),
+    // right block green.
+    folder_.AddPicture("Keyed.jpg",
+                       MakeJpegFile(16, 8, 3, BlockSamples(2, 1, {{252, 1, 252}, {40, 160, 40}})));
+    Sprite sprite;
+    sprite.LoadFromFile("Keyed.jpg", 0, 1);
+    ASSERT_NE(sprite.Surface(), nullptr);
+    EXPECT_TRUE(sprite.Draw(BackBuffer, 100, 100, 0, 0, 16, 8));
+    const uint32_t blue = GetParam() ? 0x001F : 0x000000FF;
+    const uint32_t left = platform::ReadSurfacePixel(BackBuffer->Surface(), 103, 103);
+    if (GetParam()) {
+        EXPECT_EQ(Pixel(sprite, 3, 3), 0xF81Fu);
+        EXPECT_EQ(left, blue);  // left out by the key: the back buffer's blue shows
+    } else {
+        EXPECT_NE(Pixel(sprite, 3, 3), 0x00FF00FFu);
+        EXPECT_EQ(left, Pixel(sprite, 3, 3));  // drawn
+    }
+    EXPECT_EQ(platform::ReadSurfacePixel(BackBuffer->Surface(), 112, 103), Pixel(sprite, 12, 3));
+    EXPECT_NE(Pixel(sprite, 12, 3), blue);
+    sprite.Release();
+}
+
+TEST_P(PictureOnDisplay, EightBitAndTwentyFourBitBmpsOfOnePictureGiveTheSameSurface) {
+    TestBmp deep;
+    deep.Width = 5;
+    deep.Height = 3;
+    deep.Pixels = {0xFF00FF, 0x123456, 0xC86432, 0xFFFFFF, 0x000000, 0x0A0B0C, 0xF0E0D0, 0x808080,
+                   0x00FF00, 0x7F7F7F, 0x010203, 0xFEFDFC, 0x3C3C3C, 0x999999, 0x4080C0};
+    TestBmp indexed = deep;
+    indexed.BitCount = 8;
+    indexed.Palette.assign(256, TestColour{0, 0, 0});
+    for (size_t i = 0; i < deep.Pixels.size(); ++i) {
+        const uint32_t c = deep.Pixels[i];
+        indexed.Palette[200 + i] = {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)};
+        indexed.Pixels[i] = static_cast<uint32_t>(200 + i);
+    }
+    folder_.AddPicture("Deep.bmp", MakeBmpFile(deep));
+    folder_.AddPicture("Indexed.bmp", MakeBmpFile(indexed));
+    Sprite fromDeep, fromIndexed;
+    fromDeep.LoadFromFile("Deep.bmp", 0, 0);
+    fromIndexed.LoadFromFile("Indexed.bmp", 0, 0);
+    ASSERT_NE(fromDeep.Surface(), nullptr);
+    ASSERT_NE(fromIndexed.Surface(), nullptr);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(Pixel(fromIndexed, x, y), Pixel(fromDeep, x, y));
+    }
+    EXPECT_EQ(Pixel(fromDeep, 1, 0), GetParam() ? 0x11AAu : 0x00123456u);
+    fromDeep.Release();
+    fromIndexed.Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(SixteenAndThirtyTwoBits, PictureOnDisplay, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Rgb565" : "Desktop32"; });
