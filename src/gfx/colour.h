@@ -13,6 +13,6 @@ extern int PixelShifts[6];
 // count of 8 or less leaves PixelShifts as they were.
 void AnalysePixelFormat(int bitCount, uint32_t redMask, uint32_t greenMask, uint32_t blueMask);
 
-// Called by Sprite::SetColourKey and Sprite::FillRect: red, green, blue (0..255) as one pixel of the
-// display's format.
+// Called by Sprite::SetColourKey and Sprite::FillRect: red, green, blue (0..255) as one pixel of
+// the display's format.
 uint32_t PackColour(uint32_t red, uint32_t green, uint32_t blue);

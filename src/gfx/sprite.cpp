@@ -98,9 +98,8 @@ bool Sprite::DrawClipped(Sprite* target, int32_t x, int32_t y, int32_t left, int
     }
     if (dy + (b - t) > cb) b = cb - dy + t;
     if (!FitInt32({l, t, r, b})) return true;
-    return Draw(target, static_cast<int32_t>(dx), static_cast<int32_t>(dy),
-                static_cast<int32_t>(l), static_cast<int32_t>(t), static_cast<int32_t>(r),
-                static_cast<int32_t>(b));
+    return Draw(target, static_cast<int32_t>(dx), static_cast<int32_t>(dy), static_cast<int32_t>(l),
+                static_cast<int32_t>(t), static_cast<int32_t>(r), static_cast<int32_t>(b));
 }
 
 bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& source) {

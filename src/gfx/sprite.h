@@ -10,7 +10,7 @@
 using Rect = platform::Rect;
 
 class Sprite {
-public:
+  public:
     // Called by whoever owns a Sprite: an empty Sprite, no surface, no picture, size 0 x 0.
     Sprite() = default;
     Sprite(const Sprite&) = delete;
@@ -21,13 +21,14 @@ public:
     // Called by start-up on a new Sprite: a blank surface of the given size (see CreateSurface).
     bool CreateBlank(uint32_t width, uint32_t height, uint8_t placement, uint8_t keyFlag);
 
-    // Called by the picture loaders on a new Sprite: reads "bmp\\" + name (JPEG when the lower-cased
-    // name contains ".jpg", BMP otherwise), creates the surface and transfers the picture into it.
-    // Failures show themselves (error box) and are not reported here.
+    // Called by the picture loaders on a new Sprite: reads "bmp\\" + name (JPEG when the
+    // lower-cased name contains ".jpg", BMP otherwise), creates the surface and transfers the
+    // picture into it. Failures show themselves (error box) and are not reported here.
     void LoadFromFile(const std::string& name, uint8_t placement, uint8_t keyFlag);
 
     // Called by CreateBlank, LoadFromFile and SetUpDisplay: records the size and key flag and
-    // creates the off-screen surface; on failure shows the "CreateSurface" error box, returns false.
+    // creates the off-screen surface; on failure shows the "CreateSurface" error box, returns
+    // false.
     bool CreateSurface(uint32_t width, uint32_t height, uint8_t placement, uint8_t keyFlag);
 
     // Called by the owner before delete, and by SetUpDisplay for the frame buffers.
@@ -40,8 +41,8 @@ public:
     // Called by start-up and the screens right after creation: the region DrawClipped clips to.
     void SetClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
 
-    // Called by every drawing step: copies (left, top, right, bottom) of this Sprite to (x, y) of the
-    // target. False only when a surface was lost (this Sprite is restored, nothing drawn).
+    // Called by every drawing step: copies (left, top, right, bottom) of this Sprite to (x, y) of
+    // the target. False only when a surface was lost (this Sprite is restored, nothing drawn).
     bool Draw(Sprite* target, int32_t x, int32_t y, int32_t left, int32_t top, int32_t right,
               int32_t bottom);
 
@@ -82,7 +83,7 @@ public:
     // The picture file name exactly as given, without folder; empty for Sprites without a picture.
     std::string PictureName;
 
-private:
+  private:
     platform::Surface* surface_ = nullptr;
     uint32_t width_ = 0;
     uint32_t height_ = 0;

@@ -182,8 +182,9 @@ bool RestoreSurface(Surface* surface) {
 bool LockSurface(Surface* surface, SurfacePixels& out) {
     if (surface->lost || SDL_LockSurface(surface->pixels) != 0) return false;
     SDL_Surface* pixels = surface->pixels;
-    out = SurfacePixels{static_cast<uint8_t*>(pixels->pixels), pixels->pitch, pixels->w,
-                        pixels->h, pixels->format->BytesPerPixel, SurfaceFormat(surface)};
+    out = SurfacePixels{
+        static_cast<uint8_t*>(pixels->pixels), pixels->pitch,         pixels->w, pixels->h,
+        pixels->format->BytesPerPixel,         SurfaceFormat(surface)};
     return true;
 }
 

@@ -24,12 +24,12 @@ enum class DrawOutcome { Done, Refused, SurfaceLost };
 
 // Direct access to a surface's pixels while it is locked.
 struct SurfacePixels {
-    uint8_t* pixels;    // first byte of the top row
-    int pitch;          // bytes from one row to the next
-    int width;          // pixels per row
-    int height;         // rows
-    int bytesPerPixel;  // 2, 3 or 4
-    PixelFormat format; // the masks to pack pixels with
+    uint8_t* pixels;     // first byte of the top row
+    int pitch;           // bytes from one row to the next
+    int width;           // pixels per row
+    int height;          // rows
+    int bytesPerPixel;   // 2, 3 or 4
+    PixelFormat format;  // the masks to pack pixels with
 };
 
 // ---- Device and mode ----
@@ -51,11 +51,12 @@ bool SetDisplayMode(bool fullScreen);
 // back buffer, fetched with AttachedBackBuffer. Null on failure.
 Surface* CreatePrimarySurface();
 
-// Called by SetUpDisplay in full-screen: the back buffer that came with the primary surface, or null.
+// Called by SetUpDisplay in full-screen: the back buffer that came with the primary surface, or
+// null.
 Surface* AttachedBackBuffer(Surface* primary);
 
-// Called by Sprite::CreateSurface: an off-screen surface in the display's format. Null when the size
-// is 0 or too large, or there is no device. Video memory and system memory are the same here.
+// Called by Sprite::CreateSurface: an off-screen surface in the display's format. Null when the
+// size is 0 or too large, or there is no device. Video memory and system memory are the same here.
 Surface* CreateOffscreenSurface(int width, int height);
 
 // Called by the owner of a surface (Sprite::Release, ReleaseDisplay); null is allowed.
@@ -75,7 +76,8 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
 
 // Called by Sprite::DrawScaled: copies `from` of `source` into `to` of `target`, scaling to fit.
 // Refused like CopyRect when either rectangle is empty, inverted or not inside its surface.
-DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to, bool keyed);
+DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
+                       bool keyed);
 
 // Called by Sprite::FillRect: fills `area` of `surface` with a packed pixel; refused like CopyRect.
 DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel);
@@ -99,8 +101,8 @@ void UnlockSurface(Surface* surface);
 
 // ---- Present ----
 
-// Called by Present: copies `area` of the back buffer to the primary surface and shows the primary in
-// the window. SurfaceLost when either is lost (nothing is shown then).
+// Called by Present: copies `area` of the back buffer to the primary surface and shows the primary
+// in the window. SurfaceLost when either is lost (nothing is shown then).
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area);
 
 // ---- Test and benchmark hooks ----
@@ -117,8 +119,8 @@ int LiveSurfaceCount();
 // Called by tests only: one pixel of a surface as packed in its format; 0 outside or when lost.
 uint32_t ReadSurfacePixel(const Surface* surface, int x, int y);
 
-// Called by tests only: the picture shown by the last present, 640x480 pixels as 0x00RRGGBB, top row
-// first. Empty before the first present.
+// Called by tests only: the picture shown by the last present, 640x480 pixels as 0x00RRGGBB, top
+// row first. Empty before the first present.
 std::vector<uint32_t> ReadPresentedPicture();
 
 // Called by the benchmark only: the same copy as CopyRect done straight with SDL_BlitSurface, no
@@ -126,6 +128,7 @@ std::vector<uint32_t> ReadPresentedPicture();
 void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed);
 
 // Called by the benchmark only: the same copy as CopyScaled done straight with SDL_BlitScaled.
-void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to, bool keyed);
+void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
+                       bool keyed);
 
 }  // namespace platform

@@ -24,7 +24,8 @@ bool Headless() {
 void ShowMessageBox(const std::string& caption, const std::string& text) {
     if (!Headless()) {
         SDL_Window* owner = SDL_GetWindowFromID(GameWindowId());
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner) == 0)
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner) ==
+            0)
             return;
     }
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

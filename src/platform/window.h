@@ -41,7 +41,8 @@ uint32_t GameWindowId();
 // ---- Style ----
 
 // Called by the display switch after the display is set up: full-screen covers the whole monitor
-// with the 640x480 picture scaled and its aspect kept; windowed gives a centred 640x480 client area.
+// with the 640x480 picture scaled and its aspect kept; windowed gives a centred 640x480 client
+// area.
 void RestyleGameWindow(bool fullScreen);
 
 // Called by the display set-up and the window procedure: the client area in screen coordinates
@@ -69,7 +70,8 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
 // ---- Test hooks ----
 
 // Called by tests only: pretends the desktop has this many bits per pixel (16 or 32 choose the
-// windowed surface format RGB 5-6-5 or XRGB 8-8-8-8; 8 only changes the reported depth); 0 undoes it.
+// windowed surface format RGB 5-6-5 or XRGB 8-8-8-8; 8 only changes the reported depth); 0 undoes
+// it.
 void OverrideDesktopDepthForTests(int bitsPerPixel);
 
 }  // namespace platform

@@ -11,7 +11,7 @@
 namespace {
 
 class DisplayDevice : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(platform::CreateGameWindow());
         ASSERT_TRUE(CreateDevice());

@@ -19,7 +19,7 @@ constexpr uint32_t Green16 = 0x07E0;
 // The display set up full-screen (RGB 5-6-5) or windowed on the dummy desktop (XRGB 8-8-8-8), with
 // a black back buffer.
 class SpriteOn : public ::testing::Test {
-protected:
+  protected:
     void SetUpDisplayFor(bool fullScreen) {
         ASSERT_TRUE(platform::CreateGameWindow());
         ASSERT_TRUE(CreateDevice());
@@ -41,7 +41,9 @@ protected:
         return piece;
     }
 
-    static uint32_t Back(int x, int y) { return platform::ReadSurfacePixel(BackBuffer->Surface(), x, y); }
+    static uint32_t Back(int x, int y) {
+        return platform::ReadSurfacePixel(BackBuffer->Surface(), x, y);
+    }
 
     // Columns [left, right) of row y of the back buffer all hold `pixel`.
     static bool RowSpanIs(int y, int left, int right, uint32_t pixel) {
@@ -88,11 +90,11 @@ TEST_F(SpriteDraw, PieceAtTheBottomEdgeIsCutAtTheClipBottom) {
 TEST_F(SpriteDraw, PiecesOutsideTheClipDrawNothingAndReportTrue) {
     Sprite* piece = TwoColourPiece(50, 50, 25);
     piece->SetClipRect(236, 4, 636, 404);
-    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 100, 100, 0, 0, 50, 50));  // wholly left
-    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 640, 100, 0, 0, 50, 50));  // wholly right
-    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, -46, 0, 0, 50, 50));  // above: y + 50 = top
-    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, -300, 0, 0, 50, 50)); // far above
-    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, 404, 0, 0, 50, 50));  // below
+    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 100, 100, 0, 0, 50, 50));   // wholly left
+    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 640, 100, 0, 0, 50, 50));   // wholly right
+    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, -46, 0, 0, 50, 50));   // above: y + 50 = top
+    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, -300, 0, 0, 50, 50));  // far above
+    EXPECT_TRUE(piece->DrawClipped(BackBuffer, 300, 404, 0, 0, 50, 50));   // below
     EXPECT_TRUE(BackBufferUntouched());
     delete piece;
 }
@@ -123,7 +125,7 @@ TEST_F(SpriteDraw, ScaledDrawStretchesTheSource) {
 
 // The magenta key in the two pixel formats: full-screen 5-6-5 and the windowed 32-bit desktop.
 class SpriteKey : public SpriteOn, public ::testing::WithParamInterface<bool> {
-protected:
+  protected:
     void SetUp() override { SetUpDisplayFor(GetParam()); }
     uint32_t Magenta() const { return GetParam() ? 0xF81Fu : 0x00FF00FFu; }
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/window.h"
 
 namespace {
@@ -13,25 +15,32 @@ using platform::Surface;
 
 // Opens the device in one of the two surface formats the game uses.
 class DisplayLayer : public ::testing::TestWithParam<bool> {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(platform::OpenDisplayDevice());
         ASSERT_TRUE(platform::SetDisplayMode(GetParam()));
     }
-    void TearDown() override { platform::CloseDisplayDevice(); }
+    void TearDown() override {
+        for (Surface* surface : made_) platform::ReleaseSurface(surface);
+        platform::CloseDisplayDevice();
+    }
 
-    // Red, magenta and the packed background of this format.
+    // A surface filled with one packed colour, released at the end of the test.
+    Surface* Filled(int width, int height, uint32_t pixel) {
+        Surface* surface = platform::CreateOffscreenSurface(width, height);
+        made_.push_back(surface);
+        EXPECT_EQ(platform::FillArea(surface, Rect{0, 0, width, height}, pixel), DrawOutcome::Done);
+        return surface;
+    }
+
+    // Red, magenta and blue packed in this format.
     uint32_t Red() const { return GetParam() ? 0xF800u : 0x00FF0000u; }
     uint32_t Magenta() const { return GetParam() ? 0xF81Fu : 0x00FF00FFu; }
     uint32_t Blue() const { return GetParam() ? 0x001Fu : 0x000000FFu; }
-};
 
-// A surface filled with one packed colour.
-Surface* Filled(int width, int height, uint32_t pixel) {
-    Surface* surface = platform::CreateOffscreenSurface(width, height);
-    EXPECT_EQ(platform::FillArea(surface, Rect{0, 0, width, height}, pixel), DrawOutcome::Done);
-    return surface;
-}
+  private:
+    std::vector<Surface*> made_;
+};
 
 TEST_P(DisplayLayer, SurfacesUseOneFormat) {
     Surface* surface = platform::CreateOffscreenSurface(3, 2);
@@ -61,13 +70,13 @@ TEST_P(DisplayLayer, CopyRefusesRectanglesNotWhollyInside) {
         Rect from;
         int x, y;
     } refused[] = {
-        {{0, 0, 10, 10}, 11, 0},   // runs one column past the target's right edge
-        {{0, 0, 10, 10}, 0, 11},   // runs one row past the bottom
-        {{0, 0, 10, 10}, -1, 0},   // starts left of the target
-        {{0, 0, 11, 5}, 0, 0},     // wider than the source
-        {{-1, 0, 5, 5}, 0, 0},     // starts left of the source
-        {{5, 5, 5, 9}, 0, 0},      // empty
-        {{6, 0, 4, 4}, 0, 0},      // inverted
+        {{0, 0, 10, 10}, 11, 0},          // runs one column past the target's right edge
+        {{0, 0, 10, 10}, 0, 11},          // runs one row past the bottom
+        {{0, 0, 10, 10}, -1, 0},          // starts left of the target
+        {{0, 0, 11, 5}, 0, 0},            // wider than the source
+        {{-1, 0, 5, 5}, 0, 0},            // starts left of the source
+        {{5, 5, 5, 9}, 0, 0},             // empty
+        {{6, 0, 4, 4}, 0, 0},             // inverted
         {{0, 0, 10, 10}, 2147483600, 0},  // a position whose right edge overflows
     };
     for (const auto& copy : refused)
