@@ -1,0 +1,13 @@
+// The frame driver: the order of one frame's steps, and the routing of clicks to the screens.
+#pragma once
+
+#include <cstdint>
+
+// ---- Quitting ----
+// 1 once the main menu's Exit button asked to end the program after the current frame.
+extern uint8_t QuitRequested;
+
+// Called by the frame driver when a click is pending, with the click's client position: offers
+// it to the screens' click steps in a fixed order; true when one of them took it. A click
+// during the screen shatter transition is dropped.
+bool DispatchClick(int x, int y);

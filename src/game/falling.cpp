@@ -1,0 +1,108 @@
+// Clearing, falling and scoring: marked squares empty, pieces drop, new ones slide in.
+#include "game/falling.h"
+
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "game/hud.h"
+#include "game/matching.h"
+#include "game/moves.h"
+#include "game/random.h"
+#include "platform/clock.h"
+#include "screens/flow.h"
+
+FallRecord FallColumn[8] = {};
+uint8_t Falling = 0;
+float FallOffset = 0.0f;
+int32_t FallSpeed = RestFallSpeed;
+int32_t ComboLevel = 0;
+
+namespace {
+// Empties every marked square, bottom-right first, and draws the spawn kinds; returns the
+// number of squares emptied.
+int EmptyMarkedSquares() {
+    int removed = 0;
+    for (int c = BoardColumns - 1; c >= 0; --c) {
+        for (int r = BoardRows - 1; r >= 0; --r) {
+            if (RemoveMark[CellIndex(c, r)] == 0) continue;
+            Board[CellIndex(c, r)].Kind = EmptyKind;
+            FallColumn[c].Removed = 1;
+            ++removed;
+            SpawnSlot[c].Kind = static_cast<uint8_t>(Random() % KindCount);
+            if (FallColumn[c].LowestRow == 0) FallColumn[c].LowestRow = static_cast<uint8_t>(r);
+            Falling = 1;
+        }
+    }
+    return removed;
+}
+
+// The combo level a pass of removed squares sets; 0 leaves the level as it was.
+int32_t ComboFor(int removed) {
+    if (removed < 3) return 0;
+    return removed >= 7 ? 5 : removed - 2;
+}
+
+// A full board without any move: the game ends (Untimed) or the board is replaced (Timed),
+// unless the level bar is already full.
+void NoMovesLeft() {
+    PlaySoundEffect(Effect::NoMoves);
+    if (LevelBar >= LevelBarFull) return;
+    PlayPhase = GameMode == Untimed ? PhaseNoMovesUntimed : PhaseNewBoard;
+}
+
+// Moves the pieces above each gap, and the spawn slots, down by one frame's step.
+void MoveFallingPieces(float step) {
+    for (int c = 0; c < BoardColumns; ++c) {
+        if (FallColumn[c].Removed == 0) continue;
+        SpawnSlot[c].Y += step;
+        for (int r = 0; r < FallColumn[c].LowestRow; ++r) Board[CellIndex(c, r)].Y += step;
+    }
+}
+
+// Ends a fall step: every affected column moves down one row and takes its spawn piece.
+void CompleteFallStep() {
+    for (int c = 0; c < BoardColumns; ++c) {
+        if (FallColumn[c].Removed == 0) continue;
+        for (int r = FallColumn[c].LowestRow; r >= 1; --r) {
+            Board[CellIndex(c, r)] = Board[CellIndex(c, r - 1)];
+            RemoveMark[CellIndex(c, r)] = RemoveMark[CellIndex(c, r - 1)];
+        }
+        Board[CellIndex(c, 0)] = SpawnSlot[c];
+    }
+    for (int c = 0; c < BoardColumns; ++c) {
+        ResetSpawnSlot(c);
+        RemoveMark[CellIndex(c, 0)] = 0;
+        for (int r = 0; r < BoardRows; ++r) SetHome(c, r);
+    }
+    for (FallRecord& record : FallColumn) record = FallRecord{};
+}
+}  // namespace
+
+void ClearingPass() {
+    SeedRandom(platform::TickCount());
+    Falling = 0;
+    const int32_t combo = ComboFor(EmptyMarkedSquares());
+    if (combo != 0) ComboLevel = combo;
+    Score += 5 * ComboLevel;
+    LevelBar = static_cast<float>(LevelBar + (KindCount - 3) * ComboLevel * 0.2);
+    if (BoardFull() && !AnyMovePossible() && HintActive == 0) NoMovesLeft();
+}
+
+void AdvanceFall(float dt) {
+    if (Falling == 0) return;
+    const float step = static_cast<float>(FallSpeed) * dt * 100.0f;
+    FallOffset += step;
+    if (FallOffset < static_cast<float>(SquareSize)) {
+        MoveFallingPieces(step);
+        return;
+    }
+    FallSpeed += 1;
+    FallOffset = 0.0f;
+    Falling = 0;
+    CompleteFallStep();
+    ClearingPass();
+    if (Falling == 0 && AnyMatch()) {
+        FallSpeed = RestFallSpeed;
+        MarkMatches();
+        ClearingPass();
+    }
+}

@@ -1,0 +1,32 @@
+// The level bar, the score display and the phases of play.
+#pragma once
+
+#include <cstdint>
+
+// ---- Play phases ----
+// Values of PlayPhase; each is also the row of its banner in "game over.jpg".
+enum PlayPhaseValue : int32_t {
+    PhaseNoMovesUntimed = 0,  // no move left in Untimed mode: the game ends
+    PhasePlaying = 1,         // normal play
+    PhaseLevelComplete = 2,   // the bar is full: next level
+    PhaseBarEmpty = 3,        // the bar ran empty in Timed mode: the game ends
+    PhaseNewBoard = 4,        // no move left in Timed mode: the board is replaced
+};
+// Bar pixels of a full level bar.
+constexpr float LevelBarFull = 73.0f;
+
+// ---- Shown values and phase (ShownScore and ShownLevelBar are saved) ----
+// The score as displayed, following Score at 100 points per second; never below 0 for long.
+extern float ShownScore;
+// The level bar as displayed, in bar pixels 0..73, following LevelBar.
+extern float ShownLevelBar;
+// The phase of play, a PlayPhaseValue; initial PhasePlaying.
+extern int32_t PlayPhase;
+// 1 once level 99 is completed, until the won panel is left; else 0.
+extern uint8_t GameWon;
+
+// ---- Completion sound counters ----
+// Frames the full bar has been seen below level 99, capped at 2; 0 when a new level starts.
+extern uint8_t LevelDoneCount;
+// Frames the full bar has been seen, capped at 4; 0 when a new game starts.
+extern uint8_t WinCount;
