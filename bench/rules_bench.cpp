@@ -10,8 +10,7 @@
 namespace {
 // A board of five kinds with no line and no move: every scan runs to its end.
 const char* const QuietRows[8] = {
-    "30434120", "41320301", "00244211", "13103024",
-    "20121412", "44331434", "44202021", "32034022",
+    "30434120", "41320301", "00244211", "13103024", "20121412", "44331434", "44202021", "32034022",
 };
 
 void LoadQuietBoard() {
@@ -69,8 +68,8 @@ void BM_ClearAndSettle(benchmark::State& state) {
             ++frames;
         }
     }
-    state.counters["frames"] = benchmark::Counter(static_cast<double>(frames),
-                                                  benchmark::Counter::kAvgIterations);
+    state.counters["frames"] =
+        benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ClearAndSettle);
 }  // namespace

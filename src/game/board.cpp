@@ -34,8 +34,8 @@ bool RerollFirstTriple() {
     for (int c = 0; c < BoardColumns; ++c) {
         for (int r = 0; r < BoardRows; ++r) {
             for (Square d : Directions) {
-                const Square triple[3] = {{c, r}, {c + d.Column, r + d.Row},
-                                          {c + 2 * d.Column, r + 2 * d.Row}};
+                const Square triple[3] = {
+                    {c, r}, {c + d.Column, r + d.Row}, {c + 2 * d.Column, r + 2 * d.Row}};
                 if (!OnGrid(triple[2])) continue;
                 const uint8_t kind = CellAt(triple[0]).Kind;
                 if (CellAt(triple[1]).Kind != kind || CellAt(triple[2]).Kind != kind) continue;

@@ -5,13 +5,13 @@
 #include <cstdint>
 
 // ---- Board geometry (screen pixels of the 640 by 480 frame) ----
-constexpr int BoardColumns = 8;                         // columns, 0 = left
-constexpr int BoardRows = 8;                            // rows, 0 = top
+constexpr int BoardColumns = 8;                           // columns, 0 = left
+constexpr int BoardRows = 8;                              // rows, 0 = top
 constexpr int BoardCellCount = BoardColumns * BoardRows;  // cells, stored column by column
-constexpr int SquareSize = 50;                          // edge of one square in pixels
-constexpr int BoardLeft = 236;                          // x of column 0's home position
-constexpr int BoardTop = 4;                             // y of row 0's home position
-constexpr float SpawnRestY = -46.0f;                    // y of an idle spawn slot, above the board
+constexpr int SquareSize = 50;                            // edge of one square in pixels
+constexpr int BoardLeft = 236;                            // x of column 0's home position
+constexpr int BoardTop = 4;                               // y of row 0's home position
+constexpr float SpawnRestY = -46.0f;  // y of an idle spawn slot, above the board
 
 // A screen rectangle; left and top edges inside, right and bottom edges outside.
 struct Area {
@@ -25,7 +25,8 @@ struct Area {
 };
 
 // The board's rectangle on the screen.
-constexpr Area BoardArea{BoardLeft, BoardTop, BoardLeft + 8 * SquareSize, BoardTop + 8 * SquareSize};
+constexpr Area BoardArea{BoardLeft, BoardTop, BoardLeft + 8 * SquareSize,
+                         BoardTop + 8 * SquareSize};
 
 // A square of the board by column and row (each 0..7 when on the board).
 struct Square {
@@ -43,14 +44,14 @@ constexpr uint8_t OffBoardKind = 150;  // what KindAt reports beyond the border;
 // ---- Cells ----
 // One square's piece and where it is drawn right now. The layout is also the save file's.
 struct Cell {
-    float X;                // current screen x of the piece (home position at rest)
-    float Y;                // current screen y of the piece
-    uint8_t Kind;           // piece kind 0..KindCount-1, or EmptyKind
-    uint8_t Reserved1[3];   // written as 0, ignored
-    float Frame;            // animation frame, 0 at rest, up to 13
-    uint8_t SwapTarget;     // 1 while this square is the target of a player swap
-    uint8_t Selected;       // 1 while the piece is highlighted
-    uint8_t Reserved2[2];   // written as 0, ignored
+    float X;               // current screen x of the piece (home position at rest)
+    float Y;               // current screen y of the piece
+    uint8_t Kind;          // piece kind 0..KindCount-1, or EmptyKind
+    uint8_t Reserved1[3];  // written as 0, ignored
+    float Frame;           // animation frame, 0 at rest, up to 13
+    uint8_t SwapTarget;    // 1 while this square is the target of a player swap
+    uint8_t Selected;      // 1 while the piece is highlighted
+    uint8_t Reserved2[2];  // written as 0, ignored
 };
 constexpr std::size_t CellBytes = 20;  // bytes of one Cell in the save file
 static_assert(sizeof(Cell) == CellBytes, "Cell must keep the save file's 20-byte layout");

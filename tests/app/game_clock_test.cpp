@@ -1,7 +1,8 @@
 // Tests of the game clock in both of its time sources.
+#include "app/game_clock.h"
+
 #include <gtest/gtest.h>
 
-#include "app/game_clock.h"
 #include "platform/clock.h"
 
 TEST(GameClock, FrameDeltaMeasuresFromResume) {

@@ -1,9 +1,10 @@
 // Tests of the board model: border reads, swaps, selection, new boards and the cell layout.
+#include "game/board.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "game/board.h"
 #include "game/random.h"
 #include "platform/clock.h"
 #include "test_boards.h"
@@ -137,19 +138,19 @@ TEST(Board, ScreenPointsMapToSquaresByTruncation) {
 
 TEST(Board, CellBytesFollowTheSaveLayout) {
     Cell cell{};
-    cell.X = 286.0f;     // 0x438F0000
-    cell.Y = -46.0f;     // 0xC2380000
+    cell.X = 286.0f;  // 0x438F0000
+    cell.Y = -46.0f;  // 0xC2380000
     cell.Kind = 7;
     cell.Reserved1[1] = 0xAB;  // never written
-    cell.Frame = 12.5f;  // 0x41480000
+    cell.Frame = 12.5f;        // 0x41480000
     cell.SwapTarget = 1;
     cell.Selected = 1;
     cell.Reserved2[0] = 0xCD;
     uint8_t bytes[20];
     std::memset(bytes, 0xEE, sizeof bytes);
     WriteCellBytes(cell, bytes);
-    const uint8_t expected[20] = {0x00, 0x00, 0x8F, 0x43, 0x00, 0x00, 0x38, 0xC2, 7, 0, 0, 0,
-                                  0x00, 0x00, 0x48, 0x41, 1, 1, 0, 0};
+    const uint8_t expected[20] = {0x00, 0x00, 0x8F, 0x43, 0x00, 0x00, 0x38, 0xC2, 7, 0,
+                                  0,    0,    0x00, 0x00, 0x48, 0x41, 1,    1,    0, 0};
     EXPECT_EQ(std::memcmp(bytes, expected, sizeof bytes), 0);
     const Cell back = ReadCellBytes(expected);
     EXPECT_EQ(back.X, 286.0f);

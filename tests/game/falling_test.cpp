@@ -1,10 +1,11 @@
 // Tests of clearing, falling and scoring: points, level bar, fall speeds, chains, no moves.
+#include "game/falling.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "audio/sound_effects.h"
-#include "game/falling.h"
 #include "game/hud.h"
 #include "game/matching.h"
 #include "game/moves.h"
@@ -119,7 +120,7 @@ TEST_F(Falling, LineOfFiveKeepsComboThreeAndScoresThirty) {
 
 TEST_F(Falling, ComboLevelFollowsTheCountOfRemovedSquares) {
     // Marks set by hand: count -> combo level; fewer than three keep the last level.
-    const std::vector<std::pair<int, int>> cases = {{3, 1}, {4, 2}, {5, 3}, {6, 4},
+    const std::vector<std::pair<int, int>> cases = {{3, 1}, {4, 2},  {5, 3}, {6, 4},
                                                     {7, 5}, {12, 5}, {2, 5}, {0, 5}};
     for (auto [count, combo] : cases) {
         LoadBoard(QuietBoard);

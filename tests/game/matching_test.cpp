@@ -1,10 +1,11 @@
 // Tests of match detection, removal marks, flying copies and the move search.
+#include "game/matching.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "game/flying_piece.h"
-#include "game/matching.h"
 #include "game/play_screen.h"
 #include "test_boards.h"
 
@@ -75,10 +76,10 @@ TEST(Matching, EveryPatternAtTheBordersGivesItsHint) {
 TEST(Matching, PatternsNeverReachAcrossTheBorder) {
     // Shapes that would be moves if the board wrapped or went on.
     const std::vector<std::vector<Square>> cut = {
-        {{6, 3}, {7, 3}, {0, 4}},   // a row continuing into the next column's top
-        {{6, 7}, {7, 7}, {7, 0}},   // H2 wrapped over the top
-        {{3, 6}, {3, 7}, {4, 0}},   // V1 wrapped over the bottom
-        {{5, 2}, {6, 2}, {0, 2}},   // H7 wrapped round the row
+        {{6, 3}, {7, 3}, {0, 4}},  // a row continuing into the next column's top
+        {{6, 7}, {7, 7}, {7, 0}},  // H2 wrapped over the top
+        {{3, 6}, {3, 7}, {4, 0}},  // V1 wrapped over the bottom
+        {{5, 2}, {6, 2}, {0, 2}},  // H7 wrapped round the row
     };
     for (const auto& pieces : cut) {
         LoadBoard(QuietBoard);

@@ -1,4 +1,6 @@
 // Tests of the player's moves: selection, second click, drag, swap slides, hints and buttons.
+#include "game/moves.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,7 +12,6 @@
 #include "game/flying_piece.h"
 #include "game/hud.h"
 #include "game/matching.h"
-#include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/random.h"
 #include "game/shatter.h"
@@ -304,8 +305,11 @@ TEST_F(Moves, InputWaitsForAFullBoardAndThePlayingPhase) {
     LoadBoard(QuietBoard);
 
     const std::vector<void (*)()> closers = {
-        [] { ScreenState = MainMenu; }, [] { PlayPhase = 2; }, [] { GameWon = 1; },
-        [] { DropIn = 1; },             [] { ClearOut = 1; },
+        [] { ScreenState = MainMenu; },
+        [] { PlayPhase = 2; },
+        [] { GameWon = 1; },
+        [] { DropIn = 1; },
+        [] { ClearOut = 1; },
     };
     for (auto close : closers) {
         close();

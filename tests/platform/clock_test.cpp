@@ -1,7 +1,7 @@
 // Tests of the platform clocks: the real counter's sense and the manual clock for tests.
-#include <gtest/gtest.h>
-
 #include "platform/clock.h"
+
+#include <gtest/gtest.h>
 
 TEST(Clock, RealCounterRunsForward) {
     int64_t frequency = 0;

@@ -1,9 +1,9 @@
 // Tests of the elliptic region hit test.
+#include "platform/region.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "platform/region.h"
 
 namespace {
 // The region drawn as rows of '#' (inside) and '.' over its bounding rectangle plus one pixel.

@@ -1,14 +1,15 @@
 // Tests of the screen-flow state, the hover sound latch and the click dispatcher.
+#include "screens/flow.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "../game/test_boards.h"
 #include "app/frame_driver.h"
 #include "audio/sound_effects.h"
 #include "game/moves.h"
 #include "game/shatter.h"
-#include "screens/flow.h"
-#include "../game/test_boards.h"
 
 TEST(Flow, StartsOnTheLogoWithNothingToContinue) {
     EXPECT_EQ(ScreenState, 0);
