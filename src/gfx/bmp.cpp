@@ -8,14 +8,18 @@
 
 namespace {
 
-// The whole file at `path`, or false when it cannot be opened or read to its end.
+// Larger than the file of the largest bitmap we draw (MaxDibSide squared, 32 bits per pixel).
+constexpr long MaxFileSize = 80L << 20;
+
+// The whole file at `path`, or false when it cannot be opened or read to its end, or is larger
+// than any picture could be (a folder, for one, can report an absurd size).
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     bool read = false;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
-        if (size >= 0 && std::fseek(file, 0, SEEK_SET) == 0) {
+        if (size >= 0 && size <= MaxFileSize && std::fseek(file, 0, SEEK_SET) == 0) {
             bytes.resize(static_cast<size_t>(size));
             read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
         }

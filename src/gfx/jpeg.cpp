@@ -64,7 +64,7 @@ bool ReadImage(jpeg_decompress_struct& info, DecodedJpeg& picture) {
 
 // Decodes into `picture`; false after a libjpeg error or when ReadImage gives up.
 bool DecodeInto(FILE* file, DecodedJpeg& picture) {
-    jpeg_decompress_struct info;
+    jpeg_decompress_struct info = {};
     JumpingErrorManager errors;
     info.err = jpeg_std_error(&errors.Standard);
     errors.Standard.error_exit = JumpBackOnError;

@@ -1,4 +1,4 @@
-// Fuzz target for the picture readers: the BMP reader with the bitmap transfer, and the JPEG decoder.
+// Fuzz target for the picture readers: BMP reader with the bitmap transfer, and JPEG decoder.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -14,8 +14,13 @@ namespace {
 void Transfer(const uint8_t* header, size_t headerSize, const uint8_t* bits, size_t bitsSize,
               int width, int height) {
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 2);
-    const platform::SurfacePixels target = {pixels.data(), width * 2,           width, height, 2,
-                                            {16, 0xF800, 0x07E0, 0x001F}};
+    platform::SurfacePixels target;
+    target.pixels = pixels.data();
+    target.pitch = width * 2;
+    target.width = width;
+    target.height = height;
+    target.bytesPerPixel = 2;
+    target.format = {16, 0xF800, 0x07E0, 0x001F};
     platform::WriteDibPixels(target, header, headerSize, bits, bitsSize);
 }
 

@@ -226,9 +226,12 @@ TEST(ParseBmp, RefusesEveryTruncatedFileAndAcceptsTrailingBytes) {
     EXPECT_TRUE(ParseBmp(longer, picture));
 }
 
-TEST(ReadBmpFile, FailsOnMissingFiles) {
+TEST(ReadBmpFile, FailsOnMissingFilesAndFolders) {
     BmpPicture picture;
     EXPECT_FALSE(ReadBmpFile("/nonexistent/Cursor.bmp", picture));
+    ScratchDirectory directory;
+    EXPECT_FALSE(ReadBmpFile(directory.Path(), picture));
+    EXPECT_FALSE(DecodeJpeg(directory.Path()).has_value());
 }
 
 TEST(PictureNames, JpegWhenTheLowerCasedNameContainsDotJpg) {
