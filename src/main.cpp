@@ -1,7 +1,4 @@
 // The program entry, nothing more.
-#include <cstdio>
+#include "app/entry.h"
 
-int main() {
-    std::puts("Pelmaro: the window arrives with the application layer.");
-    return 0;
-}
+int main() { return ProgramEntry(); }

@@ -1,14 +1,97 @@
 // The frame driver: the order of one frame's steps, and the routing of clicks to the screens.
 #include "app/frame_driver.h"
 
+#include "app/game_clock.h"
+#include "app/window_proc.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "game/hud.h"
 #include "game/moves.h"
+#include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/display.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+#include "screens/logo_title.h"
+#include "screens/main_menu.h"
+#include "screens/new_game.h"
+#include "screens/options.h"
 
 uint8_t QuitRequested = 0;
+
+namespace {
+
+// The pointer relative to the client area's top-left corner; not clamped, so it lies beyond
+// 0..639 x 0..479 while the pointer is outside the window.
+void MousePosition(int& x, int& y) {
+    platform::CursorScreenPosition(x, y);
+    x -= ScreenRect.left;
+    y -= ScreenRect.top;
+}
+
+}  // namespace
+
+bool RunFrame() {
+    // 1. Effects sound at the volume of the Options screen's sound knob.
+    UpdateEffectVolume();
+    // 2. The music streams on; the title and the four menu screens keep to the menu track.
+    UpdateMusic(ScreenState >= Title && ScreenState <= HighScores);
+    // 3. Seconds since the previous frame, without time spent in the background.
+    const float dt = GameClock(FrameDelta);
+
+    // 4 to 13. Every screen draws itself; all but the current one return at once.
+    DrawTitle();
+    DrawMainMenu();
+    DrawHighScores();
+    PlayBackground(dt);
+    PlayFrame(dt);
+    PlayHud(dt);
+    DrawNewGame();
+    DrawOptions();
+    DrawLogo(dt);
+    DrawWonPanel(dt);
+
+    // 14. Where the pointer is in this frame.
+    int x = 0;
+    int y = 0;
+    MousePosition(x, y);
+
+    // 15. Hover highlights go over the screen pictures, except while the old screen breaks away.
+    if (ShatterActive == 0) {
+        HoverMainMenu(x, y);
+        PlayHover(x, y);
+        HoverNewGame(x, y);
+        HoverOptions(x, y);
+        HoverHighScores(x, y, dt);
+        HoverTitle(x, y, dt);
+        HoverWonPanel(x, y);
+    }
+
+    // 16. A click that arrived since the last frame acts on what was just drawn.
+    if (ClickPending != 0) {
+        DispatchClick(x, y);
+        ClickPending = 0;
+    }
+
+    // 17. Tiles of a running transition fall over the new screen.
+    ShatterFrame(dt);
+    // 18. A screen change of this frame keeps the finished picture of the screen being left.
+    ShatterStart();
+    // 19. Our own pointer on top of everything, when the options ask for it.
+    DrawGameCursor(x, y, CursorOutside != 0);
+    // 20. The finished frame is shown.
+    Present();
+    // 21. After the Exit button the program ends with this frame shown.
+    if (QuitRequested != 0) platform::DestroyGameWindow();
+    return true;
+}
 
 bool DispatchClick(int x, int y) {
     // While the old screen breaks away, clicks are lost, not queued.
     if (ShatterActive != 0) return false;
     // The click steps in their fixed order; the first that takes the click ends the offer.
-    return PlayClick(x, y);
+    return ClickNewGame(x, y) || ClickHighScores(x, y) || ClickOptions(x, y) ||
+           ClickMainMenu(x, y) || ClickTitle(x, y) || PlayClick(x, y) || ClickWonPanel(x, y);
 }

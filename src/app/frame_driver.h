@@ -7,6 +7,11 @@
 // 1 once the main menu's Exit button asked to end the program after the current frame.
 extern uint8_t QuitRequested;
 
+// Called by the message loop whenever no message waits and the game is active and ready, and by
+// the window procedure on a paint message in windowed mode: draws and presents one frame.
+// Always true; a requested quit destroys the window at the end of the frame.
+bool RunFrame();
+
 // Called by the frame driver when a click is pending, with the click's client position: offers
 // it to the screens' click steps in a fixed order; true when one of them took it. A click
 // during the screen shatter transition is dropped.

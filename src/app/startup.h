@@ -33,3 +33,27 @@ extern Sprite* PanPicture;
 extern Sprite* LevelPicture;
 // "mixer.bmp", keyed: the mixer of the play screen, 11 frames stacked.
 extern Sprite* MixerPicture;
+
+// ---- Start-up, display switch, shutdown ----
+// Called once by the program entry after the display device exists: loads the save file (or
+// deals a fresh board), sets the display up with every picture, starts effects, music device and
+// menu music, seeds the random generator and prepares logo, high scores, font and name. False
+// when the program must end (display or pictures failed).
+bool StartUp();
+
+// Called by start-up, by the Options screen's full-screen switch and on reactivation after a
+// desktop change: releases every picture, sets the display up full-screen or windowed, restyles
+// the window and loads every picture again; the game state is untouched. False when the program
+// must end (the window is gone by then).
+bool RecreateDisplay(bool fullScreen);
+
+// Called by RecreateDisplay: creates the 14 game Sprites in table order. False once an error
+// box ended the program during loading (nothing more is loaded then).
+bool LoadGameSprites();
+
+// Called by RecreateDisplay and ShutDown: releases and deletes every game Sprite that exists.
+void FreeGameSprites();
+
+// Called once while the window is destroyed, before the display is released: stops effects and
+// the music device and frees every picture; whatever was never created is skipped.
+void ShutDown();

@@ -1,6 +1,17 @@
 // The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
 #include "screens/options.h"
 
+#include "app/startup.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "gfx/display.h"
+#include "gfx/sprite.h"
+#include "platform/shell.h"
+#include "screens/flow.h"
+#include "screens/main_menu.h"
+#include "screens/new_game.h"
+
 unsigned char SystemCursor = 1;
 unsigned char EasyFood = 1;
 int MusicSlider = SliderRight;
@@ -12,28 +23,178 @@ int SoundGrabOffset = 0;
 
 namespace {
 
-// A knob position limited to its track: 227 or less gives 227, above 390 gives 391.
+// "Options.jpg", the keyed panel drawn over the main menu; null until loaded.
+Sprite* OptionsPanel = nullptr;
+
+// An on/off option row: hot spot (= its highlight), highlight source and check
+// mark position.
+struct OptionRow {
+    Area Spot;
+    int SourceLeft, SourceTop;
+    int MarkX, MarkY;
+};
+constexpr OptionRow Rows[3] = {
+    {{245, 82, 401, 109}, 0, 0, 206, 83},
+    {{266, 122, 378, 147}, 0, 27, 226, 121},
+    {{249, 159, 395, 194}, 0, 52, 211, 160},
+};
+enum { FullScreenRow, GameCursorRow, EasyFoodRow, NoRow = 3 };
+
+constexpr Area BackSpot{196, 403, 266, 431};
+constexpr Area HelpSpot{385, 405, 446, 442};
+
+// The knobs' grab areas for a knob at x.
+constexpr Area MusicGrab(int x) { return {x, 263, x + 28, 294}; }
+constexpr Area SoundGrab(int x) { return {x, 338, x + 28, 369}; }
+
+// A knob position limited to its track: 227 or less gives 227, above 390 gives
+// 391.
 int ClampKnob(int x) {
-  if (x <= SliderLeft) return SliderLeft;
-  if (x > SliderRight - 1) return SliderRight;
-  return x;
+    if (x <= SliderLeft) return SliderLeft;
+    if (x > SliderRight - 1) return SliderRight;
+    return x;
+}
+
+int RowAt(int x, int y) {
+    for (int i = 0; i < NoRow; ++i) {
+        if (Rows[i].Spot.Contains(x, y)) return i;
+    }
+    return NoRow;
+}
+
+// Whether the check mark of a row is shown.
+bool RowChecked(int row) {
+    switch (row) {
+        case FullScreenRow:
+            return FullScreen == 1;
+        case GameCursorRow:
+            return SystemCursor == 0;
+        default:
+            return EasyFood == 1;
+    }
+}
+
+void DrawHighlight(const Area &spot, int sourceLeft, int sourceTop) {
+    ActiveOptionPicture->Draw(BackBuffer, spot.Left, spot.Top, sourceLeft, sourceTop,
+                              sourceLeft + spot.Right - spot.Left,
+                              sourceTop + spot.Bottom - spot.Top);
+}
+
+void DragKnobs(int x) {
+    if (MusicKnobDragged) {
+        MusicSlider = ClampKnob(x - MusicGrabOffset);
+    } else if (SoundKnobDragged) {
+        SoundSlider = ClampKnob(x - SoundGrabOffset);
+    }
+}
+
+void GrabKnob(int x, int y) {
+    if (MusicGrab(MusicSlider).Contains(x, y)) {
+        MusicKnobDragged = 1;
+        MusicGrabOffset = x - MusicSlider;
+    } else if (SoundGrab(SoundSlider).Contains(x, y)) {
+        SoundKnobDragged = 1;
+        SoundGrabOffset = x - SoundSlider;
+    }
+}
+
+void ToggleRow(int row) {
+    switch (row) {
+        case FullScreenRow:
+            RecreateDisplay(!FullScreen);
+            break;
+        case GameCursorRow:
+            SystemCursor = !SystemCursor;
+            break;
+        default:
+            EasyFood = !EasyFood;
+            break;
+    }
 }
 
 }  // namespace
 
 void ClampSliders() {
-  MusicSlider = ClampKnob(MusicSlider);
-  SoundSlider = ClampKnob(SoundSlider);
+    MusicSlider = ClampKnob(MusicSlider);
+    SoundSlider = ClampKnob(SoundSlider);
 }
 
 float MusicGain() {
-  float gain = static_cast<float>(MusicSlider - 229) * (1.0f / 164.0f);
-  if (gain < 0.0f) return 0.0f;
-  if (gain > 1.0f) return 1.0f;
-  return gain;
+    float gain = static_cast<float>(MusicSlider - 229) * (1.0f / 164.0f);
+    if (gain < 0.0f) return 0.0f;
+    if (gain > 1.0f) return 1.0f;
+    return gain;
 }
 
 void EndKnobDrags() {
-  MusicKnobDragged = 0;
-  SoundKnobDragged = 0;
+    MusicKnobDragged = 0;
+    SoundKnobDragged = 0;
+}
+
+bool LoadOptionsPictures() {
+    OptionsPanel = LoadPicture("Options.jpg", 1);
+    return true;
+}
+
+void FreeOptionsPictures() { FreePicture(OptionsPanel); }
+
+void DrawOptions() {
+    if (ScreenState != Options) return;
+    DrawMenuBackground();
+    OptionsPanel->Draw(BackBuffer, 161, 50, 0, 0, 323, 403);
+}
+
+void HoverOptions(int x, int y) {
+    if (ScreenState != Options) return;
+    DragKnobs(x);
+    bool onButton = true;
+    if (BackSpot.Contains(x, y)) {
+        ActiveOptionPicture->Draw(BackBuffer, 175, 403, 0, 87, 112, 118);
+    } else if (HelpSpot.Contains(x, y)) {
+        ActiveOptionPicture->Draw(BackBuffer, 363, 405, 112, 87, 218, 125);
+    } else {
+        onButton = false;
+    }
+    int row = RowAt(x, y);
+    if (row != NoRow) DrawHighlight(Rows[row].Spot, Rows[row].SourceLeft, Rows[row].SourceTop);
+    if (onButton || row != NoRow) {
+        PlayHoverSound();
+    } else {
+        HoverLatch = 0;
+    }
+    for (int i = 0; i < NoRow; ++i) {
+        if (RowChecked(i))
+            CursorPicture->Draw(BackBuffer, Rows[i].MarkX, Rows[i].MarkY, 30, 0, 49, 25);
+    }
+    ClampSliders();
+    SetMusicVolume(MusicGain());
+    MenuTextPicture->Draw(BackBuffer, MusicSlider, 269, 0, 312, 28, 333);
+    MenuTextPicture->Draw(BackBuffer, SoundSlider + 1, 345, 0, 312, 28, 333);
+}
+
+bool ClickOptions(int x, int y) {
+    if (ScreenState != Options) return false;
+    GrabKnob(x, y);
+    if (BackSpot.Contains(x, y)) {
+        ScreenState = MainMenu;
+        MenuHighlight = 6;
+        MenuPicture = 5;
+        PlaySoundEffect(Effect::Click);
+        return true;
+    }
+    if (HelpSpot.Contains(x, y)) {
+        PlaySoundEffect(Effect::Click);
+        platform::OpenWithDesktop("ReadMe.htm");
+        return true;
+    }
+    int row = RowAt(x, y);
+    if (row == NoRow) return false;
+    PlaySoundEffect(Effect::Click);
+    ToggleRow(row);
+    return true;
+}
+
+void DrawGameCursor(int x, int y, bool cursorOutside) {
+    if (SystemCursor != 0 || cursorOutside) return;
+    CursorPicture->DrawClipped(BackBuffer, x, y, 0, 0, 30, 30);
 }

@@ -1,0 +1,72 @@
+// The program entry: window, 8-bit refusal, display device, start-up and the message loop.
+#include "app/entry.h"
+
+#include "app/error_box.h"
+#include "app/frame_driver.h"
+#include "app/game_clock.h"
+#include "app/startup.h"
+#include "app/window_proc.h"
+#include "gfx/display.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+
+int DesktopDepth = 0;
+int DesktopWidth = 0;
+
+int ProgramEntry() {
+    if (!StartProgram()) return 0;
+    return MessageLoop();
+}
+
+bool StartProgram() {
+    platform::SetWindowProcedure(WindowProcedure);
+    platform::SetWindowDestroyedHandler(WindowDestroyed);
+    if (!platform::CreateGameWindow()) return false;
+    DesktopDepth = platform::DesktopBitsPerPixel();
+    DesktopWidth = platform::DesktopPixelWidth();
+    if (DesktopDepth == 8) {
+        ShowCannotRunNotice();
+        return false;
+    }
+    if (!CreateDevice()) return false;
+    if (!StartUp()) return false;
+    AppReady = 1;
+    GameClock(Resume);
+    return true;
+}
+
+bool HandleWaitingMessages(int& exitCode) {
+    while (platform::PeekMessage()) {
+        const platform::Message message = platform::GetMessage();
+        if (message.kind == platform::MessageKind::Quit) {
+            exitCode = message.value;
+            return false;
+        }
+        platform::DispatchMessage(message);
+    }
+    return true;
+}
+
+int MessageLoop() {
+    int exitCode = 0;
+    while (HandleWaitingMessages(exitCode)) {
+        if (AppActive == 0 || AppReady == 0) {
+            platform::WaitMessage();
+        } else {
+            RunFrame();
+        }
+    }
+    return exitCode;
+}
+
+void RefreshWindowRects() {
+    if (FullScreen != 0 || AppActive == 0) return;
+    ClientRect = platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight};
+    ScreenRect = platform::ClientAreaOnScreen();
+}
+
+void ShowCannotRunNotice() {
+    ShowError(
+        "This game cannot run in a desktop\nwindow with the current display settings.\nPlease "
+        "change your desktop settings to a\n16- or 32-bit display mode and re-run this\ngame.");
+}

@@ -1,0 +1,118 @@
+// The window procedure: the messages the game acts on, and the shell flags they set.
+#include "app/window_proc.h"
+
+#include "app/entry.h"
+#include "app/frame_driver.h"
+#include "app/game_clock.h"
+#include "app/startup.h"
+#include "game/hud.h"
+#include "game/moves.h"
+#include "game/play_screen.h"
+#include "gfx/display.h"
+#include "platform/window.h"
+#include "screens/high_scores.h"
+#include "screens/options.h"
+#include "screens/save_file.h"
+
+int AppActive = 0;
+uint8_t AppReady = 0;
+uint8_t CursorOutside = 1;
+uint8_t ClickPending = 0;
+
+namespace {
+
+// With our own pointer drawn, note whether the desktop's pointer lies outside the client area
+// (left and top edges inside, right and bottom edges outside).
+void TestCursorOutside() {
+    if (SystemCursor != 0) return;
+    int x = 0;
+    int y = 0;
+    platform::CursorScreenPosition(x, y);
+    const bool inside =
+        x >= ScreenRect.left && x < ScreenRect.right && y >= ScreenRect.top && y < ScreenRect.bottom;
+    CursorOutside = inside ? 0 : 1;
+}
+
+// Coming to the front resumes the game clock; a windowed game also checks whether the desktop
+// changed while it was away and then sets the display up again.
+void Activate(bool active) {
+    AppActive = active ? 1 : 0;
+    GameClock(active ? Resume : Pause);
+    if (!active || FullScreen != 0 || AppReady == 0) return;
+    const int depth = platform::DesktopBitsPerPixel();
+    const int width = platform::DesktopPixelWidth();
+    if (depth == DesktopDepth && width == DesktopWidth) return;
+    RecreateDisplay(false);
+    DesktopDepth = depth;
+    DesktopWidth = width;
+    if (depth == 8) ShowCannotRunNotice();
+}
+
+// Pause (or Escape) toggles the pause of play unless the won panel is up; Enter confirms a name.
+void KeyDown(int32_t key) {
+    if (key == platform::PauseKey && GameWon == 0) Paused = Paused != 0 ? 0 : 1;
+    if (key == platform::EnterKey && NameEntryOpen != 0) ConfirmName();
+}
+
+// Typed characters reach the name buffer only while a name may be typed.
+void TypedCharacter(int32_t character) {
+    const bool nameTyping = PlayPhase == PhaseNoMovesUntimed || PlayPhase == PhaseBarEmpty ||
+                            GameWon != 0 || NameEntryOpen != 0;
+    if (!nameTyping) return;
+    if (character == platform::BackspaceChar) NameBackspace();
+    if (character >= 32 && character <= 126) NameAppend(static_cast<char>(character));
+}
+
+// The window's close button or the desktop's close shortcut: like the main menu's Exit button,
+// the game is saved first, so closing loses nothing; before start-up finished there is nothing
+// to save yet.
+void CloseRequested() {
+    if (!platform::GameWindowExists()) return;
+    if (AppReady != 0) SaveGame();
+    platform::DestroyGameWindow();
+}
+
+}  // namespace
+
+void WindowProcedure(const platform::Message& message) {
+    TestCursorOutside();
+    switch (message.kind) {
+        case platform::MessageKind::Move:
+            RefreshWindowRects();
+            break;
+        case platform::MessageKind::Paint:
+            if (AppReady != 0 && FullScreen == 0) RunFrame();
+            break;
+        case platform::MessageKind::Activate:
+            Activate(message.value != 0);
+            break;
+        case platform::MessageKind::SetCursor:
+            platform::ShowSystemCursor(SystemCursor != 0 || CursorOutside != 0);
+            break;
+        case platform::MessageKind::KeyDown:
+            KeyDown(message.value);
+            break;
+        case platform::MessageKind::Char:
+            TypedCharacter(message.value);
+            break;
+        case platform::MessageKind::LeftButtonDown:
+            MouseDown = 1;
+            ClickPending = 1;
+            break;
+        case platform::MessageKind::LeftButtonUp:
+            MouseDown = 0;
+            EndKnobDrags();
+            break;
+        case platform::MessageKind::Close:
+            CloseRequested();
+            break;
+        case platform::MessageKind::Quit:
+            break;
+    }
+}
+
+void WindowDestroyed() {
+    ShutDown();
+    ReleaseDisplay();
+    platform::PostQuitMessage(0);
+}

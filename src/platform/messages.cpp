@@ -1,0 +1,247 @@
+// The window's message pump: SDL events become the few messages the window procedure handles.
+#include "platform/messages.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <cstring>
+#include <deque>
+
+#include "platform/window.h"
+
+namespace platform {
+
+namespace {
+
+// Messages translated and not yet taken, oldest first.
+std::deque<Message> Queue;
+// Where dispatched messages go; null until the program entry sets it.
+void (*Procedure)(const Message&) = nullptr;
+// A test's pointer position in picture coordinates replaces the desktop's pointer while set.
+bool PointerInjected = false;
+int InjectedX = 0;
+int InjectedY = 0;
+
+void Post(MessageKind kind, int32_t value = 0) { Queue.push_back(Message{kind, value}); }
+
+// Window events: activation follows focus and minimising, painting follows exposure.
+void TranslateWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_RESTORED:
+            Post(MessageKind::Activate, 1);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            Post(MessageKind::Activate, 0);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            Post(MessageKind::Paint);
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+            Post(MessageKind::Move);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            Post(MessageKind::Close);
+            break;
+        default:
+            break;
+    }
+}
+
+// Keys: Backspace types a character (repeating while held); Pause and Escape, Enter and the
+// keypad's Enter arrive once per press.
+void TranslateKey(const SDL_KeyboardEvent& event) {
+    const SDL_Keycode key = event.keysym.sym;
+    if (key == SDLK_BACKSPACE) {
+        Post(MessageKind::Char, BackspaceChar);
+        return;
+    }
+    if (event.repeat != 0) return;
+    int32_t code = 0;
+    if (key == SDLK_PAUSE || key == SDLK_ESCAPE) code = PauseKey;
+    if (key == SDLK_RETURN || key == SDLK_KP_ENTER) code = EnterKey;
+    Post(MessageKind::KeyDown, code);
+}
+
+// Length of the UTF-8 sequence a lead byte starts, or 0 when it cannot start one.
+int SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+// Typed text: one Char message per code point; broken sequences give U+FFFD.
+void TranslateText(const char* text) {
+    const size_t size = strnlen(text, SDL_TEXTINPUTEVENT_TEXT_SIZE);
+    size_t at = 0;
+    while (at < size) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        const int length = SequenceLength(lead);
+        if (length == 0 || at + static_cast<size_t>(length) > size) {
+            Post(MessageKind::Char, 0xFFFD);
+            ++at;
+            continue;
+        }
+        int32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (int i = 1; i < length; ++i) code = (code << 6) | (text[at + i] & 0x3F);
+        Post(MessageKind::Char, code);
+        at += static_cast<size_t>(length);
+    }
+}
+
+void Translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            Post(MessageKind::Close);
+            break;
+        case SDL_WINDOWEVENT:
+            TranslateWindowEvent(event.window);
+            break;
+        case SDL_MOUSEMOTION:
+            Post(MessageKind::SetCursor);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) Post(MessageKind::LeftButtonDown);
+            break;
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.button == SDL_BUTTON_LEFT) Post(MessageKind::LeftButtonUp);
+            break;
+        case SDL_KEYDOWN:
+            TranslateKey(event.key);
+            break;
+        case SDL_TEXTINPUT:
+            TranslateText(event.text.text);
+            break;
+        default:
+            break;
+    }
+}
+
+// The desktop's pointer in picture coordinates of the window (through full-screen scaling).
+void DesktopPointer(float& x, float& y) {
+    int screenX = 0;
+    int screenY = 0;
+    SDL_GetGlobalMouseState(&screenX, &screenY);
+    x = static_cast<float>(screenX);
+    y = static_cast<float>(screenY);
+    SDL_Window* window = SDL_GetWindowFromID(GameWindowId());
+    if (window == nullptr) return;
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetWindowPosition(window, &windowX, &windowY);
+    x -= static_cast<float>(windowX);
+    y -= static_cast<float>(windowY);
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    if (renderer != nullptr)
+        SDL_RenderWindowToLogical(renderer, screenX - windowX, screenY - windowY, &x, &y);
+}
+
+}  // namespace
+
+void SetWindowProcedure(void (*procedure)(const Message&)) { Procedure = procedure; }
+
+bool PeekMessage() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) Translate(event);
+    return !Queue.empty();
+}
+
+Message GetMessage() {
+    while (!PeekMessage()) WaitMessage();
+    const Message message = Queue.front();
+    Queue.pop_front();
+    return message;
+}
+
+void DispatchMessage(const Message& message) {
+    if (Procedure != nullptr) Procedure(message);
+}
+
+void WaitMessage() {
+    SDL_Event event;
+    while (Queue.empty() && SDL_WaitEvent(&event) != 0) Translate(event);
+}
+
+void PostQuitMessage(int32_t code) { Post(MessageKind::Quit, code); }
+
+void CursorScreenPosition(int& x, int& y) {
+    float pictureX = static_cast<float>(InjectedX);
+    float pictureY = static_cast<float>(InjectedY);
+    if (!PointerInjected) DesktopPointer(pictureX, pictureY);
+    const Rect client = ClientAreaOnScreen();
+    x = client.left + static_cast<int>(std::floor(pictureX));
+    y = client.top + static_cast<int>(std::floor(pictureY));
+}
+
+void ShowSystemCursor(bool shown) {
+    const int wanted = shown ? SDL_ENABLE : SDL_DISABLE;
+    if (SDL_ShowCursor(SDL_QUERY) != wanted) SDL_ShowCursor(wanted);
+}
+
+bool SystemCursorShown() { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }
+
+void InjectMousePosition(int x, int y) {
+    PointerInjected = true;
+    InjectedX = x;
+    InjectedY = y;
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = GameWindowId();
+    event.motion.x = x;
+    event.motion.y = y;
+    SDL_PushEvent(&event);
+}
+
+void InjectMouseButton(bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = GameWindowId();
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = InjectedX;
+    event.button.y = InjectedY;
+    SDL_PushEvent(&event);
+}
+
+void InjectKey(TestKey key) {
+    static constexpr SDL_Keycode Codes[] = {SDLK_PAUSE, SDLK_ESCAPE, SDLK_RETURN, SDLK_BACKSPACE,
+                                           SDLK_SPACE};
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = GameWindowId();
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = Codes[static_cast<int>(key)];
+    SDL_PushEvent(&event);
+}
+
+void InjectText(const std::string& text) {
+    constexpr size_t Chunk = SDL_TEXTINPUTEVENT_TEXT_SIZE - 1;
+    for (size_t at = 0; at < text.size(); at += Chunk) {
+        SDL_Event event{};
+        event.type = SDL_TEXTINPUT;
+        event.text.windowID = GameWindowId();
+        const std::string piece = text.substr(at, Chunk);
+        std::memcpy(event.text.text, piece.data(), piece.size());
+        SDL_PushEvent(&event);
+    }
+}
+
+void InjectWindowEvent(TestWindowEvent which) {
+    static constexpr Uint8 Codes[] = {SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST,
+                                      SDL_WINDOWEVENT_MINIMIZED,    SDL_WINDOWEVENT_RESTORED,
+                                      SDL_WINDOWEVENT_EXPOSED,      SDL_WINDOWEVENT_MOVED,
+                                      SDL_WINDOWEVENT_CLOSE};
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = GameWindowId();
+    event.window.event = Codes[static_cast<int>(which)];
+    SDL_PushEvent(&event);
+}
+
+}  // namespace platform

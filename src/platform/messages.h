@@ -1,0 +1,86 @@
+// The window's message pump: SDL events become the few messages the window procedure handles.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// ---- Messages ----
+// What happened to the window, in the window procedure's terms.
+enum class MessageKind {
+    Quit,             // the program should end; value: the exit code
+    Activate,         // value 1: the game came to the front; 0: it went to the background
+    Paint,            // the window's picture must be drawn again
+    Move,             // the window moved on the desktop
+    SetCursor,        // the pointer moved over the window; choose the pointer to show
+    LeftButtonDown,   // the left mouse button went down over the window
+    LeftButtonUp,     // the left mouse button came up
+    KeyDown,          // value: PauseKey, EnterKey or 0 for any other key
+    Char,             // value: a typed character (8 for backspace, otherwise its code point)
+    Close,            // the player asked to close the window (close button or shortcut)
+};
+
+// Key codes carried by KeyDown; Escape arrives as PauseKey.
+constexpr int32_t PauseKey = 19;
+constexpr int32_t EnterKey = 13;
+// The character code Backspace arrives as.
+constexpr int32_t BackspaceChar = 8;
+
+// One message: its kind and its value.
+struct Message {
+    MessageKind kind;
+    int32_t value;
+};
+
+// Called once by the program entry: the function that every dispatched message goes to.
+void SetWindowProcedure(void (*procedure)(const Message&));
+
+// Called by the message loop: collects waiting events; true when a message is waiting.
+bool PeekMessage();
+
+// Called by the message loop after PeekMessage said yes: takes the oldest message (waits when
+// there is none).
+Message GetMessage();
+
+// Called by the message loop: hands the message to the window procedure.
+void DispatchMessage(const Message& message);
+
+// Called by the message loop while the game is inactive: sleeps until a message is waiting.
+void WaitMessage();
+
+// Called when the window has been destroyed: a Quit message with this exit code follows.
+void PostQuitMessage(int32_t code);
+
+// ---- Pointer ----
+// Called by the window procedure and the frame driver: where the pointer is, in screen
+// coordinates, so that subtracting ClientAreaOnScreen's corner gives 640x480 picture coordinates
+// also in scaled full-screen. Outside the window the values lie beyond the picture.
+void CursorScreenPosition(int& x, int& y);
+
+// Called by the window procedure when the pointer moves: shows or hides the desktop's pointer
+// over the window.
+void ShowSystemCursor(bool shown);
+
+// Called by tests only: true while the desktop's pointer is shown over the window.
+bool SystemCursorShown();
+
+// ---- Test hooks ----
+// Keys tests can press.
+enum class TestKey { Pause, Escape, Enter, Backspace, Space };
+// Window events tests can cause.
+enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Exposed, Moved, Close };
+
+// Called by tests only: the pointer stands at (x, y) of the 640x480 picture from now on (a
+// motion event is queued as well).
+void InjectMousePosition(int x, int y);
+// Called by tests only: queues a left button press (true) or release (false) at the pointer.
+void InjectMouseButton(bool down);
+// Called by tests only: queues a key press.
+void InjectKey(TestKey key);
+// Called by tests only: queues typed text, as the desktop's text input delivers it (UTF-8).
+void InjectText(const std::string& text);
+// Called by tests only: queues a window event.
+void InjectWindowEvent(TestWindowEvent event);
+
+}  // namespace platform
