@@ -22,11 +22,11 @@ struct EffectFile {
     int Voices;
 };
 constexpr EffectFile EffectFiles[EffectCount] = {
-    {"sound\\01.wav", MixerSound, 2},   {"sound\\02.wav", LevelDoneSound, 2},
-    {"sound\\03.wav", HoverSound, 2},   {"sound\\04.wav", LowTimeSound, 1},
-    {"sound\\05.wav", ClickSound, 2},   {"sound\\06.wav", ClearSound, 4},
-    {"sound\\07.wav", HintSound, 1},    {"sound\\08.wav", NoMovesSound, 1},
-    {"sound\\09.wav", LandSound, 6},    {"sound\\10.wav", SelectSound, 6},
+    {"sound\\01.wav", MixerSound, 2}, {"sound\\02.wav", LevelDoneSound, 2},
+    {"sound\\03.wav", HoverSound, 2}, {"sound\\04.wav", LowTimeSound, 1},
+    {"sound\\05.wav", ClickSound, 2}, {"sound\\06.wav", ClearSound, 4},
+    {"sound\\07.wav", HintSound, 1},  {"sound\\08.wav", NoMovesSound, 1},
+    {"sound\\09.wav", LandSound, 6},  {"sound\\10.wav", SelectSound, 6},
 };
 
 uint16_t Read16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -48,13 +48,16 @@ platform::WaveFormat ReadWaveFormat(const uint8_t* body) {
     return format;
 }
 
-}  // namespace
-
-bool ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format,
-                    const uint8_t** data, uint32_t* dataSize) {
+// Clears every wanted output of ParseWaveImage.
+void ClearWaveOutputs(const uint8_t** format, const uint8_t** data, uint32_t* dataSize) {
     if (format != nullptr) *format = nullptr;
     if (data != nullptr) *data = nullptr;
     if (dataSize != nullptr) *dataSize = 0;
+}
+
+// The chunk walk of ParseWaveImage; on failure some outputs may already be set.
+bool WalkWaveChunks(const uint8_t* image, size_t size, const uint8_t** format, const uint8_t** data,
+                    uint32_t* dataSize) {
     if (size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0) {
         return false;
     }
@@ -83,6 +86,16 @@ bool ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format,
         at += 8 + static_cast<uint64_t>(length) + (length & 1);
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format, const uint8_t** data,
+                    uint32_t* dataSize) {
+    ClearWaveOutputs(format, data, dataSize);
+    if (WalkWaveChunks(image, size, format, data, dataSize)) return true;
+    ClearWaveOutputs(format, data, dataSize);
+    return false;
 }
 
 SoundEffect::~SoundEffect() { Release(); }

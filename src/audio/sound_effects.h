@@ -12,7 +12,7 @@
 
 // One effect: its WAV file held whole in memory and up to VoiceCount voices playing it at once.
 class SoundEffect {
-public:
+  public:
     SoundEffect() = default;
     virtual ~SoundEffect();
     SoundEffect(const SoundEffect&) = delete;
@@ -36,19 +36,19 @@ public:
 
     // ---- Contents ----
     std::vector<platform::SoundBuffer*> Voices;  // voice 0 holds the samples, the rest duplicate it
-    int32_t VoiceCount = 0;                       // 0 while empty, then 1 or more
-    uint32_t DataSize = 0;                        // bytes of the "data" chunk's body
-    const uint8_t* Data = nullptr;                // the "data" chunk's body inside Image
-    std::vector<uint8_t> Image;                   // the whole WAV file
-    const uint8_t* Format = nullptr;              // the "fmt " chunk's body inside Image
+    int32_t VoiceCount = 0;                      // 0 while empty, then 1 or more
+    uint32_t DataSize = 0;                       // bytes of the "data" chunk's body
+    const uint8_t* Data = nullptr;               // the "data" chunk's body inside Image
+    std::vector<uint8_t> Image;                  // the whole WAV file
+    const uint8_t* Format = nullptr;             // the "fmt " chunk's body inside Image
 };
 
 // Called by SoundEffect::LoadImage (and the fuzz test): finds the "fmt " and "data" chunk
 // bodies of a WAV image of `size` bytes. Any out-pointer may be null. False when the image is
 // not RIFF/WAVE, a chunk or the RIFF size runs past the image, or "fmt " is under 14 bytes;
 // a missing chunk leaves its outputs null with the result still true.
-bool ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format,
-                    const uint8_t** data, uint32_t* dataSize);
+bool ParseWaveImage(const uint8_t* image, size_t size, const uint8_t** format, const uint8_t** data,
+                    uint32_t* dataSize);
 
 // ---- Effect numbers ----
 constexpr uint8_t HoverSound = 0;

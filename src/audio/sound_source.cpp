@@ -188,12 +188,12 @@ bool SoundSource::Refill(ALuint buffer, int64_t bytes) {
             break;  // the end of the stream, or an error the decoder cannot get past
         }
     }
-    if (count > 0) {
-        const BufferRecord& record = BufferRegistry[buffer];
-        alBufferData(buffer, record.Format, block.data(), static_cast<ALsizei>(count),
-                     record.Rate);
-        CheckAlError();
-    }
+    // A refill that got nothing still uploads one silent frame, so that the buffer has the
+    // stream's format (it can be queued) and holds no samples from an earlier refill.
+    if (count == 0) count = std::min<int64_t>(bytes, 4);
+    const BufferRecord& record = BufferRegistry[buffer];
+    alBufferData(buffer, record.Format, block.data(), static_cast<ALsizei>(count), record.Rate);
+    CheckAlError();
     return result > 0;
 }
 

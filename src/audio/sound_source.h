@@ -33,7 +33,7 @@ constexpr int64_t WholeFileMaxBytes = 64 * 1024 * 1024;
 
 // One OpenAL source and the file it plays. Closed after construction and after Close.
 class SoundSource {
-public:
+  public:
     SoundSource();
     virtual ~SoundSource();
     SoundSource(const SoundSource&) = delete;
@@ -59,15 +59,15 @@ public:
     ALfloat Velocity[3];  // source velocity, always (0, 0, 0)
     ALfloat Position[3];  // source position, always (0, 0, 0)
 
-private:
+  private:
     bool OpenWav(const std::string& name);
     bool OpenOgg(const std::string& name, bool streaming);
     bool Refill(ALuint buffer, int64_t bytes);
 
-    bool Loop = false;         // at the end of a stream, go on from its start
-    ALuint Source = 0;         // the OpenAL source; 0 while closed
+    bool Loop = false;                  // at the end of a stream, go on from its start
+    ALuint Source = 0;                  // the OpenAL source; 0 while closed
     OggVorbis_File* Decoder = nullptr;  // the open Ogg decoder, owned; null without one
     vorbis_info* Info = nullptr;        // the decoder's stream description
-    std::ifstream File;        // the open sound file that the decoder reads
-    bool Streaming = false;    // an Ogg file is open in streaming mode
+    std::ifstream File;                 // the open sound file that the decoder reads
+    bool Streaming = false;             // an Ogg file is open in streaming mode
 };

@@ -21,8 +21,8 @@ struct SoundSamples {
 struct SoundBuffer {
     std::shared_ptr<SoundSamples> Samples;
     size_t Position = 0;  // next float of Samples->Mixed to play
-    int32_t Volume = 0;  // hundredths of a decibel, as last set
-    float Gain = 1.0f;   // the same as a factor on the samples
+    int32_t Volume = 0;   // hundredths of a decibel, as last set
+    float Gain = 1.0f;    // the same as a factor on the samples
     bool Playing = false;
     bool Lost = false;
 };
@@ -40,7 +40,7 @@ std::vector<SoundStart> Starts;
 
 // Holds the mixer off while the game thread changes voices.
 class MixerLock {
-public:
+  public:
     MixerLock() {
         if (Device != 0) SDL_LockAudioDevice(Device);
     }

@@ -9,11 +9,11 @@ namespace platform {
 // ---- Buffers ----
 // The sample layout of a buffer, as the "fmt " chunk of a WAV file gives it.
 struct WaveFormat {
-  uint16_t FormatTag;      // 1 integer PCM, 3 float PCM; nothing else is accepted
-  uint16_t Channels;       // 1 or 2
-  uint32_t SamplesPerSec;  // sampling rate in Hz
-  uint16_t BlockAlign;     // bytes per sample frame
-  uint16_t BitsPerSample;  // 8 or 16 for integer PCM, 32 for float PCM
+    uint16_t FormatTag;      // 1 integer PCM, 3 float PCM; nothing else is accepted
+    uint16_t Channels;       // 1 or 2
+    uint32_t SamplesPerSec;  // sampling rate in Hz
+    uint16_t BlockAlign;     // bytes per sample frame
+    uint16_t BitsPerSample;  // 8 or 16 for integer PCM, 32 for float PCM
 };
 
 // One voice: a buffer of samples with its own play position, volume and status. A duplicate is
@@ -68,8 +68,8 @@ bool SetSoundPosition(SoundBuffer* buffer, uint32_t offset);
 // ---- Test hooks ----
 // One voice start: which voice and at which volume (hundredths of a decibel).
 struct SoundStart {
-  const SoundBuffer* Buffer;
-  int32_t Volume;
+    const SoundBuffer* Buffer;
+    int32_t Volume;
 };
 // Called by tests: from now on every voice start is recorded.
 void RecordSoundStarts();
