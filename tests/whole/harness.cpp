@@ -1,0 +1,198 @@
+// The whole game in-process for tests: baked data, dummy drivers, manual clock, injected input.
+#include "harness.h"
+
+#include <png.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/entry.h"
+#include "app/frame_driver.h"
+#include "app/window_proc.h"
+#include "game/board_change.h"
+#include "game/shatter.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "screens/flow.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int Width = 640;
+constexpr int Height = 480;
+
+int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift) & 0xFF); }
+
+// Links every entry of the baked folder, except `bmp` when pictures are to be left out: then a
+// folder of links to every other picture.
+void LinkGameData(const fs::path& folder, const std::vector<std::string>& missing) {
+    const fs::path game = PELMARO_GAME_DIR;
+    for (const char* name : {"sound", "music", "ReadMe.htm"})
+        fs::create_directory_symlink(game / name, folder / name);
+    if (missing.empty()) {
+        fs::create_directory_symlink(game / "bmp", folder / "bmp");
+        return;
+    }
+    fs::create_directory(folder / "bmp");
+    for (const fs::directory_entry& entry : fs::directory_iterator(game / "bmp")) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(missing.begin(), missing.end(), name) != missing.end()) continue;
+        fs::create_symlink(entry.path(), folder / "bmp" / name);
+    }
+}
+
+}  // namespace
+
+uint32_t Shot::At(int x, int y) const {
+    if (Pixels.size() != static_cast<size_t>(Width * Height)) return 0;
+    return Pixels[static_cast<size_t>(y * Width + x)];
+}
+
+int Shot::DifferingPixels(const Shot& other, int left, int top, int right, int bottom,
+                          int tolerance) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const uint32_t a = At(x, y);
+            const uint32_t b = other.At(x, y);
+            for (int shift : {0, 8, 16}) {
+                if (std::abs(Channel(a, shift) - Channel(b, shift)) > tolerance) {
+                    ++count;
+                    break;
+                }
+            }
+        }
+    }
+    return count;
+}
+
+int Shot::LitPixels(int left, int top, int right, int bottom) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) count += At(x, y) != 0 ? 1 : 0;
+    return count;
+}
+
+WholeGame::WholeGame(const std::vector<std::string>& missingPictures) {
+    char pattern[] = "/tmp/pelmaro-whole-XXXXXX";
+    folder_ = mkdtemp(pattern);
+    LinkGameData(folder_, missingPictures);
+    previousFolder_ = fs::current_path().string();
+    fs::current_path(folder_);
+}
+
+WholeGame::~WholeGame() {
+    fs::current_path(previousFolder_);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+}
+
+bool WholeGame::Start() {
+    platform::UseManualClock(5000);
+    if (!StartProgram()) {
+        int code = 0;
+        ended_ = !HandleWaitingMessages(code);
+        return false;
+    }
+    platform::InjectMousePosition(-50, -50);
+    return Step();
+}
+
+bool WholeGame::Step(float dt, int frames) {
+    for (int i = 0; i < frames && !ended_; ++i) {
+        platform::AdvanceManualClock(dt);
+        int code = 0;
+        if (!HandleWaitingMessages(code)) {
+            ended_ = true;
+            break;
+        }
+        if (AppActive != 0 && AppReady != 0) RunFrame();
+    }
+    return !ended_;
+}
+
+bool WholeGame::RunUntil(const std::function<bool()>& done, float seconds, float dt) {
+    for (float passed = 0.0f; passed <= seconds; passed += dt) {
+        if (done()) return true;
+        if (!Step(dt)) return done();
+    }
+    return done();
+}
+
+void WholeGame::MoveMouse(int x, int y) {
+    platform::InjectMousePosition(x, y);
+    Step();
+}
+
+void WholeGame::Click(int x, int y) {
+    platform::InjectMousePosition(x, y);
+    platform::InjectMouseButton(true);
+    Step();
+    platform::InjectMouseButton(false);
+    Step();
+}
+
+void WholeGame::Press(platform::TestKey key) {
+    platform::InjectKey(key);
+    Step();
+}
+
+void WholeGame::Type(const std::string& text) {
+    platform::InjectText(text);
+    Step();
+}
+
+void WholeGame::PlayNewGame(int mode, int kinds) {
+    RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f);
+    Click(320, 440);  // the title's play button
+    RunUntil([] { return ShatterActive == 0; }, 5.0f);
+    Click(170, 257);  // New game
+    Click(mode == 1 ? 317 : 320, mode == 1 ? 129 : 174);
+    Click(320, 280 + 38 * (kinds - 6));
+    Click(407, 402);  // Start
+    RunUntil([] { return ShatterActive == 0 && DropIn == 0 && ClearOut == 0; }, 10.0f);
+    MoveMouse(-50, -50);
+}
+
+Shot WholeGame::Picture() const { return Shot{platform::ReadPresentedPicture()}; }
+
+void WholeGame::SaveShot(const std::string& name) const {
+    const char* folder = std::getenv("PELMARO_SHOTS");
+    if (folder == nullptr || *folder == '\0') return;
+    fs::create_directories(folder);
+    WritePng((fs::path(folder) / (name + ".png")).string(), Picture().Pixels);
+}
+
+bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels) {
+    if (pixels.size() != static_cast<size_t>(Width * Height)) return false;
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(Width * 3);
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            const uint32_t pixel = pixels[static_cast<size_t>(y * Width + x)];
+            row[x * 3] = static_cast<png_byte>(Channel(pixel, 16));
+            row[x * 3 + 1] = static_cast<png_byte>(Channel(pixel, 8));
+            row[x * 3 + 2] = static_cast<png_byte>(Channel(pixel, 0));
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}

@@ -1,0 +1,201 @@
+// Whole-program tests of the play screen: moves, the bar, levels, pause, display switch, shatter.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/startup.h"
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "game/board_change.h"
+#include "game/flying_piece.h"
+#include "game/hud.h"
+#include "game/matching.h"
+#include "game/moves.h"
+#include "game/play_screen.h"
+#include "game/shatter.h"
+#include "gfx/display.h"
+#include "harness.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+
+namespace {
+
+// Rectangles of the presented picture the probes look at.
+struct Box {
+    int Left, Top, Right, Bottom;
+};
+constexpr Box WholeBoard{236, 4, 636, 404};
+constexpr Box ScoreDigits{495, 435, 575, 452};
+constexpr Box LevelBarArea{174, 339, 194, 412};
+constexpr Box MixerArea{36, 278, 145, 387};
+// Between the board's left edge and the mixer: only flying pieces change it.
+constexpr Box FlightPath{145, 20, 236, 420};
+// The middle of the banner 0.96 seconds after its phase began (top at y = 145).
+constexpr Box BannerArea{300, 160, 570, 200};
+// The board on either side of a centred 300-pixel banner.
+constexpr Box LeftOfBanner{236, 140, 286, 220};
+constexpr Box RightOfBanner{586, 140, 636, 220};
+
+int Differing(const Shot& a, const Shot& b, const Box& box, int tolerance = 0) {
+    return a.DifferingPixels(b, box.Left, box.Top, box.Right, box.Bottom, tolerance);
+}
+
+bool Requested(int effect) {
+    return std::find(EffectRequests.begin(), EffectRequests.end(), effect) != EffectRequests.end();
+}
+
+// The centre of a square of the board in picture coordinates.
+int CentreX(Square square) { return BoardLeft + SquareSize * square.Column + SquareSize / 2; }
+int CentreY(Square square) { return BoardTop + SquareSize * square.Row + SquareSize / 2; }
+
+TEST(PlayTest, SwapMakingALineScoresAndItsPiecesFlyIntoTheMixer) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    ASSERT_EQ(ScreenState, Play);
+    const Shot settled = game.Picture();
+    game.SaveShot("play-settled");
+    // Every piece stands on its own square.
+    for (int column = 0; column < 8; ++column)
+        for (int row = 0; row < 8; ++row) {
+            EXPECT_EQ(Board[CellIndex(column, row)].X, 236.0f + 50 * column);
+            EXPECT_EQ(Board[CellIndex(column, row)].Y, 4.0f + 50 * row);
+        }
+    ASSERT_TRUE(AnyMovePossible());
+    FindHint();
+    EffectRequests.clear();
+    game.Click(CentreX(HintMove.First), CentreY(HintMove.First));
+    EXPECT_TRUE(Requested(SelectSound));
+    game.Click(CentreX(HintMove.Second), CentreY(HintMove.Second));
+    ASSERT_TRUE(game.RunUntil([] { return !FlyingPieces.empty(); }, 2.0f));
+    EXPECT_GT(Score, 0);
+    game.Step(0.02f, 30);
+    game.SaveShot("play-flying");
+    EXPECT_GT(Differing(game.Picture(), settled, FlightPath), 200);
+    EXPECT_TRUE(Requested(ClearSound));
+    ASSERT_TRUE(game.RunUntil([] { return MixerTrigger != 0; }, 3.0f));
+    game.Step(0.02f, 10);
+    game.SaveShot("play-mixer");
+    EXPECT_GT(Differing(game.Picture(), settled, MixerArea), 500);
+    EXPECT_TRUE(Requested(MixerSound));
+    ASSERT_TRUE(game.RunUntil([] { return static_cast<int>(ShownScore) == Score; }, 5.0f));
+    game.Step();
+    EXPECT_GT(Differing(game.Picture(), settled, ScoreDigits), 20);
+}
+
+TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 6);
+    const Shot full = game.Picture();
+    LevelBar = ShownLevelBar = 3.0f;
+    EffectRequests.clear();
+    ASSERT_TRUE(game.RunUntil([] { return PlayPhase == PhaseBarEmpty; }, 30.0f, 0.05f));
+    EXPECT_GT(Differing(game.Picture(), full, LevelBarArea), 100);
+    EXPECT_TRUE(Requested(LowTimeSound));
+    EXPECT_TRUE(Requested(NoMovesSound));
+    game.Step(0.02f, 48);
+    game.SaveShot("play-game-over");
+    EXPECT_GT(Differing(game.Picture(), full, BannerArea), 2000);
+    ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 5.0f));
+    EXPECT_EQ(NameEntryOpen, 1);
+    EXPECT_EQ(NoGameToContinue, 1);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+}
+
+TEST(PlayTest, CompletedLevelShowsTheBannerThenClearOutAndDropIn) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    const Shot before = game.Picture();
+    LevelBar = 73.0f;
+    ASSERT_TRUE(game.RunUntil([] { return PlayPhase == PhaseLevelComplete; }, 3.0f));
+    game.Step(0.02f, 48);
+    game.SaveShot("play-level-banner");
+    EXPECT_GT(Differing(game.Picture(), before, BannerArea), 2000);
+    // The banner is centred on the board: the squares beside it stay as they were.
+    EXPECT_EQ(Differing(game.Picture(), before, LeftOfBanner), 0);
+    EXPECT_EQ(Differing(game.Picture(), before, RightOfBanner), 0);
+    ASSERT_TRUE(game.RunUntil([] { return ClearOut != 0; }, 5.0f));
+    EXPECT_EQ(Level, 2);
+    game.Step(0.02f, 35);
+    game.SaveShot("play-clear-out");
+    EXPECT_GT(Differing(game.Picture(), before, WholeBoard), 5000);
+    ASSERT_TRUE(game.RunUntil([] { return DropIn != 0; }, 3.0f));
+    game.Step(0.02f, 40);
+    game.SaveShot("play-drop-in");
+    ASSERT_TRUE(game.RunUntil([] { return DropIn == 0; }, 3.0f));
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    EXPECT_EQ(Level, 2);
+    EXPECT_TRUE(BoardFull());
+}
+
+TEST(PlayTest, PauseHidesTheBoard) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    const Shot playing = game.Picture();
+    game.Press(platform::TestKey::Escape);
+    ASSERT_EQ(Paused, 1);
+    game.Step();
+    const Shot paused = game.Picture();
+    game.SaveShot("play-paused");
+    EXPECT_GT(Differing(paused, playing, WholeBoard), 20000);
+    // Other pieces on the board change nothing while it is hidden.
+    for (Cell& cell : Board) cell.Kind = static_cast<uint8_t>((cell.Kind + 1) % 6);
+    game.Step();
+    EXPECT_EQ(Differing(game.Picture(), paused, WholeBoard), 0);
+    game.Press(platform::TestKey::Pause);
+    game.Step();
+    EXPECT_GT(Differing(game.Picture(), paused, WholeBoard), 20000);
+}
+
+TEST(PlayTest, FullScreenToggleKeepsBoardAndScore) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 8);
+    Score = 1234;
+    ShownScore = 1234.0f;
+    game.Step();
+    const Shot windowed = game.Picture();
+    Cell saved[BoardCellCount];
+    std::copy(Board, Board + BoardCellCount, saved);
+    ASSERT_TRUE(RecreateDisplay(true));
+    game.Step(0.0f);
+    EXPECT_EQ(FullScreen, 1);
+    EXPECT_EQ(Score, 1234);
+    EXPECT_EQ(ScreenState, Play);
+    for (int i = 0; i < BoardCellCount; ++i) EXPECT_EQ(Board[i].Kind, saved[i].Kind);
+    // The same picture, up to the 5-6-5 rounding of full-screen.
+    EXPECT_EQ(Differing(game.Picture(), windowed, WholeBoard, 8), 0);
+    EXPECT_EQ(Differing(game.Picture(), windowed, ScoreDigits, 8), 0);
+    game.SaveShot("play-full-screen");
+    ASSERT_TRUE(RecreateDisplay(false));
+    game.Step(0.0f);
+    EXPECT_EQ(Differing(game.Picture(), windowed, WholeBoard, 0), 0);
+}
+
+TEST(PlayTest, LeavingTheScreenSnapshotsItAndItBreaksAway) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    game.MoveMouse(60, 420);
+    platform::InjectMouseButton(true);  // on the play screen's menu button
+    game.Step();
+    ASSERT_EQ(ScreenState, MainMenu);
+    ASSERT_EQ(ShatterActive, 1);
+    const Shot play = game.Picture();  // the frame of the click still shows the play screen
+    platform::InjectMouseButton(false);
+    game.Step();
+    // The tiles have not moved yet: the old screen still covers the new one.
+    EXPECT_EQ(Differing(game.Picture(), play, Box{0, 0, 640, 480}), 0);
+    game.Step(0.02f, 30);
+    game.SaveShot("shatter-falling");
+    const Shot falling = game.Picture();
+    EXPECT_EQ(Differing(falling, play, Box{0, 0, 640, 40}), 0);
+    EXPECT_GT(Differing(falling, play, Box{0, 440, 640, 480}), 5000);
+    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 3.0f));
+    EXPECT_GT(Differing(game.Picture(), play, Box{0, 0, 640, 40}), 5000);
+}
+
+}  // namespace

@@ -1,0 +1,237 @@
+// Whole-program tests of the application shell: start-up, window messages, display switch, end.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/entry.h"
+#include "app/startup.h"
+#include "app/window_proc.h"
+#include "game/board.h"
+#include "game/hud.h"
+#include "game/play_screen.h"
+#include "gfx/display.h"
+#include "gfx/sprite.h"
+#include "harness.h"
+#include "platform/display.h"
+#include "platform/messages.h"
+#include "platform/window.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+#include "screens/options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Sprite* const* const GameSpriteSlots[] = {
+    &BackgroundPicture, &FiguresPicture,  &FontPicture,     &NumberPicture, &GameOverPicture,
+    &EasyFoodPicture,   &CursorPicture,   &GameGoPicture,   &ShatterSnapshot, &MenDownPicture,
+    &LogoPicture,       &PanPicture,      &LevelPicture,    &MixerPicture};
+
+int GameSpritesAlive() {
+    int count = 0;
+    for (Sprite* const* slot : GameSpriteSlots) count += *slot != nullptr ? 1 : 0;
+    return count;
+}
+
+TEST(ShellTest, FirstStartWithoutSaveFileIsWindowedOnTheLogoWithDefaults) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    EXPECT_EQ(AppReady, 1);
+    EXPECT_EQ(AppActive, 1);
+    EXPECT_EQ(ScreenState, Logo);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(SystemCursor, 1);
+    EXPECT_EQ(KindCount, 6);
+    EXPECT_EQ(NoGameToContinue, 1);
+    EXPECT_STREQ(HighScoreTable[0][0].Name, "Empty ");
+    EXPECT_EQ(GameSpritesAlive(), 14);
+    EXPECT_EQ(DesktopDepth, 32);
+    // The logo starts covered by black squares; two seconds in, the reveal has uncovered it.
+    EXPECT_LT(game.Picture().LitPixels(90, 160, 540, 320), 500);
+    ASSERT_TRUE(game.Step(0.02f, 100));
+    game.SaveShot("logo-reveal");
+    EXPECT_GT(game.Picture().LitPixels(90, 160, 540, 320), 20000);
+}
+
+TEST(ShellTest, DisplaySwitchesKeepFourteenSpritesAndTheGameState) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    const int surfaces = platform::LiveSurfaceCount();
+    const int32_t screen = ScreenState;
+    const uint8_t firstKind = Board[0].Kind;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(RecreateDisplay(i % 2 == 0));
+        EXPECT_EQ(FullScreen, i % 2 == 0 ? 1 : 0);
+        EXPECT_EQ(GameSpritesAlive(), 14);
+        EXPECT_EQ(platform::LiveSurfaceCount(), surfaces);
+    }
+    EXPECT_EQ(ScreenState, screen);
+    EXPECT_EQ(Board[0].Kind, firstKind);
+    EXPECT_EQ(FiguresPicture->ClipRect.left, 236);
+    EXPECT_EQ(FiguresPicture->ClipRect.bottom, 404);
+    EXPECT_EQ(CursorPicture->ClipRect.right, 640);
+    EXPECT_EQ(ShatterSnapshot->Width(), 640u);
+}
+
+TEST(ShellTest, MissingBitmapEndsTheProgramThroughTheErrorBoxNamingIt) {
+    WholeGame game({"Cursor.bmp"});
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: Cursor.bmp"), std::string::npos) << shown;
+    EXPECT_TRUE(game.Ended());
+    EXPECT_FALSE(platform::GameWindowExists());
+    EXPECT_EQ(GameSpritesAlive(), 0);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+    EXPECT_EQ(AppReady, 0);
+}
+
+TEST(ShellTest, MissingJpegEndsTheProgramWithTheCreateSurfaceBox) {
+    WholeGame game({"Logo.jpg"});
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: CreateSurface"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("Error: CreateSurface", shown.find("CreateSurface") + 1),
+              std::string::npos)
+        << "only one box: " << shown;
+    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(GameSpritesAlive(), 0);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+}
+
+TEST(ShellTest, EightBitDesktopIsRefusedWithTheNotice) {
+    platform::OverrideDesktopDepthForTests(8);
+    WholeGame game;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("This game cannot run in a desktop\nwindow"), std::string::npos);
+    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(AppReady, 0);
+}
+
+TEST(ShellTest, SixteenBitDesktopPassesAndDrawsInRgb565) {
+    platform::OverrideDesktopDepthForTests(16);
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    EXPECT_EQ(DesktopDepth, 16);
+    EXPECT_EQ(platform::SurfaceFormat(BackBuffer->Surface()).bitCount, 16);
+    ASSERT_TRUE(game.Step(0.02f, 100));
+    EXPECT_GT(game.Picture().LitPixels(90, 160, 540, 320), 20000);
+}
+
+TEST(ShellTest, CloseRequestSavesLikeTheExitButtonAndEnds) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 7);
+    const uint8_t firstKind = Board[0].Kind;
+    platform::InjectWindowEvent(platform::TestWindowEvent::Close);
+    EXPECT_FALSE(game.Step());
+    EXPECT_TRUE(game.Ended());
+    ASSERT_TRUE(fs::exists(game.Folder() + "/game.sav"));
+    EXPECT_EQ(fs::file_size(game.Folder() + "/game.sav"), 6933u);
+    EXPECT_EQ(KindCount, 7);
+    EXPECT_EQ(Board[0].Kind, firstKind);
+    EXPECT_EQ(GameSpritesAlive(), 0);
+}
+
+TEST(ShellTest, BackgroundTimeIsNotGameTimeAndFramesStop) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 6);
+    game.Step(0.02f, 50);  // past the hold after the bar was set
+    const float bar = LevelBar;
+    platform::InjectWindowEvent(platform::TestWindowEvent::FocusLost);
+    game.Step();
+    EXPECT_EQ(AppActive, 0);
+    const Shot before = game.Picture();
+    game.Step(0.5f, 20);  // ten seconds in the background
+    EXPECT_EQ(LevelBar, bar);
+    EXPECT_EQ(game.Picture().DifferingPixels(before, 0, 0, 640, 480), 0);
+    platform::InjectWindowEvent(platform::TestWindowEvent::FocusGained);
+    game.Step(0.02f);
+    EXPECT_EQ(AppActive, 1);
+    // Level 1 drains 0.2 bar pixels per second: a frame's worth at most, not ten seconds' worth.
+    EXPECT_NEAR(LevelBar, bar, 0.01f);
+}
+
+TEST(ShellTest, PauseAndEscapeTogglePauseExceptOnTheWonPanel) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.Press(platform::TestKey::Pause);
+    EXPECT_EQ(Paused, 1);
+    game.Press(platform::TestKey::Escape);
+    EXPECT_EQ(Paused, 0);
+    GameWon = 1;
+    game.Press(platform::TestKey::Pause);
+    game.Press(platform::TestKey::Escape);
+    EXPECT_EQ(Paused, 0);
+    GameWon = 0;
+}
+
+TEST(ShellTest, TypedCharactersReachTheNameOnlyWhileANameMayBeTyped) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.Type("abc");
+    EXPECT_EQ(NameLength, 0);
+    NameEntryOpen = 1;
+    game.Type("a\tb\xc3\xa9~");
+    EXPECT_STREQ(NameBuffer, "ab~_");
+    game.Press(platform::TestKey::Space);  // a key press types nothing by itself
+    game.Press(platform::TestKey::Backspace);
+    EXPECT_STREQ(NameBuffer, "ab_");
+    NameEntryOpen = 0;
+    PlayPhase = PhaseBarEmpty;
+    game.Type("z");
+    EXPECT_STREQ(NameBuffer, "abz_");
+    PlayPhase = PhasePlaying;
+}
+
+TEST(ShellTest, EnterConfirmsOnlyAnOpenNameBox) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.Press(platform::TestKey::Enter);
+    EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    NameEntryOpen = 1;
+    PlayPhase = PhaseBarEmpty;
+    game.Press(platform::TestKey::Enter);
+    EXPECT_EQ(NameEntryOpen, 0);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    EXPECT_TRUE(fs::exists(game.Folder() + "/game.sav"));
+}
+
+TEST(ShellTest, OwnPointerHidesTheDesktopPointerOnlyOverTheClientArea) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.MoveMouse(100, 100);
+    EXPECT_TRUE(platform::SystemCursorShown());
+    SystemCursor = 0;
+    game.MoveMouse(0, 0);
+    EXPECT_EQ(CursorOutside, 0);
+    EXPECT_FALSE(platform::SystemCursorShown());
+    game.MoveMouse(640, 100);
+    EXPECT_EQ(CursorOutside, 1);
+    EXPECT_TRUE(platform::SystemCursorShown());
+    game.MoveMouse(639, 479);
+    EXPECT_EQ(CursorOutside, 0);
+    game.MoveMouse(10, -1);
+    EXPECT_EQ(CursorOutside, 1);
+}
+
+TEST(ShellTest, MovingTheWindowKeepsMouseCoordinatesRelativeToTheClientArea) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    platform::InjectWindowEvent(platform::TestWindowEvent::Moved);
+    game.Step();
+    const platform::Rect client = platform::ClientAreaOnScreen();
+    EXPECT_EQ(ScreenRect.left, client.left);
+    EXPECT_EQ(ScreenRect.top, client.top);
+    EXPECT_EQ(ScreenRect.right - ScreenRect.left, 640);
+    EXPECT_EQ(ClientRect.bottom, 480);
+}
+
+}  // namespace
