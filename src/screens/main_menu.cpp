@@ -10,6 +10,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/shell.h"
+#include "platform/window.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/save_file.h"
@@ -101,7 +102,8 @@ bool LoadMainMenuPictures() {
 
 Sprite* LoadPicture(const char* name, unsigned char keyFlag) {
     Sprite* picture = new Sprite;
-    picture->LoadFromFile(name, 0, keyFlag);
+    // Once an error box has ended the program, nothing more is loaded (and no second box shown).
+    if (platform::GameWindowExists()) picture->LoadFromFile(name, 0, keyFlag);
     return picture;
 }
 

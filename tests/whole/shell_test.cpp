@@ -103,6 +103,19 @@ TEST(ShellTest, MissingJpegEndsTheProgramWithTheCreateSurfaceBox) {
     EXPECT_EQ(platform::LiveSurfaceCount(), 0);
 }
 
+TEST(ShellTest, MissingMenuPictureShowsOneBoxAndLeavesNothingLoaded) {
+    WholeGame game({"Menu.jpg"});
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    const size_t first = shown.find("Error: CreateSurface");
+    ASSERT_NE(first, std::string::npos) << shown;
+    EXPECT_EQ(shown.find("Error:", first + 1), std::string::npos) << "only one box: " << shown;
+    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(GameSpritesAlive(), 0);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+}
+
 TEST(ShellTest, EightBitDesktopIsRefusedWithTheNotice) {
     platform::OverrideDesktopDepthForTests(8);
     WholeGame game;
