@@ -18,8 +18,8 @@
 #include <thread>
 
 #include "audio/sound_device.h"
-#include "audio/test_sounds.h"
 #include "game/random.h"
+#include "test_sounds.h"
 
 namespace {
 

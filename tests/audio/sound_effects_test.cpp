@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "audio/test_sounds.h"
 #include "screens/options.h"
+#include "test_sounds.h"
 
 namespace {
 

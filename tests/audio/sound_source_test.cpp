@@ -12,7 +12,7 @@
 #include <string>
 
 #include "audio/sound_device.h"
-#include "audio/test_sounds.h"
+#include "test_sounds.h"
 
 namespace {
 
