@@ -1,9 +1,237 @@
 // The level bar, the score display and the phases of play.
 #include "game/hud.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "app/startup.h"
+#include "audio/music.h"
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "game/board_change.h"
+#include "game/moves.h"
+#include "game/play_screen.h"
+#include "game/shatter.h"
+#include "gfx/display.h"
+#include "gfx/sprite.h"
+#include "gfx/text.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+#include "screens/new_game.h"
+
 float ShownScore = 0.0f;
 float ShownLevelBar = 0.0f;
 int32_t PlayPhase = PhasePlaying;
 uint8_t GameWon = 0;
 uint8_t LevelDoneCount = 0;
 uint8_t WinCount = 0;
+
+namespace {
+// Points per second at which the shown score counts up and down.
+constexpr float ScoreCountUp = 100.0f;
+constexpr float ScoreCountDown = 30.0f;
+// Bar pixels per second at which the shown bar rises and falls toward the true bar.
+constexpr float BarRiseRate = 50.0f;
+constexpr float BarFallRate = 100.0f;
+// Seconds the drain holds after the shown bar last rose.
+constexpr float RiseHoldTime = 0.5f;
+// Bar pixels drained per second and level in Timed mode.
+constexpr float DrainPerLevel = 0.2f;
+// Below this many bar pixels the Timed bar warns once a second.
+constexpr float LowTimeBar = 10.0f;
+constexpr float WarnInterval = 1.0f;
+// The last level; completing it wins the game.
+constexpr int32_t LastLevel = 99;
+// The bar a Timed game starts each new level with.
+constexpr float TimedLevelStartBar = 30.0f;
+// Where the score and level digits and the bar cover go.
+constexpr int32_t ScoreCentreX = 535, ScoreTop = 437;
+constexpr int32_t LevelCentreX = 370, LevelTop = 453;
+constexpr int32_t BarCoverX = 174, BarCoverY = 339;
+constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
+// The banner: its left edge, size, speed and the course of its bounce.
+constexpr int32_t BannerX = 286, BannerWidth = 300, BannerHeight = 61;
+constexpr float BannerStart = -200.0f;
+constexpr float BannerSpeed = 360.0f;
+constexpr float BannerDropEnd = 150.0f;
+constexpr float BannerBounceEnd = 800.0f;
+constexpr float BannerEnd = 1000.0f;
+constexpr float BannerRest = 140.0f;
+constexpr float BannerLeaveSpeed = 600.0f;
+constexpr float BounceFrequency = 0.022222223f;  // 1/45 per banner pixel
+constexpr float BounceDamping = -0.006666667f;   // -1/150 per banner pixel
+
+uint8_t BarRising = 0;          // 1 while the drain holds after the shown bar rose
+float RiseHold = 0.0f;          // seconds the drain has held
+float WarnTimer = 0.0f;         // seconds since the last low-time tick
+float BannerPos = BannerStart;  // banner course, -200 at rest, ends at 1000
+float BannerY = 0.0f;           // the banner's top edge on the screen
+
+// The shown score follows Score: up at 100, down at 30 points per second, exact when close.
+void FollowScore(float dt) {
+    int32_t shown = static_cast<int32_t>(ShownScore);
+    float rate = dt * ScoreCountDown;
+    if (static_cast<float>(std::abs(shown - Score)) >= rate) {
+        if (Score > shown) ShownScore += dt * ScoreCountUp;
+        if (Score < shown) {
+            ShownScore -= rate;
+            if (ShownScore <= 0.0f) {
+                ShownScore = 0.0f;
+                Score = 0;
+            }
+        }
+    } else {
+        ShownScore = Score < 0 ? 0.0f : static_cast<float>(Score);
+    }
+}
+
+// True while the Timed bar may drain: no board change, no new board coming, not paused and
+// no screen transition.
+bool DrainRuns() {
+    return GameMode == Timed && DropIn == 0 && ClearOut == 0 && PlayPhase != PhaseNewBoard &&
+           Paused == 0 && ShatterActive == 0;
+}
+
+// The shown bar follows LevelBar; a caught-up empty bar ends a Timed game; the bar drains.
+void FollowBar(float dt) {
+    int32_t diff = std::abs(static_cast<int32_t>(ShownLevelBar) - static_cast<int32_t>(LevelBar));
+    if (diff > 0) {
+        if (ShownLevelBar < LevelBar) {
+            ShownLevelBar = std::min(ShownLevelBar + dt * BarRiseRate, LevelBar);
+            BarRising = 1;
+        } else {
+            ShownLevelBar -= dt * BarFallRate;
+        }
+        return;
+    }
+    if (static_cast<int32_t>(ShownLevelBar) <= 0) {
+        if (GameMode == Timed && LevelBar <= 0.0f) {
+            PlaySoundEffect(Effect::NoMoves);
+            PlayPhase = PhaseBarEmpty;
+        }
+        ShownLevelBar = 0.0f;
+        LevelBar = 0.0f;
+    }
+    if (!DrainRuns()) return;
+    if (BarRising != 0) {
+        RiseHold += dt;
+        if (RiseHold > RiseHoldTime) {
+            RiseHold = 0.0f;
+            BarRising = 0;
+        }
+        return;
+    }
+    LevelBar = std::max(LevelBar - static_cast<float>(Level) * dt * DrainPerLevel, 0.0f);
+    ShownLevelBar = LevelBar;
+}
+
+// Ticks once a second while a running Timed bar is nearly empty.
+void WarnLowTime(float dt) {
+    if (GameMode != Timed || Paused != 0) return;
+    if (ShownLevelBar <= 0.0f || ShownLevelBar >= LowTimeBar) return;
+    WarnTimer += dt;
+    if (WarnTimer > WarnInterval) {
+        PlaySoundEffect(Effect::LowTime);
+        WarnTimer = 0.0f;
+    }
+}
+
+// Draws the score, the level number and the cover that hides the empty part of the bar.
+void DrawHud() {
+    DrawDigitsSmall(ScoreCentreX, ScoreTop, static_cast<int32_t>(ShownScore));
+    DrawDigitsLarge(LevelCentreX, LevelTop, Level);
+    ShownLevelBar = std::clamp(ShownLevelBar, 0.0f, LevelBarFull);
+    int32_t shown = static_cast<int32_t>(ShownLevelBar);
+    ActiveOptionPicture->Draw(BackBuffer, BarCoverX, BarCoverY, BarCoverLeft, 0, BarCoverRight,
+                              static_cast<int32_t>(LevelBarFull) - shown);
+}
+
+// A full bar on a full board completes the level, or on the last level wins the game.
+void CheckCompletion() {
+    if (ShownLevelBar < LevelBarFull || !BoardFull()) return;
+    LevelDoneCount += 1;
+    WinCount += 1;
+    ClearSelection();
+    if (Level == LastLevel) {
+        if (WinCount == 1) {
+            GameWon = 1;
+            PlaySoundEffect(Effect::LevelDone);
+        }
+    } else {
+        if (LevelDoneCount == 1) PlaySoundEffect(Effect::LevelDone);
+        PlayPhase = PhaseLevelComplete;
+    }
+    WinCount = std::min<uint8_t>(WinCount, 4);
+    LevelDoneCount = std::min<uint8_t>(LevelDoneCount, 2);
+}
+
+// The banner drops to 140, bounces there with a damped swing, then leaves upward.
+void MoveBanner(float dt) {
+    BannerPos += dt * BannerSpeed;
+    if (BannerPos <= BannerDropEnd) {
+        BannerY = BannerPos;
+    } else if (BannerPos < BannerBounceEnd) {
+        BannerY = BannerRest - std::sin(BannerPos * BounceFrequency) *
+                                   std::exp(BannerPos * BounceDamping) * BannerPos;
+    } else {
+        BannerY -= dt * BannerLeaveSpeed;
+    }
+}
+
+// After a level-complete or new-board banner: the old board falls out and play goes on.
+void ReplaceBoard(int32_t phase) {
+    if (phase == PhaseLevelComplete) Level += 1;
+    if (GameMode == Untimed) {
+        LevelBar = 0.0f;
+    } else if (phase == PhaseLevelComplete) {
+        LevelBar = TimedLevelStartBar;
+    }
+    SelectStep = 0;
+    StartClearOut();
+    LevelDoneCount = 0;
+    PlayPhase = PhasePlaying;
+}
+
+// After a game-over banner: the score goes to the high-score table and its name box.
+void EndGame(float dt) {
+    NameEntryOpen = 1;
+    PlayHud(dt);
+    MixerIdle = 1;
+    NoGameToContinue = 1;
+    HighScorePage = KindCount;
+    InsertScore(GameMode);
+    PlayPhase = PhasePlaying;
+    ShatterRequested = 1;
+    ScreenState = HighScores;
+    StartMusicTrack(0);
+}
+
+}  // namespace
+
+void PlayHud(float dt) {
+    if (ScreenState != Play) return;
+    FollowScore(dt);
+    FollowBar(dt);
+    WarnLowTime(dt);
+    DrawHud();
+    CheckCompletion();
+}
+
+void PhaseBanner(int32_t phase, float dt) {
+    if (phase == PhasePlaying) return;
+    ClearSelection();
+    if (phase == PhaseLevelComplete) LevelBar = LevelBarFull;
+    MoveBanner(dt);
+    int32_t top = BannerHeight * phase;
+    GameOverPicture->DrawClipped(BackBuffer, BannerX, static_cast<int32_t>(BannerY), 0, top,
+                                 BannerWidth, top + BannerHeight);
+    if (BannerPos < BannerEnd) return;
+    BannerPos = BannerStart;
+    BannerY = 0.0f;
+    if (phase == PhaseLevelComplete || phase == PhaseNewBoard) {
+        ReplaceBoard(phase);
+    } else {
+        EndGame(dt);
+    }
+}

@@ -30,3 +30,12 @@ extern uint8_t GameWon;
 extern uint8_t LevelDoneCount;
 // Frames the full bar has been seen, capped at 4; 0 when a new game starts.
 extern uint8_t WinCount;
+
+// Called every frame by the frame driver after PlayFrame: the shown score and bar follow the true
+// ones, the Timed bar drains and warns, the digits and bar are drawn and a full bar completes the
+// level. Does nothing off the play screen.
+void PlayHud(float dt);
+
+// Called every frame by the play screen's frame with PlayPhase: the banner of a phase other than
+// playing, and when it has gone the phase's outcome (next level, new board or game over).
+void PhaseBanner(int32_t phase, float dt);

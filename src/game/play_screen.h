@@ -18,3 +18,16 @@ extern uint8_t MixerTrigger;
 extern uint8_t MixerIdle;
 // 1 when pieces were removed and the clearing sound is due on the next play frame.
 extern uint8_t MatchSoundPending;
+
+// Called every frame by the frame driver first of the play steps: the kitchen, the level caption,
+// the menu highlight, the pan, the cook's blink and the mixer. Does nothing off the play screen.
+void PlayBackground(float dt);
+
+// Called every frame by the frame driver after PlayBackground: the board change, moves, falling
+// and hints, then the board (or the pause banner), the phase banner and the flying pieces.
+// Does nothing off the play screen.
+void PlayFrame(float dt);
+
+// Called at the end of PlayFrame: moves, shrinks and draws the flying pieces; a piece that
+// reaches the mixer's mouth sets the mixer going and leaves the list.
+void FlyingPiecesFrame(float dt);

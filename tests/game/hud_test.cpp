@@ -1,0 +1,300 @@
+// Tests of the level bar, the score and level digits, completion and the phase banner.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/startup.h"
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "game/board_change.h"
+#include "game/hud.h"
+#include "game/play_screen.h"
+#include "game/shatter.h"
+#include "gfx/display.h"
+#include "play_fixture.h"
+#include "screens/flow.h"
+#include "screens/high_scores.h"
+#include "screens/new_game.h"
+#include "test_boards.h"
+
+namespace {
+
+constexpr float Dt = 0.02f;
+
+class HudTest : public PlayFixture {
+  protected:
+    void SetUp() override {
+        PlayFixture::SetUp();
+        ScreenState = Play;
+        LoadBoard(QuietBoard);
+    }
+    // Runs the HUD for `seconds` of frames of Dt.
+    void RunHud(float seconds) {
+        for (int i = 0; i < static_cast<int>(seconds / Dt + 0.5f); ++i) PlayHud(Dt);
+    }
+    int Requests(int effect) const {
+        return static_cast<int>(std::count(EffectRequests.begin(), EffectRequests.end(), effect));
+    }
+    // The shown bar height: rows of the bar's column that the cover does not hide.
+    int VisibleBarRows() const {
+        int rows = 0;
+        for (int y = 339; y < 412; ++y) {
+            if (Pixel(184, y) == PicturePixel(BackgroundPicture, 184, y)) ++rows;
+        }
+        return rows;
+    }
+};
+
+TEST_F(HudTest, TimedBarAtLevelOneRunsOutAfterAboutHundredFortyFiveSeconds) {
+    GameMode = Timed;
+    Level = 1;
+    LevelBar = ShownLevelBar = 30.0f;
+    int frames = 0;
+    while (PlayPhase == PhasePlaying && frames < 10000) {
+        PlayHud(Dt);
+        ++frames;
+    }
+    // 0.2 bar pixels a second; the bar reads empty once less than one pixel is left.
+    EXPECT_NEAR(frames * Dt, 145.0f, 0.1f);
+    EXPECT_EQ(PlayPhase, PhaseBarEmpty);
+    EXPECT_EQ(LevelBar, 0.0f);
+    EXPECT_EQ(Requests(Effect::NoMoves), 1);
+    // One tick a second from bar 10 down: 45 seconds.
+    EXPECT_NEAR(Requests(Effect::LowTime), 45, 1);
+}
+
+TEST_F(HudTest, TimedBarAtLevelTenDrainsTwoPixelsASecond) {
+    GameMode = Timed;
+    Level = 10;
+    LevelBar = ShownLevelBar = 50.0f;
+    RunHud(1.0f);
+    EXPECT_NEAR(LevelBar, 48.0f, 0.01f);
+    EXPECT_EQ(ShownLevelBar, LevelBar);
+    RunHud(5.0f);
+    EXPECT_NEAR(LevelBar, 38.0f, 0.05f);
+}
+
+TEST_F(HudTest, DrainHoldsWhilePausedChangingBoardsOrShattering) {
+    GameMode = Timed;
+    Level = 20;
+    LevelBar = ShownLevelBar = 5.0f;
+    Paused = 1;
+    RunHud(2.0f);
+    EXPECT_EQ(LevelBar, 5.0f);
+    EXPECT_EQ(Requests(Effect::LowTime), 0);  // no warning while paused
+    Paused = 0;
+    for (uint8_t* flag : {&DropIn, &ClearOut, &ShatterActive}) {
+        *flag = 1;
+        RunHud(1.0f);
+        EXPECT_EQ(LevelBar, 5.0f);
+        *flag = 0;
+    }
+    PlayPhase = PhaseNewBoard;
+    RunHud(1.0f);
+    EXPECT_EQ(LevelBar, 5.0f);
+    EXPECT_GE(Requests(Effect::LowTime), 2);  // the warning still ticks meanwhile
+}
+
+TEST_F(HudTest, UntimedBarNeverDrainsButAnEmptyBarKeepsNoFraction) {
+    GameMode = Untimed;
+    LevelBar = ShownLevelBar = 40.0f;
+    RunHud(10.0f);
+    EXPECT_EQ(LevelBar, 40.0f);
+    LevelBar = 0.6f;
+    ShownLevelBar = 0.0f;
+    PlayHud(Dt);
+    EXPECT_EQ(LevelBar, 0.0f);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+}
+
+TEST_F(HudTest, RisingBarHoldsTheDrainForHalfASecond) {
+    GameMode = Timed;
+    Level = 10;
+    ShownLevelBar = 30.0f;
+    LevelBar = 40.0f;
+    RunHud(0.2f);  // rises 50 pixels a second, capped at the true bar
+    EXPECT_NEAR(ShownLevelBar, 40.0f, 0.01f);
+    RunHud(0.5f);
+    EXPECT_NEAR(LevelBar, 40.0f, 0.05f);
+    RunHud(1.0f);
+    EXPECT_NEAR(LevelBar, 38.0f, 0.1f);
+}
+
+TEST_F(HudTest, ShownScoreCountsUpAndDownAndNeverStaysNegative) {
+    Score = 1000;
+    RunHud(1.0f);
+    EXPECT_NEAR(ShownScore, 100.0f, 0.5f);
+    Score = 105;
+    RunHud(0.1f);
+    EXPECT_EQ(ShownScore, 105.0f);  // within dt x 30 it jumps to the exact value
+    ShownScore = 5.0f;
+    Score = -5;  // a hint in Untimed mode
+    RunHud(0.1f);
+    EXPECT_GT(ShownScore, 0.0f);
+    EXPECT_EQ(Score, -5);
+    RunHud(0.2f);
+    EXPECT_EQ(ShownScore, 0.0f);
+    EXPECT_EQ(Score, 0);
+}
+
+TEST_F(HudTest, DigitsAreCentredOnTheirFieldsAndTheCoverShowsTheBar) {
+    PlayBackground(0.0f);
+    ShownScore = 1234.0f;
+    Score = 1234;
+    Level = 42;
+    LevelBar = ShownLevelBar = 30.0f;
+    PlayHud(0.0f);
+    Shot("hud_score_level_bar");
+    const int h = static_cast<int>(NumberPicture->Height());
+    const int lh = static_cast<int>(LevelPicture->Height());
+    // Four 10-pixel digits centred on 535: 515, 525, 535, 545.
+    for (auto [digit, x] : {std::pair{1, 515}, {2, 525}, {3, 535}, {4, 545}}) {
+        EXPECT_GE(Shows(NumberPicture, Rect{10 * digit, 0, 10 * digit + 10, h}, x, 437), 0.99)
+            << digit;
+    }
+    // Two 15-pixel digits centred on 370: 355 and 370.
+    EXPECT_GE(Shows(LevelPicture, Rect{60, 0, 75, lh}, 355, 453), 0.99);
+    EXPECT_GE(Shows(LevelPicture, Rect{30, 0, 45, lh}, 370, 453), 0.99);
+    EXPECT_EQ(VisibleBarRows(), 30);
+    EXPECT_GE(Shows(ActiveOptionPicture, Rect{210, 0, 230, 43}, 174, 339), 0.99);
+
+    Level = 7;
+    ShownLevelBar = LevelBar = 80.0f;  // clamped to a full bar: no cover at all
+    PlayBackground(0.0f);
+    PlayHud(0.0f);
+    EXPECT_GE(Shows(LevelPicture, Rect{105, 0, 120, lh}, 363, 453), 0.99);
+    EXPECT_EQ(ShownLevelBar, 73.0f);
+    EXPECT_EQ(VisibleBarRows(), 73);
+    ShownLevelBar = LevelBar = 0.0f;
+    PlayBackground(0.0f);
+    PlayHud(0.0f);
+    EXPECT_EQ(VisibleBarRows(), 0);
+}
+
+TEST_F(HudTest, FullBarCompletesTheLevelOnceWithOneSound) {
+    Level = 5;
+    LevelBar = ShownLevelBar = 73.0f;
+    CellAt({2, 2}).Selected = 1;
+    RunHud(0.5f);
+    EXPECT_EQ(PlayPhase, PhaseLevelComplete);
+    EXPECT_EQ(Requests(Effect::LevelDone), 1);
+    EXPECT_EQ(CellAt({2, 2}).Selected, 0);
+    EXPECT_EQ(LevelDoneCount, 2);
+    EXPECT_EQ(GameWon, 0);
+}
+
+TEST_F(HudTest, FullBarWaitsForAFullBoard) {
+    LevelBar = ShownLevelBar = 73.0f;
+    CellAt({4, 0}).Kind = EmptyKind;
+    RunHud(0.2f);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    CellAt({4, 0}).Kind = 3;
+    PlayHud(Dt);
+    EXPECT_EQ(PlayPhase, PhaseLevelComplete);
+}
+
+TEST_F(HudTest, FullBarOnTheLastLevelWinsOnce) {
+    Level = 99;
+    LevelBar = ShownLevelBar = 73.0f;
+    RunHud(0.5f);
+    EXPECT_EQ(GameWon, 1);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    EXPECT_EQ(Requests(Effect::LevelDone), 1);
+    EXPECT_EQ(WinCount, 4);
+    EXPECT_EQ(Level, 99);
+}
+
+class BannerTest : public HudTest {
+  protected:
+    // One frame of the play screen as far as the banner is concerned.
+    void BannerFrame(int32_t phase) {
+        PlayBackground(Dt);
+        PhaseBanner(phase, Dt);
+    }
+    // The top row where the banner of `phase` shows whole, searched near `around`.
+    int BannerTop(int32_t phase, int around) const {
+        for (int y = around - 3; y <= around + 3; ++y) {
+            if (Shows(GameOverPicture, Rect{0, 61 * phase, 300, 61 * phase + 61}, 286, y) > 0.99) {
+                return y;
+            }
+        }
+        return -1000;
+    }
+};
+
+TEST_F(BannerTest, BannerDropsInClippedByTheBoardAndBouncesAroundHundredForty) {
+    for (int i = 0; i < 25; ++i) BannerFrame(PhaseLevelComplete);
+    Shot("banner_entering");
+    // BannerY is -20: the banner's lower 41 rows show, from the board's top edge down.
+    EXPECT_GE(Shows(GameOverPicture, Rect{0, 122 + 24, 300, 183}, 286, 4), 0.99);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 286; x < 586; x += 7) {
+            EXPECT_EQ(Pixel(x, y), PicturePixel(BackgroundPicture, x, y));
+        }
+    }
+    for (int i = 25; i < 50; ++i) BannerFrame(PhaseLevelComplete);
+    EXPECT_EQ(BannerTop(PhaseLevelComplete, 162), 162);
+    for (int i = 50; i < 60; ++i) BannerFrame(PhaseLevelComplete);
+    EXPECT_EQ(BannerTop(PhaseLevelComplete, 184), 184);
+    Shot("banner_level_complete");
+    // Centred on the board: 150 pixels either side of x = 436.
+    EXPECT_EQ(Pixel(285, 200), PicturePixel(BackgroundPicture, 285, 200));
+    for (int i = 60; i < 80; ++i) BannerFrame(PhaseLevelComplete);
+    EXPECT_EQ(BannerTop(PhaseLevelComplete, 113), 113);
+    EXPECT_EQ(LevelBar, 73.0f);
+}
+
+TEST_F(BannerTest, LevelCompleteBannerLeadsToTheNextLevelAndAClearOut) {
+    GameMode = Timed;
+    Level = 98;
+    PlayPhase = PhaseLevelComplete;
+    LevelDoneCount = 2;
+    int frames = 0;
+    while (PlayPhase != PhasePlaying && frames < 400) {
+        BannerFrame(PlayPhase);
+        ++frames;
+    }
+    EXPECT_EQ(frames, 167);  // 1200 banner pixels at 360 a second
+    EXPECT_EQ(Level, 99);
+    EXPECT_EQ(LevelBar, 30.0f);
+    EXPECT_EQ(ClearOut, 1);
+    EXPECT_EQ(LevelDoneCount, 0);
+    EXPECT_EQ(ScreenState, Play);
+}
+
+TEST_F(BannerTest, NoMoveBannerReplacesTheBoardKeepingATimedBar) {
+    GameMode = Timed;
+    Level = 4;
+    LevelBar = 21.5f;
+    for (int i = 0; i < 167; ++i) BannerFrame(PhaseNewBoard);
+    EXPECT_EQ(Level, 4);
+    EXPECT_EQ(LevelBar, 21.5f);
+    EXPECT_EQ(ClearOut, 1);
+    GameMode = Untimed;
+    ClearOut = 0;
+    PlayPhase = PhaseNewBoard;
+    for (int i = 0; i < 167; ++i) BannerFrame(PhaseNewBoard);
+    EXPECT_EQ(LevelBar, 0.0f);
+    EXPECT_EQ(ClearOut, 1);
+}
+
+TEST_F(BannerTest, GameOverBannerOpensTheHighScoresWithTheNameBox) {
+    ResetHighScores();
+    GameMode = Timed;
+    KindCount = 7;
+    Score = 5000;
+    NoGameToContinue = 0;
+    MixerIdle = 0;
+    PlayPhase = PhaseBarEmpty;
+    for (int i = 0; i < 167; ++i) BannerFrame(PlayPhase);
+    EXPECT_EQ(ScreenState, HighScores);
+    EXPECT_EQ(NameEntryOpen, 1);
+    EXPECT_EQ(NoGameToContinue, 1);
+    EXPECT_EQ(MixerIdle, 1);
+    EXPECT_EQ(HighScorePage, 7);
+    EXPECT_EQ(ShatterRequested, 1);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    EXPECT_EQ(HighScoreTable[0][4].Score, 5000);  // Timed, seven kinds
+}
+
+}  // namespace

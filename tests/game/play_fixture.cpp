@@ -1,0 +1,127 @@
+// A headless play screen for tests: the dummy display, the baked pictures and pixel probes.
+#include "play_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <tuple>
+
+#include "app/startup.h"
+#include "audio/sound_effects.h"
+#include "game/random.h"
+#include "gfx/display.h"
+#include "gfx/text.h"
+#include "platform/display.h"
+#include "platform/window.h"
+#include "screens/main_menu.h"
+#include "screens/new_game.h"
+
+namespace {
+
+// The game Sprites the play screen draws, their files and key flags.
+const std::tuple<Sprite**, const char*, int> GamePictures[] = {
+    {&BackgroundPicture, "BkGrnd.jpg", 0}, {&FiguresPicture, "Figures.bmp", 1},
+    {&NumberPicture, "Number.jpg", 1},     {&GameOverPicture, "game over.jpg", 1},
+    {&EasyFoodPicture, "EasyFood.jpg", 1}, {&MenDownPicture, "MenDown.bmp", 1},
+    {&PanPicture, "skovoroda.bmp", 0},     {&LevelPicture, "level.jpg", 0},
+    {&MixerPicture, "mixer.bmp", 1},
+};
+
+}  // namespace
+
+void PlayFixture::SetUp() {
+    home_ = std::filesystem::current_path();
+    std::filesystem::current_path(PELMARO_GAME_DIR);
+    ASSERT_TRUE(platform::CreateGameWindow());
+    ASSERT_TRUE(CreateDevice());
+    ASSERT_TRUE(SetUpDisplay(false));
+    for (auto [picture, name, key] : GamePictures) {
+        *picture = LoadPicture(name, static_cast<unsigned char>(key));
+        ASSERT_GT((*picture)->Width(), 0u) << name;
+    }
+    for (Sprite* board : {FiguresPicture, GameOverPicture, EasyFoodPicture}) {
+        board->SetClipRect(236, 4, 636, 404);
+    }
+    ShatterSnapshot = new Sprite;
+    ASSERT_TRUE(ShatterSnapshot->CreateBlank(640, 480, 0, 0));
+    ShatterSnapshot->SetClipRect(0, 0, 640, 480);
+    LoadMainMenuPictures();
+    LoadNewGamePictures();
+    EffectRequests.clear();
+    SeedRandom(1);
+}
+
+void PlayFixture::TearDown() {
+    for (auto [picture, name, key] : GamePictures) FreePicture(*picture);
+    FreePicture(ShatterSnapshot);
+    FreeMainMenuPictures();
+    FreeNewGamePictures();
+    ReleaseDisplay();
+    platform::DestroyGameWindow();
+    std::filesystem::current_path(home_);
+}
+
+uint32_t PlayFixture::Pixel(int x, int y) const {
+    return platform::ReadSurfacePixel(BackBuffer->Surface(), x, y);
+}
+
+uint32_t PlayFixture::PicturePixel(const Sprite* picture, int x, int y) {
+    return platform::ReadSurfacePixel(picture->Surface(), x, y);
+}
+
+std::vector<uint32_t> PlayFixture::Frame() const {
+    std::vector<uint32_t> frame(640 * 480);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) frame[y * 640 + x] = Pixel(x, y);
+    }
+    return frame;
+}
+
+double PlayFixture::Shows(const Sprite* picture, const Rect& source, int x, int y) const {
+    int opaque = 0;
+    int shown = 0;
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            uint32_t p = PicturePixel(picture, sx, sy);
+            if (picture->KeyFlag && p == picture->ColourKey) continue;
+            ++opaque;
+            int dx = x + sx - source.left;
+            int dy = y + sy - source.top;
+            if (dx >= 0 && dx < 640 && dy >= 0 && dy < 480 && Pixel(dx, dy) == p) ++shown;
+        }
+    }
+    return opaque == 0 ? 0.0 : static_cast<double>(shown) / opaque;
+}
+
+void PlayFixture::Clear(uint32_t red, uint32_t green, uint32_t blue) {
+    BackBuffer->FillRect(0, 0, 640, 480, red, green, blue);
+}
+
+void PlayFixture::Shot(const std::string& name) const {
+    const char* folder = std::getenv("PELMARO_SHOTS");
+    if (!folder) return;
+    platform::PixelFormat f = platform::SurfaceFormat(BackBuffer->Surface());
+    std::FILE* out = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fprintf(out, "P6 640 480 255\n");
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            uint32_t p = Pixel(x, y);
+            for (uint32_t mask : {f.redMask, f.greenMask, f.blueMask}) {
+                int shift = __builtin_ctz(mask);
+                uint32_t max = mask >> shift;
+                std::fputc(static_cast<int>(((p & mask) >> shift) * 255 / max), out);
+            }
+        }
+    }
+    std::fclose(out);
+}
+
+bool AnyDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int left,
+                   int top, int right, int bottom) {
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            if (a[y * 640 + x] != b[y * 640 + x]) return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,258 @@
+// Tests of the play screen's frame: background decorations, the board, pause and flying pieces.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/startup.h"
+#include "audio/sound_effects.h"
+#include "game/board.h"
+#include "game/board_change.h"
+#include "game/flying_piece.h"
+#include "game/hud.h"
+#include "game/moves.h"
+#include "game/play_screen.h"
+#include "gfx/display.h"
+#include "play_fixture.h"
+#include "screens/flow.h"
+#include "screens/main_menu.h"
+#include "screens/options.h"
+#include "test_boards.h"
+
+namespace {
+
+constexpr float Dt = 0.02f;
+
+class PlayScreenTest : public PlayFixture {
+  protected:
+    void SetUp() override {
+        PlayFixture::SetUp();
+        ScreenState = Play;
+        KindCount = 5;
+        LoadBoard(QuietBoard);
+    }
+    // One frame of the play screen's three steps, in the frame driver's order.
+    void Step(float dt) {
+        PlayBackground(dt);
+        PlayFrame(dt);
+        PlayHud(dt);
+    }
+    int Requests(int effect) const {
+        return static_cast<int>(std::count(EffectRequests.begin(), EffectRequests.end(), effect));
+    }
+    static Rect PieceSource(int kind, int frame) {
+        return Rect{50 * kind, 50 * frame, 50 * kind + 50, 50 * frame + 50};
+    }
+    // True when every piece of the board shows at rest on its own square.
+    bool PiecesOnTheirSquares() const {
+        for (int c = 0; c < 8; ++c) {
+            for (int r = 0; r < 8; ++r) {
+                const Cell& cell = Board[CellIndex(c, r)];
+                if (Shows(FiguresPicture, PieceSource(cell.Kind, 0), 236 + 50 * c, 4 + 50 * r) <
+                    0.99) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+};
+
+TEST_F(PlayScreenTest, NothingIsDrawnOffThePlayScreen) {
+    ScreenState = MainMenu;
+    Clear(10, 20, 30);
+    const std::vector<uint32_t> before = Frame();
+    Step(Dt);
+    EXPECT_FALSE(AnyDifference(before, Frame(), 0, 0, 640, 480));
+}
+
+TEST_F(PlayScreenTest, PiecesStandOnTheirSquaresOverTheKitchen) {
+    Step(Dt);
+    Shot("play_board");
+    EXPECT_TRUE(PiecesOnTheirSquares());
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 236, 330}, 0, 0), 1.0);
+    EXPECT_GE(Shows(MenuTextPicture, Rect{179, 292, 276, 323}, 295, 449), 0.95);  // caption
+}
+
+TEST_F(PlayScreenTest, SelectedPieceCyclesItsFramesInsideTheSelectionFrame) {
+    Cell& cell = CellAt({4, 2});
+    cell.Selected = 1;
+    Step(0.1f);  // 2.5 frames at 25 a second
+    EXPECT_FLOAT_EQ(cell.Frame, 2.5f);
+    Shot("play_selected");
+    EXPECT_GE(Shows(EasyFoodPicture, Rect{400, 0, 450, 50}, 436, 104), 0.99);
+    for (int i = 0; i < 23; ++i) Step(Dt);  // 2.5 + 11.5 passes 13: back to 0
+    EXPECT_LT(cell.Frame, 1.0f);
+    cell.Selected = 0;
+    cell.Frame = 12.0f;  // an unselected piece finishes its cycle and rests
+    Step(Dt);
+    Step(Dt);
+    Step(Dt);
+    EXPECT_EQ(cell.Frame, 0.0f);
+    Step(Dt);
+    EXPECT_EQ(cell.Frame, 0.0f);
+    EXPECT_TRUE(PiecesOnTheirSquares());
+}
+
+TEST_F(PlayScreenTest, WithoutEasyFoodOnlyPiecesAndTheSelectionFrameAreDrawn) {
+    EasyFood = 0;
+    CellAt({0, 0}).Selected = 1;
+    Step(0.0f);
+    Shot("play_without_easyfood");
+    // The board art of the background shows wherever a piece is transparent.
+    const int kind = CellAt({1, 1}).Kind;
+    int matched = 0, transparent = 0;
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            if (PicturePixel(FiguresPicture, 50 * kind + x, y) != FiguresPicture->ColourKey) continue;
+            ++transparent;
+            if (Pixel(286 + x, 54 + y) == PicturePixel(BackgroundPicture, 286 + x, 54 + y)) ++matched;
+        }
+    }
+    EXPECT_GT(transparent, 0);
+    EXPECT_EQ(matched, transparent);
+    EXPECT_GE(Shows(EasyFoodPicture, Rect{400, 0, 450, 50}, 236, 4), 0.99);
+}
+
+TEST_F(PlayScreenTest, PauseHidesTheBoardBehindItsBanner) {
+    Paused = 1;
+    CellAt({3, 3}).Selected = 1;
+    Step(Dt);
+    Shot("play_paused");
+    EXPECT_GE(Shows(GameOverPicture, Rect{0, 61, 300, 122}, 286, 170), 0.99);
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{236, 4, 636, 170}, 236, 4), 1.0);
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{236, 231, 636, 404}, 236, 231), 1.0);
+    EXPECT_EQ(CellAt({3, 3}).Frame, 0.0f);  // not animated while hidden
+}
+
+TEST_F(PlayScreenTest, BoardChangeRunsAndDrawsWhilePaused) {
+    Paused = 1;
+    StartDropIn();
+    Step(Dt);
+    EXPECT_EQ(DropIn, 1);
+    EXPECT_LT(Shows(GameOverPicture, Rect{0, 61, 300, 122}, 286, 170), 0.5);
+    for (int i = 0; i < 100; ++i) Step(Dt);
+    EXPECT_EQ(DropIn, 0);
+    Paused = 0;
+    Step(0.0f);
+    EXPECT_TRUE(PiecesOnTheirSquares());
+}
+
+TEST_F(PlayScreenTest, PhaseBannerShowsOverTheBoard) {
+    PlayPhase = PhaseNewBoard;
+    for (int i = 0; i < 60; ++i) Step(Dt);
+    Shot("play_banner_new_board");
+    EXPECT_GE(Shows(GameOverPicture, Rect{0, 244, 300, 305}, 286, 184), 0.99);
+}
+
+TEST_F(PlayScreenTest, FlyingPiecesShrinkIntoTheMixerAndSetItWhirling) {
+    const uint8_t kind = CellAt({2, 7}).Kind;
+    LaunchFlyingPiece(2, 7, kind);  // Y 354 flies up to the mouth
+    LaunchFlyingPiece(6, 5, 3);     // Y 254 flies down to it
+    ASSERT_EQ(FlyingPieces.size(), 2u);
+    EXPECT_EQ(FlyingPieces.front().SpeedY, 254.0f - 280.0f);
+    EXPECT_EQ(FlyingPieces.back().SpeedY, 260.0f - 354.0f);
+    Step(Dt);
+    // The first frame draws each copy at its full 50 pixels over its square.
+    EXPECT_GE(Shows(FiguresPicture, PieceSource(kind, 0), 336, 354), 0.99);
+    EXPECT_EQ(Requests(Effect::Clear), 1);
+    EXPECT_EQ(MatchSoundPending, 0);
+    EXPECT_EQ(MixerIdle, 0);
+    int frames = 1;
+    float lastSize = 50.0f;
+    while (!FlyingPieces.empty() && frames < 200) {
+        for (const FlyingPiece& piece : FlyingPieces) {
+            EXPECT_LT(piece.Size, lastSize + 0.5f);
+            EXPECT_GE(piece.Y, std::min(254.0f, 280.0f));
+            EXPECT_LE(piece.Y, 354.0f);
+        }
+        lastSize = FlyingPieces.front().Size;
+        if (frames == 25) Shot("play_flying_pieces");
+        Step(Dt);
+        ++frames;
+    }
+    // About a second on the way, shrinking from 50 to about 10 pixels.
+    EXPECT_NEAR(frames * Dt, 1.0f, 0.06f);
+    EXPECT_NEAR(lastSize, 10.0f, 2.5f);
+    EXPECT_EQ(MixerTrigger, 1);
+    EXPECT_EQ(Requests(Effect::Clear), 1);
+    EXPECT_EQ(Requests(Effect::Mixer), 0);
+    // The mixer starts on the next frame and whirls through its frames for 1.1 seconds.
+    int mixerFrames = 0;
+    for (int i = 0; i < 100; ++i) {
+        Step(Dt);
+        if (Requests(Effect::Mixer) > mixerFrames) {
+            ++mixerFrames;
+            if (i == 30) Shot("play_mixer");
+        }
+        if (i == 30) {
+            EXPECT_GE(Shows(MixerPicture, Rect{0, 109 * 6, 109, 109 * 7}, 36, 278), 0.99);
+        }
+    }
+    EXPECT_EQ(mixerFrames, 56);  // frames 0..10 at 10 a second, and the closing frame 0
+    EXPECT_EQ(MixerTrigger, 0);
+    EXPECT_EQ(MixerIdle, 1);
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{36, 278, 145, 387}, 36, 278), 1.0);
+}
+
+TEST_F(PlayScreenTest, FlyingPiecesWaitWhilePaused) {
+    LaunchFlyingPiece(0, 0, 1);
+    Paused = 1;
+    for (int i = 0; i < 20; ++i) Step(Dt);
+    EXPECT_EQ(FlyingPieces.front().X, 236.0f);
+    EXPECT_EQ(FlyingPieces.front().Size, 50.0f);
+}
+
+TEST_F(PlayScreenTest, PanPlaysItsThreeFramesOncePerHover) {
+    PanHover = 1;
+    Step(0.0f);  // hovering, frame 0 at once
+    EXPECT_GE(Shows(PanPicture, Rect{0, 0, 95, 155}, 5, 24), 0.99);
+    Step(0.15f);  // 1.05 frames
+    EXPECT_GE(Shows(PanPicture, Rect{0, 155, 95, 310}, 5, 24), 0.99);
+    Step(0.15f);
+    Shot("play_pan");
+    EXPECT_GE(Shows(PanPicture, Rect{0, 310, 95, 465}, 5, 24), 0.99);
+    Step(0.15f);  // past 3: the run ends on frame 0
+    EXPECT_EQ(PanDone, 1);
+    EXPECT_GE(Shows(PanPicture, Rect{0, 0, 95, 155}, 5, 24), 0.99);
+    Step(0.15f);
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{5, 24, 100, 179}, 5, 24), 1.0);
+    PanHover = 0;  // the pointer leaves
+    PanAnim = 0.0f;
+    Step(Dt);
+    EXPECT_EQ(PanDone, 0);
+}
+
+TEST_F(PlayScreenTest, MenuButtonLightsUnderThePointer) {
+    MenuHover = 1;
+    Step(Dt);
+    Shot("play_menu_lit");
+    EXPECT_GE(Shows(MenuTextPicture, Rect{179, 212, 264, 291}, 13, 379), 0.99);
+    MenuHover = 0;
+    Step(Dt);
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{13, 379, 35, 458}, 13, 379), 1.0);
+}
+
+TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
+    int blinks = 0;
+    int run = 0;
+    bool sawBlink = false;
+    for (int i = 0; i < 500; ++i) {  // 10 seconds
+        Step(Dt);
+        bool closed = Shows(MenDownPicture, Rect{0, 0, 77, 28}, 112, 200) > 0.99;
+        if (closed) {
+            ++run;
+            if (!sawBlink) Shot("play_blink");
+            sawBlink = true;
+        } else if (run > 0) {
+            ++blinks;
+            EXPECT_GE(run, 15);  // 0.3 s
+            EXPECT_LE(run, 16);
+            run = 0;
+        }
+    }
+    // A chance of one half every second.
+    EXPECT_GE(blinks, 2);
+    EXPECT_LE(blinks, 9);
+}
+
+}  // namespace
