@@ -1,4 +1,6 @@
 // Tests of the board change: the old board falling out and the fresh board dropping in.
+#include "game/board_change.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
-#include "game/board_change.h"
 #include "game/falling.h"
 #include "game/moves.h"
 #include "game/shatter.h"
@@ -62,9 +63,9 @@ TEST_F(BoardChangeTest, DropInLandsEveryPieceOnItsHomeRowInAboutOneAndAHalfSecon
     for (int c = 0; c < 8; ++c) {
         for (int r = 0; r < 8; ++r) {
             EXPECT_EQ(DropY[CellIndex(c, r)], 4.0f + 50.0f * r);
-            EXPECT_GE(Shows(FiguresPicture, PieceSource(CellAt({c, r}).Kind), 236 + 50 * c,
-                            4 + 50 * r),
-                      0.99);
+            EXPECT_GE(
+                Shows(FiguresPicture, PieceSource(CellAt({c, r}).Kind), 236 + 50 * c, 4 + 50 * r),
+                0.99);
         }
     }
     EXPECT_EQ(EffectRequests.front(), Effect::Land);

@@ -1,4 +1,6 @@
 // Tests of the level bar, the score and level digits, completion and the phase banner.
+#include "game/hud.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
-#include "game/hud.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
 #include "gfx/display.h"

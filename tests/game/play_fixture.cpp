@@ -33,7 +33,7 @@ void PlayFixture::SetUp() {
     std::filesystem::current_path(PELMARO_GAME_DIR);
     ASSERT_TRUE(platform::CreateGameWindow());
     ASSERT_TRUE(CreateDevice());
-    ASSERT_TRUE(SetUpDisplay(false));
+    ASSERT_TRUE(SetUpDisplay(fullScreenDisplay_));
     for (auto [picture, name, key] : GamePictures) {
         *picture = LoadPicture(name, static_cast<unsigned char>(key));
         ASSERT_GT((*picture)->Width(), 0u) << name;

@@ -32,6 +32,9 @@ class PlayFixture : public ::testing::Test {
     // Writes the back buffer as a PPM picture named `name` when PELMARO_SHOTS names a folder.
     void Shot(const std::string& name) const;
 
+    // Set by a derived fixture's constructor: the full-screen display with 16-bit pixels.
+    bool fullScreenDisplay_ = false;
+
   private:
     std::filesystem::path home_;
 };

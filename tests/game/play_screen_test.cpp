@@ -1,4 +1,6 @@
 // Tests of the play screen's frame: background decorations, the board, pause and flying pieces.
+#include "game/play_screen.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +12,8 @@
 #include "game/flying_piece.h"
 #include "game/hud.h"
 #include "game/moves.h"
-#include "game/play_screen.h"
 #include "gfx/display.h"
+#include "platform/display.h"
 #include "play_fixture.h"
 #include "screens/flow.h"
 #include "screens/main_menu.h"
@@ -73,6 +75,29 @@ TEST_F(PlayScreenTest, PiecesStandOnTheirSquaresOverTheKitchen) {
     EXPECT_GE(Shows(MenuTextPicture, Rect{179, 292, 276, 323}, 295, 449), 0.95);  // caption
 }
 
+// The same play screen on the full-screen display, whose pixels have 16 bits.
+class SixteenBitPlayScreenTest : public PlayScreenTest {
+  protected:
+    SixteenBitPlayScreenTest() { fullScreenDisplay_ = true; }
+};
+
+TEST_F(SixteenBitPlayScreenTest, PiecesBannerAndFlyingPiecesDrawInSixteenBits) {
+    ASSERT_EQ(platform::SurfaceFormat(BackBuffer->Surface()).bitCount, 16);
+    CellAt({1, 1}).Selected = 1;
+    LaunchFlyingPiece(7, 0, 2);
+    Step(0.0f);
+    Shot("play_board_16bit");
+    EXPECT_GE(Shows(FiguresPicture, PieceSource(2, 0), 586, 4), 0.99);  // the copy, over the board
+    EXPECT_GE(Shows(EasyFoodPicture, Rect{400, 0, 450, 50}, 286, 54), 0.99);
+    FlyingPieces.clear();
+    CellAt({1, 1}).Selected = 0;
+    Step(0.0f);
+    EXPECT_TRUE(PiecesOnTheirSquares());
+    Paused = 1;
+    Step(Dt);
+    EXPECT_GE(Shows(GameOverPicture, Rect{0, 61, 300, 122}, 286, 170), 0.99);
+}
+
 TEST_F(PlayScreenTest, SelectedPieceCyclesItsFramesInsideTheSelectionFrame) {
     Cell& cell = CellAt({4, 2});
     cell.Selected = 1;
@@ -103,9 +128,11 @@ TEST_F(PlayScreenTest, WithoutEasyFoodOnlyPiecesAndTheSelectionFrameAreDrawn) {
     int matched = 0, transparent = 0;
     for (int y = 0; y < 50; ++y) {
         for (int x = 0; x < 50; ++x) {
-            if (PicturePixel(FiguresPicture, 50 * kind + x, y) != FiguresPicture->ColourKey) continue;
+            if (PicturePixel(FiguresPicture, 50 * kind + x, y) != FiguresPicture->ColourKey)
+                continue;
             ++transparent;
-            if (Pixel(286 + x, 54 + y) == PicturePixel(BackgroundPicture, 286 + x, 54 + y)) ++matched;
+            if (Pixel(286 + x, 54 + y) == PicturePixel(BackgroundPicture, 286 + x, 54 + y))
+                ++matched;
         }
     }
     EXPECT_GT(transparent, 0);

@@ -1,8 +1,9 @@
 // Tests of the screen shatter transition: the snapshot and its falling tiles.
+#include "game/shatter.h"
+
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "game/shatter.h"
 #include "gfx/display.h"
 #include "play_fixture.h"
 #include "screens/flow.h"
