@@ -219,6 +219,10 @@ void UpdateEffectVolume() {
 }
 
 void PlaySoundEffect(uint8_t n) {
+    if (EffectRequests.size() >= EffectRequestLimit) {
+        EffectRequests.erase(EffectRequests.begin(),
+                             EffectRequests.begin() + EffectRequestLimit / 2);
+    }
     EffectRequests.push_back(n);
     if (EffectTable != nullptr && n < EffectCount) (*EffectTable)[n].Play(EffectVolume);
 }

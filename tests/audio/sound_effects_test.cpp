@@ -248,6 +248,15 @@ TEST(EffectsStartUp, NoAudioDeviceMeansNoTableAndRequestsAreOnlyLogged) {
     ReleaseSoundEffects();
 }
 
+TEST(EffectsStartUp, RequestLogKeepsOnlyTheRecentRequestsInALongGame) {
+    for (int frame = 0; frame < 100000; ++frame) PlaySoundEffect(LandSound);
+    PlaySoundEffect(LevelDoneSound);
+    EXPECT_LE(EffectRequests.size(), EffectRequestLimit);
+    EXPECT_GE(EffectRequests.size(), EffectRequestLimit / 2);
+    EXPECT_EQ(EffectRequests.back(), LevelDoneSound);
+    EXPECT_EQ(EffectRequests[EffectRequests.size() - 2], LandSound);
+}
+
 TEST(EffectsStartUp, LoadsTheFilesIntoTheirEffectsWithTheirVoiceCounts) {
     char dir[] = "/tmp/pelmaro-sound-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
