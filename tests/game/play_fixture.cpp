@@ -1,8 +1,6 @@
 // A headless play screen for tests: the dummy display, the baked pictures and pixel probes.
 #include "play_fixture.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <tuple>
 
 #include "app/startup.h"
@@ -68,13 +66,7 @@ uint32_t PlayFixture::PicturePixel(const Sprite* picture, int x, int y) {
     return platform::ReadSurfacePixel(picture->Surface(), x, y);
 }
 
-std::vector<uint32_t> PlayFixture::Frame() const {
-    std::vector<uint32_t> frame(640 * 480);
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) frame[y * 640 + x] = Pixel(x, y);
-    }
-    return frame;
-}
+std::vector<uint32_t> PlayFixture::Frame() const { return BackBufferFrame(); }
 
 double PlayFixture::Shows(const Sprite* picture, const Rect& source, int x, int y) const {
     int opaque = 0;
@@ -96,32 +88,4 @@ void PlayFixture::Clear(uint32_t red, uint32_t green, uint32_t blue) {
     BackBuffer->FillRect(0, 0, 640, 480, red, green, blue);
 }
 
-void PlayFixture::Shot(const std::string& name) const {
-    const char* folder = std::getenv("PELMARO_SHOTS");
-    if (!folder) return;
-    platform::PixelFormat f = platform::SurfaceFormat(BackBuffer->Surface());
-    std::FILE* out = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fprintf(out, "P6 640 480 255\n");
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            uint32_t p = Pixel(x, y);
-            for (uint32_t mask : {f.redMask, f.greenMask, f.blueMask}) {
-                int shift = __builtin_ctz(mask);
-                uint32_t max = mask >> shift;
-                std::fputc(static_cast<int>(((p & mask) >> shift) * 255 / max), out);
-            }
-        }
-    }
-    std::fclose(out);
-}
-
-bool AnyDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int left,
-                   int top, int right, int bottom) {
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            if (a[y * 640 + x] != b[y * 640 + x]) return true;
-        }
-    }
-    return false;
-}
+void PlayFixture::Shot(const std::string& name) const { ASSERT_TRUE(SaveBackBufferShot(name)); }

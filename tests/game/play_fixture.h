@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/shots.h"
 #include "gfx/sprite.h"
 
 // Brings up the window and display in the baked data folder, loads every picture the play
@@ -29,7 +30,7 @@ class PlayFixture : public ::testing::Test {
     double Shows(const Sprite* picture, const Rect& source, int x, int y) const;
     // Fills the back buffer with one colour, so that whatever a step draws stands out.
     void Clear(uint32_t red, uint32_t green, uint32_t blue);
-    // Writes the back buffer as a PPM picture named `name` when PELMARO_SHOTS names a folder.
+    // Saves the back buffer as "<name>.png" when PELMARO_SHOTS names a folder.
     void Shot(const std::string& name) const;
 
     // Set by a derived fixture's constructor: the full-screen display with 16-bit pixels.
@@ -38,7 +39,3 @@ class PlayFixture : public ::testing::Test {
   private:
     std::filesystem::path home_;
 };
-
-// True when some pixel inside (left, top)-(right, bottom) differs between the two frames.
-bool AnyDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int left,
-                   int top, int right, int bottom);

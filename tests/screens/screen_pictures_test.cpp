@@ -1,11 +1,10 @@
 // Pixel probes of the screens drawn with the baked pictures on SDL's dummy display.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "../support/shots.h"
 #include "app/startup.h"
 #include "game/hud.h"
 #include "gfx/display.h"
@@ -63,60 +62,21 @@ class ScreenPicturesTest : public ::testing::Test {
     }
     uint32_t Pixel(int x, int y) { return platform::ReadSurfacePixel(BackBuffer->Surface(), x, y); }
 
-    // Writes the back buffer as a PPM picture when PELMARO_SHOTS names a folder.
-    void Shot(const std::string& name) {
-        const char* folder = std::getenv("PELMARO_SHOTS");
-        if (!folder) return;
-        platform::PixelFormat f = platform::SurfaceFormat(BackBuffer->Surface());
-        std::FILE* out = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
-        ASSERT_NE(out, nullptr);
-        std::fprintf(out, "P6 640 480 255\n");
-        for (int y = 0; y < 480; ++y) {
-            for (int x = 0; x < 640; ++x) {
-                uint32_t p = Pixel(x, y);
-                for (uint32_t mask : {f.redMask, f.greenMask, f.blueMask}) {
-                    int shift = __builtin_ctz(mask);
-                    uint32_t max = mask >> shift;
-                    std::fputc(static_cast<int>(((p & mask) >> shift) * 255 / max), out);
-                }
-            }
-        }
-        std::fclose(out);
-    }
+    // Saves the back buffer as "<name>.png" when PELMARO_SHOTS names a folder.
+    void Shot(const std::string& name) { ASSERT_TRUE(SaveBackBufferShot(name)); }
     fs::path home_;
 };
-
-// True when the rectangle holds at least one pixel that differs between the two frames.
-bool AnyDifference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int left,
-                   int top, int right, int bottom) {
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            if (a[y * 640 + x] != b[y * 640 + x]) return true;
-        }
-    }
-    return false;
-}
-
-std::vector<uint32_t> Frame() {
-    std::vector<uint32_t> frame(640 * 480);
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            frame[y * 640 + x] = platform::ReadSurfacePixel(BackBuffer->Surface(), x, y);
-        }
-    }
-    return frame;
-}
 
 TEST_F(ScreenPicturesTest, MainMenuHighlightCoversExactlyItsButton) {
     ScreenState = MainMenu;
     NoGameToContinue = 1;
     DrawMainMenu();
     HoverMainMenu(0, 0);
-    std::vector<uint32_t> plain = Frame();
+    std::vector<uint32_t> plain = BackBufferFrame();
     Shot("main_menu");
     HoverMainMenu(100, 250);
     DrawMainMenu();
-    std::vector<uint32_t> lit = Frame();
+    std::vector<uint32_t> lit = BackBufferFrame();
     Shot("main_menu_new_game");
     EXPECT_TRUE(AnyDifference(plain, lit, 85, 231, 264, 283));
     EXPECT_TRUE(AnyDifference(plain, lit, 313, 195, 558, 451));  // the button's picture
@@ -130,11 +90,16 @@ TEST_F(ScreenPicturesTest, EveryScreenDrawsWithItsHoverStates) {
         int screen;
         int x, y;
     } views[] = {
-        {"options", Options, 0, 0},         {"options_help", Options, 400, 420},
-        {"options_row", Options, 300, 130}, {"new_game", NewGame, 0, 0},
-        {"new_game_start", NewGame, 400, 400}, {"new_game_timed", NewGame, 300, 130},
-        {"high_scores", HighScores, 0, 0},  {"high_scores_next", HighScores, 550, 440},
-        {"high_scores_back", HighScores, 300, 440}, {"title", Title, 0, 0},
+        {"options", Options, 0, 0},
+        {"options_help", Options, 400, 420},
+        {"options_row", Options, 300, 130},
+        {"new_game", NewGame, 0, 0},
+        {"new_game_start", NewGame, 400, 400},
+        {"new_game_timed", NewGame, 300, 130},
+        {"high_scores", HighScores, 0, 0},
+        {"high_scores_next", HighScores, 550, 440},
+        {"high_scores_back", HighScores, 300, 440},
+        {"title", Title, 0, 0},
         {"title_lit", Title, 300, 440},
     };
     for (const View& v : views) {
@@ -154,8 +119,9 @@ TEST_F(ScreenPicturesTest, EveryScreenDrawsWithItsHoverStates) {
         HoverHighScores(v.x, v.y, 0.01f);
         HoverTitle(v.x, v.y, 0.01f);
         Shot(v.name);
-        std::vector<uint32_t> frame = Frame();
-        EXPECT_TRUE(AnyDifference(frame, std::vector<uint32_t>(640 * 480, frame[0]), 0, 0, 640, 480));
+        std::vector<uint32_t> frame = BackBufferFrame();
+        EXPECT_TRUE(
+            AnyDifference(frame, std::vector<uint32_t>(640 * 480, frame[0]), 0, 0, 640, 480));
     }
 }
 
@@ -175,11 +141,11 @@ TEST_F(ScreenPicturesTest, KnobFollowsTheDragAndStopsAtTheTrackEnd) {
     EXPECT_EQ(MusicSlider, 250);
     DrawOptions();
     HoverOptions(0, 0);
-    std::vector<uint32_t> at250 = Frame();
+    std::vector<uint32_t> at250 = BackBufferFrame();
     MusicSlider = 350;
     DrawOptions();
     HoverOptions(0, 0);
-    EXPECT_TRUE(AnyDifference(at250, Frame(), 250, 269, 278, 290));
+    EXPECT_TRUE(AnyDifference(at250, BackBufferFrame(), 250, 269, 278, 290));
 }
 
 TEST_F(ScreenPicturesTest, LogoRevealEndsAfterThreeSeconds) {

@@ -1,7 +1,6 @@
 // The whole game in-process for tests: baked data, dummy drivers, manual clock, injected input.
 #include "harness.h"
 
-#include <png.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../support/shots.h"
 #include "app/entry.h"
 #include "app/frame_driver.h"
 #include "app/window_proc.h"
@@ -160,39 +160,4 @@ void WholeGame::PlayNewGame(int mode, int kinds) {
 
 Shot WholeGame::Picture() const { return Shot{platform::ReadPresentedPicture()}; }
 
-void WholeGame::SaveShot(const std::string& name) const {
-    const char* folder = std::getenv("PELMARO_SHOTS");
-    if (folder == nullptr || *folder == '\0') return;
-    fs::create_directories(folder);
-    WritePng((fs::path(folder) / (name + ".png")).string(), Picture().Pixels);
-}
-
-bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels) {
-    if (pixels.size() != static_cast<size_t>(Width * Height)) return false;
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(Width * 3);
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const uint32_t pixel = pixels[static_cast<size_t>(y * Width + x)];
-            row[x * 3] = static_cast<png_byte>(Channel(pixel, 16));
-            row[x * 3 + 1] = static_cast<png_byte>(Channel(pixel, 8));
-            row[x * 3 + 2] = static_cast<png_byte>(Channel(pixel, 0));
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
-}
+void WholeGame::SaveShot(const std::string& name) const { ::SaveShot(name, Picture().Pixels); }

@@ -68,6 +68,3 @@ class WholeGame {
     std::string previousFolder_;
     bool ended_ = false;
 };
-
-// Writes 640x480 0x00RRGGBB pixels as an RGB PNG file; false on failure.
-bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels);
