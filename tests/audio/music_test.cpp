@@ -19,30 +19,26 @@
 
 #include "audio/sound_device.h"
 #include "game/random.h"
+#include "loopback_fixture.h"
 #include "test_sounds.h"
 
 namespace {
 
-constexpr int Rate = 44100;
+constexpr int Rate = LoopbackRate;
 
 // Track n is a 1.5 s tone of 300 + 200 n Hz: 300, 500, 700 and 900 Hz.
 double TrackHz(int n) { return 300.0 + 200.0 * n; }
 
 // A temporary working directory with the four tracks in its music folder.
-class MusicFolder {
+class MusicFolder : public test_sounds::TempDir {
   public:
     MusicFolder() {
-        char name[] = "/tmp/pelmaro-music-XXXXXX";
-        Path = mkdtemp(name);
-        EXPECT_EQ(chdir(Path.c_str()), 0);
         mkdir("music", 0700);
         for (int n = 0; n < TrackCount; ++n) {
             test_sounds::WriteOgg("music/track" + std::to_string(n) + ".ogg", 2, 1.5,
                                   [n](double) { return TrackHz(n); });
         }
     }
-    ~MusicFolder() { std::system(("rm -rf " + Path).c_str()); }
-    std::string Path;
 };
 
 // The tracks started while `frames` frames pass, updating the music every `step` frames.
@@ -58,28 +54,8 @@ std::vector<int> TracksWhile(bool inMenus, int frames, int step, Advance advance
     return started;
 }
 
-class LoopbackMusicTest : public ::testing::Test {
+class LoopbackMusicTest : public LoopbackFixture {
   protected:
-    void SetUp() override {
-        SoundDevice = alcLoopbackOpenDeviceSOFT(nullptr);
-        ASSERT_NE(SoundDevice, nullptr);
-        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
-                                     ALC_STEREO_SOFT,
-                                     ALC_FORMAT_TYPE_SOFT,
-                                     ALC_SHORT_SOFT,
-                                     ALC_FREQUENCY,
-                                     Rate,
-                                     0};
-        SoundContext = alcCreateContext(SoundDevice, attributes);
-        alcMakeContextCurrent(SoundContext);
-    }
-    void TearDown() override { StopSoundDevice(); }
-
-    void Render(int frames) {
-        std::vector<int16_t> out(2 * static_cast<size_t>(frames));
-        alcRenderSamplesSOFT(SoundDevice, out.data(), frames);
-    }
-
     MusicFolder Folder;
 };
 

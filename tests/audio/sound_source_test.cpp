@@ -12,21 +12,12 @@
 #include <string>
 
 #include "audio/sound_device.h"
+#include "loopback_fixture.h"
 #include "test_sounds.h"
 
 namespace {
 
-// A fresh temporary folder that becomes the working directory.
-class TempDir {
-  public:
-    TempDir() {
-        char name[] = "/tmp/pelmaro-audio-XXXXXX";
-        Path = mkdtemp(name);
-        EXPECT_EQ(chdir(Path.c_str()), 0);
-    }
-    ~TempDir() { std::system(("rm -rf " + Path).c_str()); }
-    std::string Path;
-};
+using test_sounds::TempDir;
 
 ALint SourceInt(ALuint source, ALenum what) {
     ALint value = 0;
@@ -191,34 +182,11 @@ TEST(NoSoundDevice, EverySourceOperationDoesNothing) {
 
 // ---- Streaming on the loopback device: rendered on demand, much faster than real time ----
 
-constexpr int Rate = 44100;
+constexpr int Rate = LoopbackRate;
 constexpr int Chunk = 1024;  // frames rendered between updates, about 23 ms
 
-class LoopbackTest : public ::testing::Test {
+class LoopbackTest : public LoopbackFixture {
   protected:
-    void SetUp() override {
-        SoundDevice = alcLoopbackOpenDeviceSOFT(nullptr);
-        ASSERT_NE(SoundDevice, nullptr);
-        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT,
-                                     ALC_STEREO_SOFT,
-                                     ALC_FORMAT_TYPE_SOFT,
-                                     ALC_SHORT_SOFT,
-                                     ALC_FREQUENCY,
-                                     Rate,
-                                     0};
-        SoundContext = alcCreateContext(SoundDevice, attributes);
-        ASSERT_NE(SoundContext, nullptr);
-        alcMakeContextCurrent(SoundContext);
-    }
-    void TearDown() override { StopSoundDevice(); }
-
-    // Renders `frames` stereo frames onto the end of Output.
-    void Render(int frames) {
-        size_t at = Output.size();
-        Output.resize(at + 2 * static_cast<size_t>(frames));
-        alcRenderSamplesSOFT(SoundDevice, Output.data() + at, frames);
-    }
-
     // Renders `seconds`, updating the source after every chunk; counts false results.
     int PlayFor(SoundSource& source, double seconds) {
         int ends = 0;
@@ -239,7 +207,6 @@ class LoopbackTest : public ::testing::Test {
     }
 
     TempDir Dir;
-    std::vector<int16_t> Output;
 };
 
 TEST_F(LoopbackTest, StreamedTrackPlaysItsSamples) {

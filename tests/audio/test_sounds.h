@@ -1,16 +1,32 @@
-// Small WAV images and Ogg Vorbis files made at test time, and measurements of rendered sound.
+// Small WAV images and Ogg Vorbis files made at test time in a temporary folder, and
+// measurements of rendered sound.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <vorbis/vorbisenc.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace test_sounds {
+
+// A fresh temporary folder that is the working directory while it lives; removed afterwards.
+class TempDir {
+  public:
+    TempDir() {
+        char name[] = "/tmp/pelmaro-audio-XXXXXX";
+        Path = mkdtemp(name);
+        EXPECT_EQ(chdir(Path.c_str()), 0);
+    }
+    ~TempDir() { std::system(("rm -rf " + Path).c_str()); }
+    std::string Path;
+};
 
 // One RIFF chunk: identifier, little-endian length, body, and a pad byte after an odd body.
 inline std::vector<uint8_t> Chunk(const char* id, const std::vector<uint8_t>& body,
