@@ -218,6 +218,14 @@ void PlayHud(float dt) {
     CheckCompletion();
 }
 
+void StartFirstLevel() {
+    LevelBar = GameMode == Timed ? TimedLevelStartBar : 0.0f;
+    ShownLevelBar = LevelBar;
+    Level = 1;
+    Score = 0;
+    ShownScore = 0.0f;
+}
+
 void PhaseBanner(int32_t phase, float dt) {
     if (phase == PhasePlaying) return;
     ClearSelection();

@@ -36,6 +36,10 @@ extern uint8_t WinCount;
 // level. Does nothing off the play screen.
 void PlayHud(float dt);
 
+// Called by the new-game screen when a game starts and by the save file when it holds no game:
+// level 1, no score, and the bar a level starts with in the current GameMode.
+void StartFirstLevel();
+
 // Called every frame by the play screen's frame with PlayPhase: the banner of a phase other than
 // playing, and when it has gone the phase's outcome (next level, new board or game over).
 void PhaseBanner(int32_t phase, float dt);

@@ -135,14 +135,10 @@ void StartNewGame() {
     MixerIdle = 1;
     PlaySoundEffect(Effect::Click);
     ShatterRequested = 1;
-    LevelBar = GameMode == Timed ? 30.0f : 0.0f;
-    ShownLevelBar = LevelBar;
+    StartFirstLevel();
     NewBoard(KindCount);
     StartDropIn();
     ScreenState = Play;
-    Level = 1;
-    Score = 0;
-    ShownScore = 0.0f;
     NoGameToContinue = 0;
     Paused = 0;
     WinCount = 0;

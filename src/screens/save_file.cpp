@@ -188,12 +188,8 @@ void UseGame(const StoredGame& game) {
 // A file without a resumable game: the values of a first start and a freshly dealt board.
 void UseFreshGame() {
     KindCount = 6;
-    GameMode = 0;
-    LevelBar = 0.0f;
-    ShownLevelBar = 0.0f;
-    Level = 1;
-    Score = 0;
-    ShownScore = 0.0f;
+    GameMode = Untimed;
+    StartFirstLevel();
     NoGameToContinue = 1;
     NewBoard(KindCount);
 }
