@@ -13,7 +13,9 @@
 // One effect: its WAV file held whole in memory and up to VoiceCount voices playing it at once.
 class SoundEffect {
   public:
+    // Called when the effect table is built: an empty effect with no voices.
     SoundEffect() = default;
+    // Called when the effect table is destroyed: releases what Release would.
     virtual ~SoundEffect();
     SoundEffect(const SoundEffect&) = delete;
     SoundEffect& operator=(const SoundEffect&) = delete;

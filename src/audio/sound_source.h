@@ -34,7 +34,9 @@ constexpr int64_t WholeFileMaxBytes = 64 * 1024 * 1024;
 // One OpenAL source and the file it plays. Closed after construction and after Close.
 class SoundSource {
   public:
+    // Called at program start for the music's source: closed, at the listener, standing still.
     SoundSource();
+    // Called at program exit for the music's source: ends decoding and closes the file.
     virtual ~SoundSource();
     SoundSource(const SoundSource&) = delete;
     SoundSource& operator=(const SoundSource&) = delete;
@@ -60,8 +62,13 @@ class SoundSource {
     ALfloat Position[3];  // source position, always (0, 0, 0)
 
   private:
+    // Called by Open for ".wav": the registered buffer of that name, or a new one loaded whole.
     bool OpenWav(const std::string& name);
+    // Called by Open for ".ogg": the decoder, then a registered whole buffer, one new whole
+    // buffer, or the queued stream buffers.
     bool OpenOgg(const std::string& name, bool streaming);
+    // Called by OpenOgg and Update: decodes up to `bytes` into `buffer`; false when the stream
+    // ended or failed before the buffer was full.
     bool Refill(ALuint buffer, int64_t bytes);
 
     bool Loop = false;                  // at the end of a stream, go on from its start

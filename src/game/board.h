@@ -19,6 +19,7 @@ struct Area {
     int Top;
     int Right;
     int Bottom;
+    // Called by the click and hover handlers: true when (x, y) lies inside.
     constexpr bool Contains(int x, int y) const {
         return x >= Left && x < Right && y >= Top && y < Bottom;
     }

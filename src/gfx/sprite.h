@@ -9,6 +9,7 @@
 // A rectangle (left, top, right, bottom) in pixels; right and bottom are exclusive.
 using Rect = platform::Rect;
 
+// A picture the game draws from: its surface, size, placement, clip rectangle and key colour.
 class Sprite {
   public:
     // Called by whoever owns a Sprite: an empty Sprite, no surface, no picture, size 0 x 0.

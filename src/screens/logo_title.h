@@ -14,8 +14,9 @@ struct RevealTile {
 };
 // The reveal squares, column by column (index column * 12 + row).
 extern RevealTile RevealGrid[RevealColumns * RevealRows];
-// Half-widths of the growing area in columns (up to 8) and rows (up to 6); -1 before the start.
+// Half-width of the growing area in columns, up to 8; -1 before the start.
 extern int RevealColumnRing;
+// Half-height of the growing area in rows, up to 6; -1 before the start.
 extern int RevealRowRing;
 
 // ---- Won panel ----
