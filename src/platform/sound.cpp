@@ -33,7 +33,7 @@ constexpr int DeviceRate = 44100;
 constexpr int DeviceChannels = 2;
 
 SDL_AudioDeviceID Device = 0;
-SDL_AudioSpec DeviceSpec{};
+SDL_AudioSpec DeviceFormat{};
 std::vector<SoundBuffer*> Voices;  // every live voice, read by the mixer
 bool Recording = false;
 std::vector<SoundStart> Starts;
@@ -84,8 +84,8 @@ bool ConvertSamples(SoundSamples& samples) {
     const WaveFormat& format = samples.Format;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, SdlFormat(format), static_cast<Uint8>(format.Channels),
-                          static_cast<int>(format.SamplesPerSec), DeviceSpec.format,
-                          DeviceSpec.channels, DeviceSpec.freq) < 0) {
+                          static_cast<int>(format.SamplesPerSec), DeviceFormat.format,
+                          DeviceFormat.channels, DeviceFormat.freq) < 0) {
         return false;
     }
     size_t frameBytes = samples.Bytes.size() - samples.Bytes.size() % format.BlockAlign;
@@ -111,7 +111,7 @@ bool CreateSoundDevice() {
     want.channels = DeviceChannels;
     want.samples = 1024;
     want.callback = MixCallback;
-    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &DeviceSpec, 0);
+    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &DeviceFormat, 0);
     if (Device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -213,8 +213,9 @@ bool SetSoundPosition(SoundBuffer* buffer, uint32_t offset) {
     MixerLock lock;
     const SoundSamples& samples = *buffer->Samples;
     size_t frame = offset / samples.Format.BlockAlign;
-    size_t mixedFrame = frame * static_cast<size_t>(DeviceSpec.freq) / samples.Format.SamplesPerSec;
-    buffer->Position = std::min(mixedFrame * DeviceSpec.channels, samples.Mixed.size());
+    size_t mixedFrame =
+        frame * static_cast<size_t>(DeviceFormat.freq) / samples.Format.SamplesPerSec;
+    buffer->Position = std::min(mixedFrame * DeviceFormat.channels, samples.Mixed.size());
     return true;
 }
 
@@ -245,6 +246,6 @@ std::vector<float> MixSoundFrames(int frames) {
     return out;
 }
 
-int SoundDeviceRate() { return Device != 0 ? DeviceSpec.freq : 0; }
+int SoundDeviceRate() { return Device != 0 ? DeviceFormat.freq : 0; }
 
 }  // namespace platform

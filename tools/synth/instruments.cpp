@@ -36,15 +36,15 @@ const std::set<std::string> ToneKeys = {"attack",      "decay",     "ratio",    
                                         "am_rate",     "harmonics", "release",     "breath"};
 const std::set<std::string> PluckKeys = {"bright", "decay", "release"};
 
-double Get(const InstrumentSpec& spec, const std::string& key, double fallback) {
-    auto found = spec.settings.find(key);
-    return found == spec.settings.end() ? fallback : found->second;
+double Get(const InstrumentEntry& entry, const std::string& key, double fallback) {
+    auto found = entry.settings.find(key);
+    return found == entry.settings.end() ? fallback : found->second;
 }
 
-void CheckKeys(const InstrumentSpec& spec, const std::set<std::string>& kindKeys) {
-    for (const auto& [key, value] : spec.settings) {
+void CheckKeys(const InstrumentEntry& entry, const std::set<std::string>& kindKeys) {
+    for (const auto& [key, value] : entry.settings) {
         if (!CommonKeys.count(key) && !kindKeys.count(key)) {
-            throw SourceError(spec.where + ": " + spec.kind + " has no setting '" + key + "'");
+            throw SourceError(entry.where + ": " + entry.kind + " has no setting '" + key + "'");
         }
     }
 }
@@ -68,37 +68,37 @@ std::vector<float> KitNoise(int mode, double centre, double q, double attack, do
 
 }  // namespace
 
-Instrument::Instrument(const InstrumentSpec& spec) : kind_(spec.kind) {
+Instrument::Instrument(const InstrumentEntry& entry) : kind_(entry.kind) {
     if (ToneKinds.count(kind_)) {
-        CheckKeys(spec, ToneKeys);
+        CheckKeys(entry, ToneKeys);
         tone_ = ToneDefaults(kind_);
-        tone_.attack = Get(spec, "attack", tone_.attack);
-        tone_.t60 = Get(spec, "decay", tone_.t60);
-        tone_.ratio = Get(spec, "ratio", tone_.ratio);
-        tone_.index = Get(spec, "index", tone_.index);
-        tone_.indexT60 = Get(spec, "index_decay", tone_.indexT60);
-        tone_.wobble = Get(spec, "wobble", tone_.wobble);
-        tone_.wobbleRate = Get(spec, "wobble_rate", tone_.wobbleRate);
-        tone_.am = Get(spec, "am", tone_.am);
-        tone_.amRate = Get(spec, "am_rate", tone_.amRate);
-        tone_.harmonics = static_cast<int>(Get(spec, "harmonics", tone_.harmonics));
-        tone_.release = Get(spec, "release", tone_.release);
-        breath_ = Get(spec, "breath", 0.0);
+        tone_.attack = Get(entry, "attack", tone_.attack);
+        tone_.t60 = Get(entry, "decay", tone_.t60);
+        tone_.ratio = Get(entry, "ratio", tone_.ratio);
+        tone_.index = Get(entry, "index", tone_.index);
+        tone_.indexT60 = Get(entry, "index_decay", tone_.indexT60);
+        tone_.wobble = Get(entry, "wobble", tone_.wobble);
+        tone_.wobbleRate = Get(entry, "wobble_rate", tone_.wobbleRate);
+        tone_.am = Get(entry, "am", tone_.am);
+        tone_.amRate = Get(entry, "am_rate", tone_.amRate);
+        tone_.harmonics = static_cast<int>(Get(entry, "harmonics", tone_.harmonics));
+        tone_.release = Get(entry, "release", tone_.release);
+        breath_ = Get(entry, "breath", 0.0);
     } else if (kind_ == "pluck") {
-        CheckKeys(spec, PluckKeys);
-        pluck_.bright = Get(spec, "bright", pluck_.bright);
-        pluck_.t60 = Get(spec, "decay", pluck_.t60);
-        pluck_.release = Get(spec, "release", 0.12);
+        CheckKeys(entry, PluckKeys);
+        pluck_.bright = Get(entry, "bright", pluck_.bright);
+        pluck_.t60 = Get(entry, "decay", pluck_.t60);
+        pluck_.release = Get(entry, "release", 0.12);
     } else if (kind_ == "drums") {
-        CheckKeys(spec, {});
+        CheckKeys(entry, {});
     } else {
-        throw SourceError(spec.where + ": unknown instrument kind '" + kind_ + "'");
+        throw SourceError(entry.where + ": unknown instrument kind '" + kind_ + "'");
     }
-    gain_ = Get(spec, "gain", gain_);
-    pan_ = std::clamp(Get(spec, "pan", pan_), -1.0, 1.0);
-    send_ = Get(spec, "reverb", send_);
-    strum_ = Get(spec, "strum", strum_);
-    octave_ = static_cast<int>(Get(spec, "octave", 0));
+    gain_ = Get(entry, "gain", gain_);
+    pan_ = std::clamp(Get(entry, "pan", pan_), -1.0, 1.0);
+    send_ = Get(entry, "reverb", send_);
+    strum_ = Get(entry, "strum", strum_);
+    octave_ = static_cast<int>(Get(entry, "octave", 0));
 }
 
 std::vector<float> Instrument::Note(double freq, double held, double velocity,

@@ -17,7 +17,7 @@ constexpr int MusicRate = 44100;  // sampling rate of the music, Hz (stereo)
 class Instrument {
   public:
     // Called by the sequencer once per instrument; throws SourceError on a bad setting.
-    explicit Instrument(const InstrumentSpec& spec);
+    explicit Instrument(const InstrumentEntry& entry);
     // Renders one note of `freq` Hz held for `held` seconds at `velocity` (0..1.5).
     // Called by the sequencer for every note and every note of a chord.
     std::vector<float> Note(double freq, double held, double velocity, uint32_t seed) const;

@@ -32,16 +32,16 @@ void ReadGlobal(Score& score, const std::string& where, const SourceLine& line) 
 
 void ReadInstrument(Score& score, const std::string& where, const SourceLine& line) {
     if (line.words.size() < 3) throw SourceError(where + ": instrument NAME kind=KIND ...");
-    InstrumentSpec spec;
-    spec.name = line.words[1];
-    spec.where = where;
+    InstrumentEntry entry;
+    entry.name = line.words[1];
+    entry.where = where;
     Settings s(where, line.words, 2);
-    spec.kind = s.Text("kind", "");
+    entry.kind = s.Text("kind", "");
     for (size_t i = 2; i < line.words.size(); ++i) {
         std::string key = line.words[i].substr(0, line.words[i].find('='));
-        if (key != "kind") spec.settings[key] = s.Number(key, 0);
+        if (key != "kind") entry.settings[key] = s.Number(key, 0);
     }
-    score.instruments.push_back(spec);
+    score.instruments.push_back(entry);
 }
 
 // "name" or "name^N": a part and its transposition in semitones (N may be negative).
@@ -84,7 +84,8 @@ void Check(const Score& score, const std::string& path) {
     for (const auto& [name, section] : score.sections) {
         for (const auto& [instrument, use] : section.parts) {
             bool known = false;
-            for (const InstrumentSpec& spec : score.instruments) known |= spec.name == instrument;
+            for (const InstrumentEntry& entry : score.instruments)
+                known |= entry.name == instrument;
             if (!known) throw SourceError(section.where + ": no instrument " + instrument);
             if (!score.parts.count(use.part)) {
                 throw SourceError(section.where + ": no part " + use.part);

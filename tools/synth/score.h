@@ -8,7 +8,7 @@
 namespace synth {
 
 // One instrument of a score: its kind and every setting given on its line.
-struct InstrumentSpec {
+struct InstrumentEntry {
     std::string name;                        // name used by sections
     std::string kind;                        // pluck, mallet, epiano, bass, flute, chip, drums
     std::map<std::string, double> settings;  // key=value settings, checked by the instruments
@@ -46,7 +46,7 @@ struct Score {
     double damp = 0.4;        // reverb damping, 0..1
     double wet = 0.3;         // reverb return level
     unsigned seed = 1;        // seed of the humanising and of the noise
-    std::vector<InstrumentSpec> instruments;
+    std::vector<InstrumentEntry> instruments;
     std::map<std::string, Part> parts;
     std::map<std::string, Section> sections;
     std::vector<std::string> song;  // section names in playing order

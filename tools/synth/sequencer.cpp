@@ -229,7 +229,7 @@ std::vector<float> RenderScore(const Score& score) {
     Mix mix;
     Noise humanizer(score.seed);
     std::vector<Instrument> instruments;
-    for (const InstrumentSpec& spec : score.instruments) instruments.emplace_back(spec);
+    for (const InstrumentEntry& entry : score.instruments) instruments.emplace_back(entry);
     int bar = 0;
     for (const std::string& name : score.song) {
         const Section& section = score.sections.at(name);
