@@ -24,9 +24,9 @@ struct DibLayout {
     uint32_t ColourCount = 0;  // entries of 4 bytes (blue, green, red, unused) in the colour table
     size_t RowBytes = 0;       // length of one stored row in bytes, padded to a multiple of 4
 
-    // Bytes of pixel rows the bitmap needs.
+    // Called by WriteDibPixels and the BMP reader to check sizes: bytes of pixel rows needed.
     size_t PixelBytes() const { return RowBytes * static_cast<size_t>(Height); }
-    // Offset of the pixel rows when they follow the colour table in the same buffer.
+    // Called by the BMP reader: offset of the pixel rows when they follow the colour table.
     size_t TableEnd() const { return HeaderSize + 4 * static_cast<size_t>(ColourCount); }
 };
 
