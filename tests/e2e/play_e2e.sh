@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real game under Xvfb with a window manager: clicked from the title into a game, a move
-# made, screenshots taken, and closed with the window's close request, which saves the game.
+# The real game under Xvfb with a window manager: clicked from the title into a game, a piece
+# selected, moves made, screenshots taken, and closed with the close request, which saves the game.
 # Usage: play_e2e.sh GAME_DIR SHOT_DIR; run inside xvfb-run.
 set -u
 game_dir=$1
@@ -35,6 +35,12 @@ click 317 129                   # Timed
 click 407 402 3.5               # Start; the board drops in
 xdotool mousemove --window "$window" 600 470
 import -window "$window" "$shots/e2e-play.png"
+click 411 229                   # a piece in the middle of the board: selected, it bounces in its frame
+xdotool mousemove --window "$window" 600 470; sleep 0.2
+import -window "$window" "$shots/e2e-selected.png"
+click 411 229                   # the same piece again: put back down
+# A few swaps down the top edge; whether one makes a line depends on the dealt board, so they
+# only exercise the moves (the in-process tests check scoring on known boards).
 for column in 0 1 2 3 4 5 6 7; do  # a few swaps down the left edge
   click $((261 + 50 * column)) 29 0.3
   click $((261 + 50 * column)) 79 0.8
@@ -51,9 +57,9 @@ wait "$game" || { echo "the game ended with an error"; status=1; }
 kill "$wm" 2>/dev/null
 size=$(stat -c %s "$run/game.sav" 2>/dev/null || echo 0)
 [ "$size" = 6933 ] || { echo "no complete game.sav after closing ($size bytes)"; status=1; }
-# The board replaced the title, and the moves changed the board.
+# The board replaced the title, and the click selected a piece on it.
 [ "$(board_changes "$shots/e2e-title.png" "$shots/e2e-play.png")" -gt 50000 ] ||
   { echo "the play screen was never shown"; status=1; }
-[ "$(board_changes "$shots/e2e-play.png" "$shots/e2e-after-moves.png")" -gt 2000 ] ||
-  { echo "no move changed the board"; status=1; }
+[ "$(board_changes "$shots/e2e-play.png" "$shots/e2e-selected.png")" -gt 300 ] ||
+  { echo "the click selected no piece"; status=1; }
 exit $status
