@@ -44,7 +44,7 @@ void KeyedPieceDirectSdl(benchmark::State& state) {
     int64_t step = 0;
     for (auto _ : state) {
         platform::BenchDirectCopy(scene.source.Surface(), Rect{0, 0, 50, 50}, BackBuffer->Surface(),
-                                  PieceX(step), PieceY(step), true);
+                                  PieceX(step), PieceY(step));
         ++step;
     }
 }
@@ -83,7 +83,7 @@ void FullFrameDirectSdl(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)), 640, 480, false);
     for (auto _ : state)
         platform::BenchDirectCopy(scene.source.Surface(), Rect{0, 0, 640, 480},
-                                  BackBuffer->Surface(), 0, 0, false);
+                                  BackBuffer->Surface(), 0, 0);
 }
 
 void FullFrameMemcpy(benchmark::State& state) { CopyRowsWithMemcpy(state, 640, 480, false); }
@@ -100,7 +100,7 @@ void ScaledDirectSdl(benchmark::State& state) {
     Scene scene(static_cast<int>(state.range(0)), 320, 240, false);
     for (auto _ : state)
         platform::BenchDirectScaled(scene.source.Surface(), Rect{0, 0, 320, 240},
-                                    BackBuffer->Surface(), Rect{0, 0, 640, 480}, false);
+                                    BackBuffer->Surface(), Rect{0, 0, 640, 480});
 }
 
 }  // namespace

@@ -12,10 +12,9 @@ struct Surface {
     SDL_Surface* pixels = nullptr;
     // The pixels are gone (as when another program took the screen) until RestoreSurface.
     bool lost = false;
-    // A source colour key was set, its packed value, and whether SDL currently applies it.
+    // A source colour key was set (SDL then applies it to every keyed blit), and its packed value.
     bool hasKey = false;
     uint32_t key = 0;
-    bool keyApplied = false;
     // The back buffer that came with a full-screen primary surface, or null.
     Surface* attached = nullptr;
 };
@@ -34,6 +33,9 @@ uint32_t SurfaceFormatCode = SDL_PIXELFORMAT_RGB888;
 std::vector<Surface*> LiveSurfaces;
 // The primary surface shown by the last present, or null.
 const Surface* LastPresented = nullptr;
+// Pixels of a scaled copy, or of a copy within one surface, pass through here; grown on demand,
+// in the format of the surface copied from.
+SDL_Surface* Scratch = nullptr;
 
 Surface* NewSurface(int width, int height) {
     if (!DeviceOpen || width <= 0 || height <= 0 || width > MaxSurfaceSide ||
@@ -66,15 +68,57 @@ SDL_Rect ToSdl(const Rect& rect) {
     return SDL_Rect{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// Makes SDL apply the source key exactly when a keyed copy is wanted and a key was set.
-void ApplyKey(Surface* source, bool keyed) {
-    const bool wanted = keyed && source->hasKey;
-    if (wanted == source->keyApplied) return;
-    SDL_SetColorKey(source->pixels, wanted ? SDL_TRUE : SDL_FALSE, source->key);
-    source->keyApplied = wanted;
+bool EitherLost(const Surface* a, const Surface* b) { return a->lost || b->lost; }
+
+// True when a copy from `source` skips its key colour: a keyed copy from a surface with a key.
+bool SkipsKey(const Surface* source, bool keyed) { return keyed && source->hasKey; }
+
+// First byte of pixel (x, y) of a surface.
+uint8_t* PixelAt(SDL_Surface* surface, int x, int y) {
+    return static_cast<uint8_t*>(surface->pixels) + y * surface->pitch +
+           x * surface->format->BytesPerPixel;
 }
 
-bool EitherLost(const Surface* a, const Surface* b) { return a->lost || b->lost; }
+// Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
+// through SDL_ConvertPixels, whose plain row copies (unlike SDL's own copy blit, which writes
+// past the cache) leave the target cached for the copies drawn over it next.
+void CopyPixels(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect to, bool keyed) {
+    if (keyed) {
+        SDL_BlitSurface(source, &from, target, &to);
+        return;
+    }
+    SDL_ConvertPixels(from.w, from.h, source->format->format, PixelAt(source, from.x, from.y),
+                      source->pitch, target->format->format, PixelAt(target, to.x, to.y),
+                      target->pitch);
+}
+
+// The scratch surface, at least width x height in the format of `like`, carrying the key of
+// `like` when there is one; null when it cannot be made.
+SDL_Surface* ScratchFor(const Surface* like, int width, int height) {
+    const uint32_t format = like->pixels->format->format;
+    if (Scratch == nullptr || Scratch->format->format != format || Scratch->w < width ||
+        Scratch->h < height) {
+        if (Scratch != nullptr && Scratch->format->format == format) {
+            width = std::max(width, Scratch->w);
+            height = std::max(height, Scratch->h);
+        }
+        SDL_FreeSurface(Scratch);
+        Scratch = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, format);
+        if (Scratch == nullptr) return nullptr;
+    }
+    SDL_SetColorKey(Scratch, like->hasKey ? SDL_TRUE : SDL_FALSE, like->key);
+    return Scratch;
+}
+
+// Copies `from` of `source` into `to` of `target` by way of the scratch surface: stretched into it
+// (an exact copy when the sizes match), then copied out keyed or plain.
+void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rect to, bool keyed) {
+    SDL_Surface* scratch = ScratchFor(source, to.w, to.h);
+    if (scratch == nullptr) return;
+    const SDL_Rect inScratch{0, 0, to.w, to.h};
+    SDL_SoftStretch(source->pixels, &from, scratch, &inScratch);
+    CopyPixels(scratch, inScratch, target->pixels, to, SkipsKey(source, keyed));
+}
 
 }  // namespace
 
@@ -87,6 +131,8 @@ bool OpenDisplayDevice() {
 void CloseDisplayDevice() {
     if (!DeviceOpen) return;
     DeviceOpen = false;
+    SDL_FreeSurface(Scratch);
+    Scratch = nullptr;
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -132,7 +178,6 @@ void SetSourceColourKey(Surface* surface, uint32_t key) {
     surface->hasKey = true;
     surface->key = key;
     SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
-    surface->keyApplied = true;
 }
 
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
@@ -140,10 +185,11 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
     const Rect to = PlacedAt(from, x, y);
     if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
         return DrawOutcome::Refused;
-    ApplyKey(source, keyed);
-    SDL_Rect sdlFrom = ToSdl(from);
-    SDL_Rect sdlTo = ToSdl(to);
-    SDL_LowerBlit(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+    // Within one surface the rectangles may overlap, so the pixels go by way of the scratch.
+    if (source == target)
+        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+    else
+        CopyPixels(source->pixels, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
     return DrawOutcome::Done;
 }
 
@@ -152,10 +198,9 @@ DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const
     if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
     if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
         return DrawOutcome::Refused;
-    ApplyKey(source, keyed);
-    SDL_Rect sdlFrom = ToSdl(from);
-    SDL_Rect sdlTo = ToSdl(to);
-    SDL_LowerBlitScaled(source->pixels, &sdlFrom, target->pixels, &sdlTo);
+    // Stretching first and keying after is pixel for pixel what SDL's keyed scaling blit draws,
+    // without its slow general path.
+    CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     return DrawOutcome::Done;
 }
 
@@ -227,16 +272,13 @@ std::vector<uint32_t> ReadPresentedPicture() {
     return picture;
 }
 
-void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
-    ApplyKey(source, keyed);
+void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y) {
     SDL_Rect sdlFrom = ToSdl(from);
     SDL_Rect sdlTo = ToSdl(PlacedAt(from, x, y));
     SDL_BlitSurface(source->pixels, &sdlFrom, target->pixels, &sdlTo);
 }
 
-void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
-                       bool keyed) {
-    ApplyKey(source, keyed);
+void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to) {
     SDL_Rect sdlFrom = ToSdl(from);
     SDL_Rect sdlTo = ToSdl(to);
     SDL_BlitScaled(source->pixels, &sdlFrom, target->pixels, &sdlTo);

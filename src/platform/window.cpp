@@ -48,6 +48,14 @@ SDL_Texture* PictureTextureFor(uint32_t pixelFormatCode) {
     return PictureTexture;
 }
 
+// True when the picture covers the whole output unscaled, leaving no bars to clear to black.
+bool PictureFillsOutput() {
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0) return false;
+    return width == PictureWidth && height == PictureHeight;
+}
+
 // The desktop's display mode; a zeroed mode when there is none.
 SDL_DisplayMode DesktopMode() {
     SDL_DisplayMode mode{};
@@ -138,8 +146,10 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) 
         DropPictureTexture();
         return false;
     }
-    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-    SDL_RenderClear(Renderer);
+    if (!PictureFillsOutput()) {
+        SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+        SDL_RenderClear(Renderer);
+    }
     SDL_RenderCopy(Renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(Renderer);
     return true;

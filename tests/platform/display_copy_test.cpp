@@ -1,0 +1,128 @@
+// Tests of the display layer's copy paths: keyed stretching, copies within one surface, and a
+// source used both scaled and unscaled in one frame.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/window.h"
+
+namespace {
+
+using platform::DrawOutcome;
+using platform::Rect;
+using platform::Surface;
+
+// Opens the device in one of the two surface formats the game uses: argument true is full-screen
+// RGB 5-6-5, false a windowed XRGB 8-8-8-8 desktop.
+class DisplayCopy : public ::testing::TestWithParam<bool> {
+  protected:
+    void SetUp() override {
+        platform::OverrideDesktopDepthForTests(32);
+        ASSERT_TRUE(platform::OpenDisplayDevice());
+        ASSERT_TRUE(platform::SetDisplayMode(GetParam()));
+    }
+    void TearDown() override {
+        for (Surface* surface : made_) platform::ReleaseSurface(surface);
+        platform::CloseDisplayDevice();
+        platform::OverrideDesktopDepthForTests(0);
+    }
+
+    // A one-row surface holding these packed pixels, released at the end of the test.
+    Surface* Row(const std::vector<uint32_t>& pixels) {
+        const int width = static_cast<int>(pixels.size());
+        Surface* surface = platform::CreateOffscreenSurface(width, 1);
+        made_.push_back(surface);
+        for (int x = 0; x < width; ++x)
+            platform::FillArea(surface, Rect{x, 0, x + 1, 1}, pixels[static_cast<size_t>(x)]);
+        return surface;
+    }
+
+    // The packed pixels of a surface's first row.
+    static std::vector<uint32_t> FirstRow(const Surface* surface, int width) {
+        std::vector<uint32_t> row;
+        for (int x = 0; x < width; ++x) row.push_back(platform::ReadSurfacePixel(surface, x, 0));
+        return row;
+    }
+
+    uint32_t Red() const { return GetParam() ? 0xF800u : 0x00FF0000u; }
+    uint32_t Green() const { return GetParam() ? 0x07E0u : 0x0000FF00u; }
+    uint32_t Blue() const { return GetParam() ? 0x001Fu : 0x000000FFu; }
+    uint32_t Magenta() const { return GetParam() ? 0xF81Fu : 0x00FF00FFu; }
+    uint32_t White() const { return GetParam() ? 0xFFFFu : 0x00FFFFFFu; }
+
+  private:
+    std::vector<Surface*> made_;
+};
+
+TEST_P(DisplayCopy, KeyedStretchSkipsTheKeyAtEveryScale) {
+    Surface* source = Row({Red(), Magenta(), Blue()});
+    platform::SetSourceColourKey(source, Magenta());
+    Surface* target = Row(std::vector<uint32_t>(9, Green()));
+
+    // Doubled: every source pixel covers two target pixels, the key's two keep the green.
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 3, 1}, target, Rect{0, 0, 6, 1}, true),
+              DrawOutcome::Done);
+    EXPECT_EQ(FirstRow(target, 9), (std::vector<uint32_t>{Red(), Red(), Green(), Green(), Blue(),
+                                                          Blue(), Green(), Green(), Green()}));
+
+    // Shrunk to two pixels: nearest sampling takes the first and the last source pixel.
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 3, 1}, target, Rect{7, 0, 9, 1}, true),
+              DrawOutcome::Done);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 7, 0), Red());
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 8, 0), Blue());
+
+    // Unkeyed, the key colour is copied like any other.
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 3, 1}, target, Rect{0, 0, 3, 1}, false),
+              DrawOutcome::Done);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 1, 0), Magenta());
+}
+
+TEST_P(DisplayCopy, KeyedCopiesStayKeyedAfterTheSourceWasScaled) {
+    Surface* source = Row({Red(), Magenta()});
+    platform::SetSourceColourKey(source, Magenta());
+    Surface* target = Row(std::vector<uint32_t>(6, Green()));
+
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 2, 1}, target, 0, 0, true), DrawOutcome::Done);
+    EXPECT_EQ(platform::CopyScaled(source, Rect{0, 0, 2, 1}, target, Rect{2, 0, 4, 1}, true),
+              DrawOutcome::Done);
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 2, 1}, target, 4, 0, true), DrawOutcome::Done);
+    EXPECT_EQ(FirstRow(target, 6),
+              (std::vector<uint32_t>{Red(), Green(), Red(), Green(), Red(), Green()}));
+}
+
+TEST_P(DisplayCopy, OverlappingCopyWithinOneSurfaceMovesThePixelsIntact) {
+    Surface* surface = Row({Red(), Green(), Blue(), White(), White()});
+
+    // Two places to the right, over its own last pixel: read before written.
+    EXPECT_EQ(platform::CopyRect(surface, Rect{0, 0, 3, 1}, surface, 2, 0, false),
+              DrawOutcome::Done);
+    EXPECT_EQ(FirstRow(surface, 5),
+              (std::vector<uint32_t>{Red(), Green(), Red(), Green(), Blue()}));
+
+    // One place to the left, keyed on green: the two greens leave red beneath them.
+    platform::SetSourceColourKey(surface, Green());
+    EXPECT_EQ(platform::CopyRect(surface, Rect{1, 0, 5, 1}, surface, 0, 0, true),
+              DrawOutcome::Done);
+    EXPECT_EQ(FirstRow(surface, 5), (std::vector<uint32_t>{Red(), Red(), Red(), Blue(), Blue()}));
+}
+
+TEST_P(DisplayCopy, PlainCopyBetweenFormatsConvertsThePixels) {
+    Surface* source = Row({Red(), Blue()});
+    ASSERT_TRUE(platform::SetDisplayMode(!GetParam()));
+    Surface* target = platform::CreateOffscreenSurface(2, 1);
+    ASSERT_NE(target, nullptr);
+
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 2, 1}, target, 0, 0, false), DrawOutcome::Done);
+    // The colour bits only: SDL fills the unused top byte of a 32-bit pixel as it likes.
+    const uint32_t targetRed = GetParam() ? 0x00FF0000u : 0xF800u;
+    const uint32_t targetBlue = GetParam() ? 0x000000FFu : 0x001Fu;
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 0, 0) & 0x00FFFFFFu, targetRed);
+    EXPECT_EQ(platform::ReadSurfacePixel(target, 1, 0) & 0x00FFFFFFu, targetBlue);
+    platform::ReleaseSurface(target);
+}
+
+INSTANTIATE_TEST_SUITE_P(SixteenAndThirtyTwoBits, DisplayCopy, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Rgb565" : "Desktop32"; });
+
+}  // namespace
