@@ -225,7 +225,10 @@ TEST_F(WaveCaptureTest, LoopingStreamIsHeardAcrossTheEndOfTheFile) {
     ASSERT_TRUE(source.Open("halves.ogg", true, true));
     source.Play();
     int ends = 0;
-    for (int i = 0; i < 360; ++i) {  // 3.6 s in 10 ms steps
+    // 3.6 s of real time in steps of about 10 ms, timed by the clock so that a busy machine
+    // does not stretch the run into a third pass through the file.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(3600);
+    while (std::chrono::steady_clock::now() < until) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         ends += !source.Update();
     }
