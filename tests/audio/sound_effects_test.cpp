@@ -257,10 +257,15 @@ TEST(EffectsStartUp, RequestLogKeepsOnlyTheRecentRequestsInALongGame) {
     EXPECT_EQ(EffectRequests[EffectRequests.size() - 2], LandSound);
 }
 
-TEST(EffectsStartUp, LoadsTheFilesIntoTheirEffectsWithTheirVoiceCounts) {
+TEST(EffectsStartUp, LoadsTheFilesIntoTheirEffectsWithTheirVoiceCountsFromADeepFolder) {
     char dir[] = "/tmp/pelmaro-sound-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
-    ASSERT_EQ(chdir(dir), 0);
+    // A working directory far longer than the 260 characters an old fixed path buffer held.
+    const std::string outer = std::string(dir) + "/" + std::string(200, 'd');
+    const std::string inner = outer + "/" + std::string(200, 'e');
+    ASSERT_EQ(mkdir(outer.c_str(), 0700), 0);
+    ASSERT_EQ(mkdir(inner.c_str(), 0700), 0);
+    ASSERT_EQ(chdir(inner.c_str()), 0);
     ASSERT_EQ(mkdir("sound", 0700), 0);
     // File k holds k * 10 frames, so each effect shows which file it came from.
     for (int k = 1; k <= 10; ++k) {
@@ -289,6 +294,8 @@ TEST(EffectsStartUp, LoadsTheFilesIntoTheirEffectsWithTheirVoiceCounts) {
         unlink(name);
     }
     rmdir("sound");
+    rmdir(inner.c_str());
+    rmdir(outer.c_str());
     rmdir(dir);
 }
 
