@@ -172,6 +172,41 @@ TEST(ShellTest, BackgroundTimeIsNotGameTimeAndFramesStop) {
     EXPECT_NEAR(LevelBar, bar, 0.01f);
 }
 
+TEST(ShellTest, DesktopChangedInTheBackgroundRecreatesTheDisplayOnReturn) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 7);
+    game.Step(0.02f, 100);
+    const uint8_t firstKind = Board[0].Kind;
+    const Sprite* figures = FiguresPicture;
+    auto awayAndBack = [&game] {
+        platform::InjectWindowEvent(platform::TestWindowEvent::FocusLost);
+        game.Step();
+        platform::InjectWindowEvent(platform::TestWindowEvent::FocusGained);
+        game.Step();
+    };
+    // Back to an unchanged desktop: the same pictures, nothing re-created.
+    awayAndBack();
+    EXPECT_EQ(FiguresPicture, figures);
+    EXPECT_EQ(platform::SurfaceFormat(BackBuffer->Surface()).bitCount, 32);
+    // The desktop went to 16 bits meanwhile: the display follows it and the game goes on.
+    platform::OverrideDesktopDepthForTests(16);
+    awayAndBack();
+    EXPECT_EQ(DesktopDepth, 16);
+    EXPECT_EQ(platform::SurfaceFormat(BackBuffer->Surface()).bitCount, 16);
+    EXPECT_EQ(GameSpritesAlive(), 14);
+    EXPECT_EQ(ScreenState, Play);
+    EXPECT_EQ(KindCount, 7);
+    EXPECT_EQ(Board[0].Kind, firstKind);
+    // An 8-bit desktop found on return ends the game with the notice.
+    platform::OverrideDesktopDepthForTests(8);
+    testing::internal::CaptureStderr();
+    awayAndBack();
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("This game cannot run in a desktop\nwindow"), std::string::npos);
+    EXPECT_TRUE(game.Ended());
+}
+
 TEST(ShellTest, PauseAndEscapeTogglePauseExceptOnTheWonPanel) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
