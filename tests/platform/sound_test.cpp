@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include <thread>
 
 namespace {
 
@@ -199,8 +200,7 @@ TEST_F(SoundDeviceTest, MixingThreadPlaysAVoiceToItsEnd) {
     Fill16(voice, 441, 1000);
     platform::PlaySoundBuffer(voice);
     for (int i = 0; i < 200 && platform::GetSoundStatus(voice) != 0; ++i) {
-        struct timespec pause = {0, 10 * 1000 * 1000};
-        nanosleep(&pause, nullptr);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(platform::GetSoundStatus(voice), 0u);
     platform::ReleaseSoundBuffer(voice);
