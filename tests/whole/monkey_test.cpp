@@ -1,0 +1,65 @@
+// A long run of random input over every screen: the game never crashes, hangs or breaks its board.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <string>
+
+#include "game/board.h"
+#include "game/hud.h"
+#include "harness.h"
+#include "platform/messages.h"
+#include "platform/shell.h"
+#include "screens/flow.h"
+
+namespace {
+
+// The main menu's Exit button, which would end the run early.
+bool OnExitButton(int x, int y) {
+    return ScreenState == MainMenu && x >= 85 && x < 264 && y >= 416 && y < 468;
+}
+
+// What must hold after every frame, whatever the player did.
+void ExpectSoundGame() {
+    ASSERT_GE(KindCount, 6);
+    ASSERT_LE(KindCount, 8);
+    ASSERT_GE(Level, 1);
+    ASSERT_LE(Level, 99);
+    // Kinds stay within the picture's eight: a kind choice made on the new-game screen and left
+    // with Back takes effect at once, so a continued board may hold kinds beyond KindCount.
+    for (const Cell& cell : Board) ASSERT_TRUE(cell.Kind < MaxKinds || cell.Kind == EmptyKind);
+    ASSERT_TRUE(ScreenState >= Logo && ScreenState <= Play && ScreenState != 6);
+}
+
+TEST(MonkeyTest, RandomClicksKeysAndTextOnEveryScreenKeepTheGameSound) {
+    platform::RecordShellOpens = true;  // the help page and web link are only recorded
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 7);  // from a Timed game; the menu button leads on to every other screen
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> pickX(-20, 659), pickY(-20, 499), pick(0, 99);
+    std::set<int> visited;
+    for (int action = 0; action < 4000 && !game.Ended(); ++action) {
+        const int x = pickX(random), y = pickY(random), what = pick(random);
+        if (what < 35 && !OnExitButton(x, y)) {
+            game.Click(x, y);
+        } else if (what < 60) {
+            game.MoveMouse(x, y);
+        } else if (what < 62) {
+            game.Press(platform::TestKey::Pause);
+        } else if (what < 64) {
+            game.Press(platform::TestKey::Enter);
+        } else if (what < 67) {
+            game.Type(std::string(1, static_cast<char>(32 + pick(random) % 95)));
+        } else {
+            game.Step(0.005f + 0.0005f * static_cast<float>(pick(random)));
+        }
+        visited.insert(ScreenState);
+        ExpectSoundGame();
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_FALSE(game.Ended());
+    EXPECT_GE(visited.size(), 4u);  // the run wandered through the menus, not only play
+}
+
+}  // namespace
