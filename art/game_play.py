@@ -450,15 +450,15 @@ def level_digits():
 # ---------------------------------------------------------------- banners and the won panel
 
 BANNERS = [
-    ("No moves left!", kit.TOMATO),
-    ("Paused", kit.TILE_BLUE),
-    ("Level complete!", kit.SAGE),
-    ("Time's up!", kit.TOMATO),
-    ("No moves: new board", kit.COPPER),
+    ("No moves left!", kit.TOMATO, None),
+    ("Paused", kit.TILE_BLUE, "Click or press Esc to play on"),
+    ("Level complete!", kit.SAGE, None),
+    ("Time's up!", kit.TOMATO, None),
+    ("No moves: new board", kit.COPPER, None),
 ]
 
 
-def banner(ctx, y, label, colour):
+def banner(ctx, y, label, colour, hint):
     kit.shape(ctx, lambda c: kit.rounded_rect(c, 3, y + 5, 294, 51, 14), colour, width=3)
     ctx.new_path()
     kit.rounded_rect(ctx, 9, y + 9, 282, 43, 10)
@@ -467,6 +467,10 @@ def banner(ctx, y, label, colour):
     ctx.set_dash([5, 4])
     ctx.stroke()
     ctx.set_dash([])
+    if hint:
+        kit.text(ctx, label, 150, y + 24, 21, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
+        kit.text(ctx, hint, 150, y + 43, 12, kit.CREAM, outline=kit.OUTLINE, outline_width=3)
+        return
     size = 24 if len(label) < 16 else 21
     kit.text(ctx, label, 150, y + 30, size, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
 
@@ -487,8 +491,8 @@ def won_panel(ctx, x, y):
 
 def game_over():
     surface, ctx = kit.canvas(731, 305)
-    for n, (label, colour) in enumerate(BANNERS):
-        banner(ctx, 61 * n, label, colour)
+    for n, (label, colour, hint) in enumerate(BANNERS):
+        banner(ctx, 61 * n, label, colour, hint)
     won_panel(ctx, 328, 0)
     return kit.keyed(kit.to_image(surface))
 

@@ -28,8 +28,8 @@ void TestCursorOutside() {
     int x = 0;
     int y = 0;
     platform::CursorScreenPosition(x, y);
-    const bool inside =
-        x >= ScreenRect.left && x < ScreenRect.right && y >= ScreenRect.top && y < ScreenRect.bottom;
+    const bool inside = x >= ScreenRect.left && x < ScreenRect.right && y >= ScreenRect.top &&
+                        y < ScreenRect.bottom;
     CursorOutside = inside ? 0 : 1;
 }
 
@@ -48,17 +48,16 @@ void Activate(bool active) {
     if (depth == 8) ShowCannotRunNotice();
 }
 
-// Pause (or Escape) toggles the pause of play unless the won panel is up; Enter confirms a name.
+// Pause (or Escape) toggles the pause of play unless the won panel is up; Enter confirms the
+// name box on the high-score screen.
 void KeyDown(int32_t key) {
     if (key == platform::PauseKey && GameWon == 0) Paused = Paused != 0 ? 0 : 1;
-    if (key == platform::EnterKey && NameEntryOpen != 0) ConfirmName();
+    if (key == platform::EnterKey && NameBoxShown()) ConfirmName();
 }
 
-// Typed characters reach the name buffer only while a name may be typed.
+// Typed characters reach the name only while the name box is shown.
 void TypedCharacter(int32_t character) {
-    const bool nameTyping = PlayPhase == PhaseNoMovesUntimed || PlayPhase == PhaseBarEmpty ||
-                            GameWon != 0 || NameEntryOpen != 0;
-    if (!nameTyping) return;
+    if (!NameBoxShown()) return;
     if (character == platform::BackspaceChar) NameBackspace();
     if (character >= 32 && character <= 126) NameAppend(static_cast<char>(character));
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "game/matching.h"
 #include "game/random.h"
 #include "platform/clock.h"
 
@@ -45,6 +46,27 @@ bool RerollFirstTriple() {
         }
     }
     return false;
+}
+
+// True when a piece of kind on (column, row) would stand in a line of three.
+bool MakesLine(int column, int row, uint8_t kind) {
+    auto same = [kind](int c, int r) { return KindAt(c, r) == kind; };
+    const int c = column;
+    const int r = row;
+    return (same(c - 1, r) && (same(c - 2, r) || same(c + 1, r))) ||
+           (same(c + 1, r) && same(c + 2, r)) ||
+           (same(c, r - 1) && (same(c, r - 2) || same(c, r + 1))) ||
+           (same(c, r + 1) && same(c, r + 2));
+}
+
+// A random kind for an empty square that makes no line with its neighbours where one exists.
+uint8_t KindWithoutLine(int column, int row) {
+    const int first = Random() % KindCount;
+    for (int i = 0; i < KindCount; ++i) {
+        const auto kind = static_cast<uint8_t>((first + i) % KindCount);
+        if (!MakesLine(column, row, kind)) return kind;
+    }
+    return static_cast<uint8_t>(first);
 }
 
 // Little-endian float and byte access for the save layout.
@@ -98,16 +120,36 @@ void ResetSpawnSlot(int column) {
 
 void NewBoard(int kinds) {
     SeedRandom(platform::TickCount());
+    // A board without a line may still have no move at all (about one deal in a thousand with
+    // eight kinds): such a board is dealt again, so every game and level starts playable.
+    do {
+        for (int c = 0; c < BoardColumns; ++c) {
+            ResetSpawnSlot(c);
+            for (int r = 0; r < BoardRows; ++r) {
+                Cell& cell = Board[CellIndex(c, r)];
+                cell = Cell{};
+                cell.Kind = static_cast<uint8_t>(Random() % kinds);
+                SetHome(c, r);
+            }
+        }
+        RerollTriples();
+    } while (!AnyMovePossible());
+}
+
+void TidyBoard() {
     for (int c = 0; c < BoardColumns; ++c) {
         ResetSpawnSlot(c);
         for (int r = 0; r < BoardRows; ++r) {
             Cell& cell = Board[CellIndex(c, r)];
-            cell = Cell{};
-            cell.Kind = static_cast<uint8_t>(Random() % kinds);
+            if (cell.Kind == EmptyKind) cell.Kind = KindWithoutLine(c, r);
+            cell.Frame = 0.0f;
+            cell.SwapTarget = 0;
+            cell.Selected = 0;
             SetHome(c, r);
         }
     }
-    RerollTriples();
+    if (AnyMatch()) RerollTriples();
+    if (!AnyMovePossible()) NewBoard(KindCount);
 }
 
 void RerollTriples() {

@@ -108,8 +108,13 @@ void ClearSelection();
 void ResetSpawnSlot(int column);
 
 // Called by the new-game screen, by start-up without a save file and after a board clear-out;
-// deals a random board of kinds 0..kinds-1 without ready-made lines of three.
+// deals a random board of kinds 0..kinds-1 without ready-made lines of three and with a move.
 void NewBoard(int kinds);
+
+// Called by the save file's reader and before every save: every empty square gets a piece that
+// makes no line, every piece stands at home without flags, a standing line is redrawn, and a
+// board without a move is replaced by a new one of KindCount kinds.
+void TidyBoard();
 
 // Called only by NewBoard; redraws every line of three until none is left.
 void RerollTriples();

@@ -50,23 +50,15 @@ void DrawRestingPiece(int32_t kind, int32_t x, int32_t y) {
     FiguresPicture->DrawClipped(BackBuffer, x, y, left, 0, left + SquareSize, SquareSize);
 }
 
-// A fresh board must not inherit the old board's unfinished fall: its records would shift the new
-// pieces and leave a square empty for good.
-void ForgetFall() {
-    Falling = 0;
-    FallOffset = 0.0f;
-    FallSpeed = RestFallSpeed;
-    for (FallRecord& record : FallColumn) record = FallRecord{};
-    for (int32_t& mark : RemoveMark) mark = 0;
-}
-
 // The end of a clear-out: the next board is dealt and starts dropping in.
 void FinishClearOut() {
     ClearCount += 1;
     ClearOut = 0;
     ClearClock = 0.0f;
     NewBoard(KindCount);
-    ForgetFall();
+    // A fresh board must not inherit the old board's unfinished fall: its records would shift
+    // the new pieces and leave a square empty for good.
+    ResetFall();
     StartDropIn();
     if (ClearCount > ClearOutsPerSeed) {
         SeedRandom(platform::TickCount());
@@ -123,6 +115,19 @@ void StartClearOut() {
             piece.Delay = ClearDelayBase - ClearRowStagger * r + Random() % ClearJitter;
         }
     }
+}
+
+void FinishBoardChange() {
+    if (ClearOut != 0) FinishClearOut();
+    if (DropIn == 0) return;
+    DropIn = 0;
+    SelectStep = 0;
+}
+
+void ResetBoardChange() {
+    DropIn = 0;
+    ClearOut = 0;
+    ClearClock = 0.0f;
 }
 
 bool ClearOutFrame(float dt) {

@@ -45,3 +45,10 @@ void StartClearOut();
 // Called every frame by the play screen's frame: moves and draws the falling pieces, and at the
 // end deals the next board and starts its drop-in; false while the old pieces still fall.
 bool ClearOutFrame(float dt);
+
+// Called when play is brought to rest for a save: a clear-out deals its board at once and a
+// drop-in lands at once.
+void FinishBoardChange();
+
+// Called when a new game starts: no board change is under way.
+void ResetBoardChange();

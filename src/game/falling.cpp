@@ -84,7 +84,17 @@ void ClearingPass() {
     if (combo != 0) ComboLevel = combo;
     Score += 5 * ComboLevel;
     LevelBar = static_cast<float>(LevelBar + (KindCount - 3) * ComboLevel * 0.2);
-    if (BoardFull() && !AnyMovePossible() && HintActive == 0) NoMovesLeft();
+    // Only a settled board is judged: a line still standing is cleared by the chain first.
+    if (BoardFull() && !AnyMatch() && !AnyMovePossible() && HintActive == 0) NoMovesLeft();
+}
+
+void ResetFall() {
+    Falling = 0;
+    FallOffset = 0.0f;
+    FallSpeed = RestFallSpeed;
+    for (FallRecord& record : FallColumn) record = FallRecord{};
+    for (int32_t& mark : RemoveMark) mark = 0;
+    for (int c = 0; c < BoardColumns; ++c) ResetSpawnSlot(c);
 }
 
 void AdvanceFall(float dt) {

@@ -26,5 +26,9 @@ extern int32_t ComboLevel;
 // the marked squares, scores, and decides about a board left without moves.
 void ClearingPass();
 
+// Called when a board is dealt or a new game starts: no fall is under way, nothing is marked,
+// the spawn slots rest and the speed is back to its start.
+void ResetFall();
+
 // Called every frame by the play screen with the frame time in seconds: one frame of falling.
 void AdvanceFall(float dt);

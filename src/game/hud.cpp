@@ -86,11 +86,11 @@ void FollowScore(float dt) {
     }
 }
 
-// True while the Timed bar may drain: no board change, no new board coming, not paused and
-// no screen transition.
+// True while the Timed bar may drain: no board change, no new board coming, not paused, no
+// screen transition, and the game not yet won (a won game's time no longer runs out).
 bool DrainRuns() {
     return GameMode == Timed && DropIn == 0 && ClearOut == 0 && PlayPhase != PhaseNewBoard &&
-           Paused == 0 && ShatterActive == 0;
+           Paused == 0 && ShatterActive == 0 && GameWon == 0;
 }
 
 // The shown bar follows LevelBar; a caught-up empty bar ends a Timed game; the bar drains.
@@ -106,7 +106,9 @@ void FollowBar(float dt) {
         return;
     }
     if (static_cast<int32_t>(ShownLevelBar) <= 0) {
-        if (GameMode == Timed && LevelBar <= 0.0f) {
+        // Time runs out once: later frames of the same end (paused under the banner, say) are
+        // already in the game-over phase.
+        if (GameMode == Timed && LevelBar <= 0.0f && PlayPhase == PhasePlaying) {
             PlaySoundEffect(Effect::NoMoves);
             PlayPhase = PhaseBarEmpty;
         }
@@ -179,7 +181,8 @@ void MoveBanner(float dt) {
     }
 }
 
-// After a level-complete or new-board banner: the old board falls out and play goes on.
+}  // namespace
+
 void ReplaceBoard(int32_t phase) {
     if (phase == PhaseLevelComplete) Level += 1;
     if (GameMode == Untimed) {
@@ -193,14 +196,14 @@ void ReplaceBoard(int32_t phase) {
     PlayPhase = PhasePlaying;
 }
 
+namespace {
+
 // After a game-over banner: the score goes to the high-score table and its name box.
 void EndGame(float dt) {
-    NameEntryOpen = 1;
     PlayHud(dt);
     MixerIdle = 1;
     NoGameToContinue = 1;
-    HighScorePage = KindCount;
-    InsertScore(GameMode);
+    EnterGameScore();
     PlayPhase = PhasePlaying;
     ShatterRequested = 1;
     ScreenState = HighScores;
@@ -216,6 +219,18 @@ void PlayHud(float dt) {
     WarnLowTime(dt);
     DrawHud();
     CheckCompletion();
+}
+
+void ResetPhases() {
+    PlayPhase = PhasePlaying;
+    GameWon = 0;
+    LevelDoneCount = 0;
+    WinCount = 0;
+    BarRising = 0;
+    RiseHold = 0.0f;
+    WarnTimer = 0.0f;
+    BannerPos = BannerStart;
+    BannerY = 0.0f;
 }
 
 void StartFirstLevel() {

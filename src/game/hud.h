@@ -36,6 +36,14 @@ extern uint8_t WinCount;
 // level. Does nothing off the play screen.
 void PlayHud(float dt);
 
+// Called when a new game starts: phase Playing, no banner, not won, the completion counters and
+// the bar's hold and warning timers at rest.
+void ResetPhases();
+
+// Called by the phase banner once a level-complete (2) or new-board (4) banner has gone, and
+// when play is brought to rest for a save: the next level's bar, and the old board falls out.
+void ReplaceBoard(int32_t phase);
+
 // Called by the new-game screen when a game starts and by the save file when it holds no game:
 // level 1, no score, and the bar a level starts with in the current GameMode.
 void StartFirstLevel();

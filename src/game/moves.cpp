@@ -124,9 +124,9 @@ void Drag(int x, int y) {
         ClearSelection();
         return;
     }
-    const Square square = SquareAt(aim.X, aim.Y);
-    if (!OnGrid(square)) return;
-    TargetSquare = square;
+    // A point beside the board aims at nothing: truncation would put it on the edge squares.
+    if (!BoardArea.Contains(aim.X, aim.Y)) return;
+    TargetSquare = SquareAt(aim.X, aim.Y);
     if (Neighbours(TargetSquare, SelectedSquare)) FlagTarget();
 }
 
@@ -184,6 +184,11 @@ bool PlayClick(int x, int y) {
         LeaveToMainMenu();
         return true;
     }
+    // The board is hidden while paused: a click only resumes play.
+    if (Paused != 0) {
+        Paused = 0;
+        return true;
+    }
     if (platform::PointInRegion(HintButton, x, y) && CellAt(TargetSquare).SwapTarget == 0) {
         StartHint();
         return true;
@@ -219,7 +224,21 @@ void PlayHover(int x, int y) {
         PanHover = 0;
     }
     if (!onMenu && !onPan) HoverLatch = 0;
-    if (MouseDown != 0 && SelectStep == 1) Drag(x, y);
+    if (MouseDown != 0 && SelectStep == 1 && Paused == 0) Drag(x, y);
+}
+
+void ResetMoves() {
+    SelectStep = 0;
+    SelectedSquare = {};
+    TargetSquare = {};
+    SwapOffset = 0.0f;
+    SwapCount = 0;
+    HintActive = 0;
+    HintStep = 0.0f;
+    HintOffset = 0.0f;
+    HintSwapCount = 0;
+    MenuHover = 0;
+    PanHover = 0;
 }
 
 void SwapAnimation(float dt) {

@@ -58,11 +58,14 @@ extern uint8_t PanHover;
 bool PlayInputOpen();
 
 // Called by the click dispatcher with the click's client position; true when the play screen
-// used the click.
+// used the click. While paused a click off the menu button only resumes play.
 bool PlayClick(int x, int y);
 
 // Called every frame by the frame driver with the mouse position: button hovers and drags.
 void PlayHover(int x, int y);
+
+// Called when a new game starts: nothing selected, no swap or hint under way.
+void ResetMoves();
 
 // Called every frame by the play screen with the frame time in seconds: slides a player swap.
 void SwapAnimation(float dt);

@@ -110,6 +110,20 @@ void StoreName() {
     entry.Score = PlacedScore;
 }
 
+void EnterGameScore() {
+    HighScorePage = KindCount;
+    InsertScore(GameMode);
+    NameEntryOpen = 1;
+}
+
+void StoreOpenName() {
+    if (NameEntryOpen == 0) return;
+    NameEntryOpen = 0;
+    StoreName();
+}
+
+bool NameBoxShown() { return NameEntryOpen != 0 && ScreenState == HighScores; }
+
 void NameReset() {
     NameLength = 0;
     std::memset(NameBuffer, 0, sizeof NameBuffer);
@@ -131,8 +145,7 @@ void NameBackspace() {
 }
 
 void ConfirmName() {
-    NameEntryOpen = 0;
-    StoreName();
+    StoreOpenName();
     PlayPhase = 1;
     GameWon = 0;
     SaveGame();
@@ -196,6 +209,8 @@ bool ClickHighScores(int x, int y) {
     }
     if (ButtonsLocked()) return false;
     if (BackSpot.Contains(x, y)) {
+        // Leaving keeps the name shown in an open box; the box never outlives the screen.
+        if (NameEntryOpen != 0) ConfirmName();
         MixerIdle = 1;
         PlaySoundEffect(Effect::Click);
         PlayPhase = 1;

@@ -41,12 +41,21 @@ void ResetHighScores();
 void InsertScore(int mode);
 // Called when the name is confirmed: the typed name becomes the placed row's name.
 void StoreName();
+// Called by the game-over step and the won panel: the finished game's score goes into the table
+// of its mode and kinds, which the high-score screen will show, and the name box opens.
+void EnterGameScore();
+// Called by ConfirmName and when play is brought to rest for a save: an open name box stores
+// its name (the name last used, when nothing was typed) and closes.
+void StoreOpenName();
 // Called once at start-up: an empty name with its caret.
 void NameReset();
-// Called by the window procedure for a typed character 32..126 while a name may be typed.
+// Called by the window procedure for a typed character 32..126 while the name box is up.
 void NameAppend(char c);
-// Called by the window procedure for Backspace while a name may be typed.
+// Called by the window procedure for Backspace while the name box is up.
 void NameBackspace();
+// Used by the window procedure: true while the high-score screen shows the name box, the only
+// place where typing and Enter act.
+bool NameBoxShown();
 // Called by the OK button and by the window procedure's Enter key while the name box is open:
 // closes the box, stores the name, returns play to its normal phase and writes the save file.
 void ConfirmName();

@@ -17,7 +17,7 @@ float LogoTimer = 0.0f;
 RevealTile RevealGrid[RevealColumns * RevealRows] = {};
 int RevealColumnRing = -1;
 int RevealRowRing = -1;
-float WonPanelY = -300.0f;
+float WonPanelY = WonPanelStart;
 unsigned char WonPanelReady = 0;
 
 namespace {
@@ -118,6 +118,11 @@ bool ClickTitle(int x, int y) {
     return true;
 }
 
+void ResetWonPanel() {
+    WonPanelY = WonPanelStart;
+    WonPanelReady = 0;
+}
+
 void DrawWonPanel(float dt) {
     if (!GameWon) return;
     GameOverPicture->SetClipRect(0, 0, 640, 480);
@@ -143,10 +148,9 @@ void HoverWonPanel(int x, int y) {
 bool ClickWonPanel(int x, int y) {
     if (!GameWon || !WonButton.Contains(x, y)) return false;
     PlaySoundEffect(Effect::Click);
-    HighScorePage = KindCount;
     ShatterRequested = 1;
     NoGameToContinue = 1;
-    InsertScore(GameMode);
+    EnterGameScore();
     ScreenState = HighScores;
     WonPanelReady = 0;
     GameWon = 0;

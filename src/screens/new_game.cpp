@@ -9,6 +9,7 @@
 #include "game/hud.h"
 #include "game/play_screen.h"
 #include "game/random.h"
+#include "game/rest.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
@@ -135,13 +136,12 @@ void StartNewGame() {
     MixerIdle = 1;
     PlaySoundEffect(Effect::Click);
     ShatterRequested = 1;
+    ResetPlay();
     StartFirstLevel();
     NewBoard(KindCount);
     StartDropIn();
     ScreenState = Play;
     NoGameToContinue = 0;
-    Paused = 0;
-    WinCount = 0;
     SeedRandom(platform::TickCount());
     StartRandomMusicTrack();
 }

@@ -74,7 +74,7 @@ bool RowChecked(int row) {
     }
 }
 
-void DrawHighlight(const Area &spot, int sourceLeft, int sourceTop) {
+void DrawHighlight(const Area& spot, int sourceLeft, int sourceTop) {
     ActiveOptionPicture->Draw(BackBuffer, spot.Left, spot.Top, sourceLeft, sourceTop,
                               sourceLeft + spot.Right - spot.Left,
                               sourceTop + spot.Bottom - spot.Top);

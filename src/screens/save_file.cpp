@@ -10,6 +10,7 @@
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/hud.h"
+#include "game/rest.h"
 #include "gfx/display.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
@@ -183,6 +184,9 @@ void UseGame(const StoredGame& game) {
     ShownScore = game.ShownScore;
     for (std::size_t i = 0; i < BoardCells; ++i) Board[i] = game.Cells[i];
     NoGameToContinue = game.NoGameToContinue;
+    // Files of earlier versions could hold a game caught mid-fall or mid-swap: it resumes on a
+    // full board at rest, with a move.
+    if (NoGameToContinue == 0) TidyBoard();
 }
 
 // A file without a resumable game: the values of a first start and a freshly dealt board.
@@ -272,7 +276,10 @@ void DecodeSave(const uint8_t* data, std::size_t size) {
     MusicVolume = MusicGain();
 }
 
-bool SaveGame() { return ReplaceFile(SaveFileName, SaveTempName, EncodeSave()); }
+bool SaveGame() {
+    BringPlayToRest();
+    return ReplaceFile(SaveFileName, SaveTempName, EncodeSave());
+}
 
 bool LoadGame() {
     std::FILE* file = std::fopen(SaveFileName, "rb");

@@ -9,12 +9,17 @@
 // Length of a complete save file in bytes.
 constexpr std::size_t SaveFileSize = 6933;
 
-// Called by the main menu's Exit button and when a high-score name is confirmed: writes the file
+// Called by the main menu's Exit button, when a high-score name is confirmed and on every other way
+// out of the program. A saved game always resumes playable, or there is no game to continue:
+// play is first brought to rest (every motion finished by the rules, a begun level or board
+// change carried out, a finished or won game's score entered in its table under the name last
+// used), so the file holds a settled, full board with a move and no selection. Writes the file
 // beside a temporary one and renames it over "game.sav" only when complete; false when the old
 // file was left as it was.
 bool SaveGame();
 // Called once at start-up before the display exists: reads "game.sav" if it can be opened
-// (false, and nothing changed, if not). Impossible game values give a fresh game instead.
+// (false, and nothing changed, if not). Impossible game values give a fresh game instead; a game
+// stored in motion resumes at rest (empty squares filled, pieces home, a board with a move).
 bool LoadGame();
 // Called at start-up to decide whether the default high-score tables are needed.
 bool SaveFileReadable();

@@ -246,7 +246,7 @@ TEST_F(MenusTest, TitleButtonLeadsToTheMenu) {
     EXPECT_EQ(EffectRequests, (std::vector<int>{1}));
 }
 
-TEST_F(MenusTest, WonPanelButtonEntersTheScoreWithoutANameBox) {
+TEST_F(MenusTest, WonPanelButtonEntersTheScoreAndOpensTheNameBox) {
     ResetHighScores();
     GameWon = 1;
     ScreenState = Play;
@@ -259,7 +259,7 @@ TEST_F(MenusTest, WonPanelButtonEntersTheScoreWithoutANameBox) {
     EXPECT_EQ(ScreenState, HighScores);
     EXPECT_EQ(HighScorePage, 7);
     EXPECT_EQ(HighScoreTable[0][4].Score, 123456);
-    EXPECT_EQ(NameEntryOpen, 0);
+    EXPECT_EQ(NameEntryOpen, 1);  // a winner types a name like any finished game
     EXPECT_EQ(NoGameToContinue, 1);
     EXPECT_EQ(GameWon, 0);
     EXPECT_EQ(ShatterRequested, 1);

@@ -17,6 +17,8 @@
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/hud.h"
+#include "game/matching.h"
+#include "game/random.h"
 #include "gfx/display.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
@@ -88,6 +90,7 @@ void SetDistinctState() {
             cell.Kind = static_cast<uint8_t>((c + 2 * r) % 7);
         }
     }
+    Board[8].Kind = 2;  // the board's one move: (0,0) with (1,0) lines up row 0's 2s
     Board[9].Frame = 3.0f;
     Board[9].SwapTarget = 1;
     Board[9].Selected = 1;
@@ -129,6 +132,7 @@ std::vector<uint8_t> GoldenOfDistinctState() {
             g[at + 8] = static_cast<uint8_t>((c + 2 * r) % 7);
         }
     }
+    g[5641 + 8 * 20 + 8] = 2;
     std::size_t cell9 = 5641 + 9 * 20;
     Put32(g, cell9 + 12, 0x40400000);  // 3.0f
     g[cell9 + 16] = 1;
@@ -145,8 +149,7 @@ std::vector<uint8_t> GoldenOfDistinctState() {
 
 TEST_F(SaveFileTest, WritesTheExactLayout) {
     SetDistinctState();
-    ASSERT_TRUE(SaveGame());
-    std::vector<uint8_t> file = ReadAll("game.sav");
+    std::vector<uint8_t> file = EncodeSave();
     ASSERT_EQ(file.size(), 6933u);
     std::vector<uint8_t> golden = GoldenOfDistinctState();
     for (std::size_t i = 0; i < file.size(); ++i) ASSERT_EQ(file[i], golden[i]) << "offset " << i;
@@ -164,12 +167,16 @@ TEST_F(SaveFileTest, WritesTheExactLayout) {
               (std::vector<uint8_t>{0, 1, 0, 0}));
     EXPECT_EQ(std::vector<uint8_t>(file.begin() + 6925, file.end()),
               (std::vector<uint8_t>{44, 1, 0, 0, 250, 0, 0, 0}));
+    // The file holds the same layout, of the game brought to rest.
+    ASSERT_TRUE(SaveGame());
+    EXPECT_EQ(ReadAll("game.sav"), EncodeSave());
     EXPECT_FALSE(fs::exists("game.sav.new"));
 }
 
 TEST_F(SaveFileTest, RoundTripRestoresEveryField) {
     SetDistinctState();
     ASSERT_TRUE(SaveGame());
+    const std::vector<uint8_t> saved = ReadAll("game.sav");
     ResetHighScores();
     NewBoard(6);
     KindCount = 6;
@@ -183,9 +190,10 @@ TEST_F(SaveFileTest, RoundTripRestoresEveryField) {
     MusicSlider = SoundSlider = 391;
 
     ASSERT_TRUE(LoadGame());
-    EXPECT_EQ(EncodeSave(), GoldenOfDistinctState());
+    EXPECT_EQ(EncodeSave(), saved);
     EXPECT_EQ(Level, 42);
-    EXPECT_EQ(Board[9].Selected, 1);
+    EXPECT_EQ(Board[9].Kind, 3);
+    EXPECT_EQ(Board[9].Selected, 0);  // saved at rest: nothing selected
     EXPECT_FLOAT_EQ(MusicVolume, 71.0f / 164.0f);
 }
 
@@ -276,12 +284,18 @@ TEST_F(SaveFileTest, FileCutInsideTheOptionsKeepsTheGameButNotTheMissingOptions)
 TEST_F(SaveFileTest, LongFileIgnoresTheExcess) {
     SetDistinctState();
     std::vector<uint8_t> bytes = GoldenOfDistinctState();
+    WriteAll("game.sav", bytes);
+    SeedRandom(1);
+    ASSERT_TRUE(LoadGame());
+    const std::vector<uint8_t> exact = EncodeSave();
     bytes.resize(100000, 0xEE);
     WriteAll("game.sav", bytes);
     NewBoard(6);
     Level = 1;
+    SeedRandom(1);
     ASSERT_TRUE(LoadGame());
-    EXPECT_EQ(EncodeSave(), GoldenOfDistinctState());
+    EXPECT_EQ(EncodeSave(), exact);
+    EXPECT_EQ(Level, 42);
 }
 
 TEST_F(SaveFileTest, RandomFilesNeverBreakTheGame) {
@@ -355,6 +369,51 @@ TEST_F(SaveFileTest, DamagedCellPositionsAndFlagsAreMended) {
     EXPECT_EQ(Board[9].Frame, 0.0f);
     EXPECT_EQ(Board[9].SwapTarget, 0);
     EXPECT_EQ(Board[9].Selected, 0);
+}
+
+// What every resumed game must be: a full board at rest, no line standing, a move to make.
+void ExpectBoardAtRest() {
+    EXPECT_TRUE(BoardFull());
+    EXPECT_FALSE(AnyMatch());
+    EXPECT_TRUE(AnyMovePossible());
+    for (int i = 0; i < 64; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Board[i].X, 236.0f + 50.0f * (i / 8));
+        EXPECT_EQ(Board[i].Y, 4.0f + 50.0f * (i % 8));
+        EXPECT_EQ(Board[i].SwapTarget, 0);
+        EXPECT_EQ(Board[i].Selected, 0);
+    }
+}
+
+TEST_F(SaveFileTest, GamesStoredInMotionResumeAtRestWithAMove) {
+    // Earlier versions saved a game mid-fall (empty squares), mid-swap (half-slid, flagged), with
+    // a line still standing before its chain, or on a board without a move.
+    std::vector<uint8_t> bytes = GoldenOfDistinctState();
+    auto kindAt = [&bytes](int c, int r) -> uint8_t& { return bytes[5641 + (c * 8 + r) * 20 + 8]; };
+    kindAt(4, 0) = kindAt(4, 1) = kindAt(4, 2) = 9;   // a column falling, and cell 63 empty
+    Put32(bytes, 5641 + 20 * 20, FloatBits(271.5f));  // a piece half-way through a swap
+    bytes[5641 + 20 * 20 + 16] = 1;
+    kindAt(6, 3) = kindAt(6, 4) = kindAt(6, 5) = 1;  // a line standing
+    WriteAll("game.sav", bytes);
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(NoGameToContinue, 0);
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(Score, 123456);
+    ExpectBoardAtRest();
+    EXPECT_EQ(Board[0].Kind, 0);  // pieces that stood well are kept
+    EXPECT_EQ(Board[57].Kind, 2);
+
+    bytes = GoldenOfDistinctState();
+    kindAt(1, 0) = 1;  // back to the board without any move
+    kindAt(7, 7) = 0;
+    WriteAll("game.sav", bytes);
+    ASSERT_TRUE(LoadGame());
+    ExpectBoardAtRest();
+    EXPECT_EQ(KindCount, 7);  // a new board of the same game
+    EXPECT_EQ(GameMode, 1);
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(Score, 123456);
+    for (const Cell& cell : Board) EXPECT_LT(cell.Kind, 7);
 }
 
 TEST_F(SaveFileTest, NamesAreCutAndStripped) {

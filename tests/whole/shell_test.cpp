@@ -26,9 +26,9 @@ namespace {
 namespace fs = std::filesystem;
 
 Sprite* const* const GameSpriteSlots[] = {
-    &BackgroundPicture, &FiguresPicture,  &FontPicture,     &NumberPicture, &GameOverPicture,
-    &EasyFoodPicture,   &CursorPicture,   &GameGoPicture,   &ShatterSnapshot, &MenDownPicture,
-    &LogoPicture,       &PanPicture,      &LevelPicture,    &MixerPicture};
+    &BackgroundPicture, &FiguresPicture, &FontPicture,   &NumberPicture,   &GameOverPicture,
+    &EasyFoodPicture,   &CursorPicture,  &GameGoPicture, &ShatterSnapshot, &MenDownPicture,
+    &LogoPicture,       &PanPicture,     &LevelPicture,  &MixerPicture};
 
 int GameSpritesAlive() {
     int count = 0;
@@ -221,34 +221,34 @@ TEST(ShellTest, PauseAndEscapeTogglePauseExceptOnTheWonPanel) {
     GameWon = 0;
 }
 
-TEST(ShellTest, TypedCharactersReachTheNameOnlyWhileANameMayBeTyped) {
+TEST(ShellTest, TypingAndEnterActOnlyOnTheNameBoxOfTheHighScoreScreen) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.Type("abc");
     EXPECT_EQ(NameLength, 0);
     NameEntryOpen = 1;
+    game.Type("q");  // the box is open but not shown: still on the logo
+    game.Press(platform::TestKey::Enter);
+    EXPECT_EQ(NameLength, 0);
+    EXPECT_EQ(NameEntryOpen, 1);
+    ScreenState = HighScores;
     game.Type("a\tb\xc3\xa9~");
     EXPECT_STREQ(NameBuffer, "ab~_");
     game.Press(platform::TestKey::Space);  // a key press types nothing by itself
     game.Press(platform::TestKey::Backspace);
     EXPECT_STREQ(NameBuffer, "ab_");
+    // While a game ends under its banner nothing is typed yet: the box is not up.
     NameEntryOpen = 0;
     PlayPhase = PhaseBarEmpty;
     game.Type("z");
-    EXPECT_STREQ(NameBuffer, "abz_");
+    EXPECT_STREQ(NameBuffer, "ab_");
     PlayPhase = PhasePlaying;
-}
-
-TEST(ShellTest, EnterConfirmsOnlyAnOpenNameBox) {
-    WholeGame game;
-    ASSERT_TRUE(game.Start());
+    EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
     game.Press(platform::TestKey::Enter);
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
     NameEntryOpen = 1;
-    PlayPhase = PhaseBarEmpty;
     game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);
-    EXPECT_EQ(PlayPhase, PhasePlaying);
     EXPECT_TRUE(fs::exists(game.Folder() + "/game.sav"));
 }
 

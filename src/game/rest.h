@@ -1,0 +1,14 @@
+// Play at rest: a saved game can always go on, and a new game inherits nothing of the last one.
+#pragma once
+
+// Called by the save file before every save. The player's swap, the hint and falling pieces run
+// forward by the rules to their end, without drawing; a level-complete or new-board phase that
+// has begun deals its next board at once; a board change lands at once; a game that has ended or
+// been won enters its score under the name last used and leaves no game to continue; an open
+// name box stores its name. What is left is a settled, full board with a move, every piece at
+// home and nothing selected, in the Playing phase.
+void BringPlayToRest();
+
+// Called by the new-game screen before it deals the first board: no swap, hint, fall, board
+// change, banner, won panel, name box, pause or flying piece is left from the last game.
+void ResetPlay();
