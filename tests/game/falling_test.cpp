@@ -187,3 +187,13 @@ TEST_F(Falling, NoMoveIsNotJudgedWhileAHintShowsOrPiecesFall) {
     EXPECT_TRUE(EffectRequests.empty());
     EXPECT_EQ(PlayPhase, 1);
 }
+
+TEST_F(Falling, NoMoveIsJudgedOnlyOnASettledBoardWithoutALine) {
+    // A chain's line still stands on the full board; the quiet board has no move besides it.
+    Place(5, {{0, 0}, {1, 0}, {2, 0}});
+    ASSERT_FALSE(AnyMovePossible());
+    ComboLevel = 1;
+    ClearingPass();
+    EXPECT_TRUE(EffectRequests.empty());
+    EXPECT_EQ(PlayPhase, 1);
+}

@@ -205,6 +205,27 @@ TEST_F(HudTest, FullBarOnTheLastLevelWinsOnce) {
     EXPECT_EQ(Level, 99);
 }
 
+TEST_F(HudTest, WonTimedGameNoLongerDrainsAndTimeOverSoundsOnceEvenPaused) {
+    GameMode = Timed;
+    Level = 99;
+    LevelBar = 75.0f;  // the last line filled the bar
+    ShownLevelBar = 70.0f;
+    RunHud(10.0f);  // a drain of 20 pixels a second would have emptied the bar twice over
+    EXPECT_EQ(GameWon, 1);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    EXPECT_EQ(LevelBar, 75.0f);
+
+    // Time runs out while the game is paused under the banner: one boing, not one a frame.
+    GameWon = 0;
+    Level = 3;
+    LevelBar = ShownLevelBar = 0.0f;
+    Paused = 1;
+    EffectRequests.clear();
+    RunHud(1.0f);
+    EXPECT_EQ(PlayPhase, PhaseBarEmpty);
+    EXPECT_EQ(Requests(Effect::NoMoves), 1);
+}
+
 class BannerTest : public HudTest {
   protected:
     // One frame of the play screen as far as the banner is concerned.

@@ -184,6 +184,34 @@ TEST_F(Moves, DragOutwardFromTheBorderDoesNothing) {
     EXPECT_EQ(CountSwapTargets(), 0);
 }
 
+TEST_F(Moves, SlightlyDiagonalDragBesideTheBoardAimsAtNothing) {
+    // Left edge: from column 0, 10 pixels left and down into row 4.
+    ClickSquare(0, 3);
+    PlayHover(MidX(0) - 10, MidY(3) + 26);
+    EXPECT_EQ(CountSwapTargets(), 0);
+    EXPECT_EQ(SelectStep, 1);
+    // Top edge: pressed near column 3's left side, 10 up and a little left into column 2.
+    ClickSquare(0, 3);
+    MouseDown = 1;
+    ASSERT_TRUE(PlayClick(387, MidY(0)));
+    PlayHover(380, MidY(0) - 10);
+    EXPECT_EQ(CountSwapTargets(), 0);
+    EXPECT_EQ(CellAt({3, 0}).Selected, 1);
+}
+
+TEST_F(Moves, WhilePausedAClickOnlyResumesAndADragSwapsNothing) {
+    ClickSquare(2, 3);
+    Paused = 1;
+    PlayHover(MidX(2) + 12, MidY(3));  // a drag under the banner
+    EXPECT_EQ(CountSwapTargets(), 0);
+    EXPECT_TRUE(ClickSquare(5, 5));
+    EXPECT_EQ(Paused, 0);
+    EXPECT_EQ(CellAt({5, 5}).Selected, 0);
+    Paused = 1;
+    EXPECT_TRUE(PlayClick(60, 420));  // the menu button still leaves
+    EXPECT_EQ(ScreenState, MainMenu);
+}
+
 TEST_F(Moves, SwapWithoutALineSlidesBack) {
     const std::string before = BoardKinds();
     ClickSquare(2, 3);

@@ -1,7 +1,7 @@
 // Tests of the shared random generator.
-#include <gtest/gtest.h>
-
 #include "game/random.h"
+
+#include <gtest/gtest.h>
 
 TEST(Random, FollowsTheRandSrandContract) {
     SeedRandom(1);
