@@ -41,8 +41,6 @@ constexpr float DrainPerLevel = 0.2f;
 // Below this many bar pixels the Timed bar warns once a second.
 constexpr float LowTimeBar = 10.0f;
 constexpr float WarnInterval = 1.0f;
-// The last level; completing it wins the game.
-constexpr int32_t LastLevel = 99;
 // The bar a Timed game starts each new level with.
 constexpr float TimedLevelStartBar = 30.0f;
 // Where the score and level digits and the bar cover go.

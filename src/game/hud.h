@@ -14,6 +14,8 @@ enum PlayPhaseValue : int32_t {
 };
 // Bar pixels of a full level bar.
 constexpr float LevelBarFull = 73.0f;
+// The last level; completing it wins the game.
+constexpr int32_t LastLevel = 99;
 
 // ---- Shown values and phase (ShownScore and ShownLevelBar are saved) ----
 // The score as displayed, following Score at 100 points per second; never below 0 for long.

@@ -33,6 +33,17 @@ void RunRulesToRest() {
     }
 }
 
+// A bar filled by the last clearing completes its level, as the play frames would on the next
+// frames: the last level is won, any other ends with its banner's outcome.
+void CompleteFullBar() {
+    if (LevelBar < LevelBarFull || PlayPhase != PhasePlaying) return;
+    if (Level == LastLevel) {
+        GameWon = 1;
+    } else {
+        PlayPhase = PhaseLevelComplete;
+    }
+}
+
 // True when the game has ended or been won but its score has not reached its table yet.
 bool GameFinished() {
     return GameWon != 0 || PlayPhase == PhaseNoMovesUntimed || PlayPhase == PhaseBarEmpty;
@@ -51,6 +62,7 @@ void BringPlayToRest() {
     StoreOpenName();
     if (NoGameToContinue != 0) return;
     RunRulesToRest();
+    CompleteFullBar();
     if (GameFinished()) {
         FinishGame();
         return;

@@ -1,4 +1,6 @@
 // Whole-program tests of the screen flow: from the logo through a game to the high scores and out.
+#include "screens/flow.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +16,6 @@
 #include "gfx/display.h"
 #include "harness.h"
 #include "platform/messages.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/options.h"
 
@@ -23,12 +24,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // Hot spots the tests click, in picture coordinates.
-constexpr int ButtonX = 170;        // the main menu's buttons
+constexpr int ButtonX = 170;  // the main menu's buttons
 constexpr int ContinueY = 197;
 constexpr int NewGameY = 257;
 constexpr int OptionsY = 318;
 constexpr int ExitY = 442;
-constexpr int PlayMenuX = 60;       // the play screen's menu button
+constexpr int PlayMenuX = 60;  // the play screen's menu button
 constexpr int PlayMenuY = 420;
 
 void WaitForShatter(WholeGame& game) {

@@ -146,10 +146,35 @@ void WholeGame::Type(const std::string& text) {
     Step();
 }
 
-void WholeGame::PlayNewGame(int mode, int kinds) {
-    RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f);
+void WholeGame::Drag(int x, int y, int toX, int toY) {
+    platform::InjectMousePosition(x, y);
+    platform::InjectMouseButton(true);
+    Step();
+    const int dx = toX > x ? 12 : toX < x ? -12 : 0;
+    const int dy = toY > y ? 12 : toY < y ? -12 : 0;
+    platform::InjectMousePosition(x + dx, y + dy);
+    Step();
+    platform::InjectMouseButton(false);
+    Step();
+}
+
+void WholeGame::Close() {
+    platform::InjectWindowEvent(platform::TestWindowEvent::Close);
+    Step();
+}
+
+void WholeGame::ToMainMenu() {
+    RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f, 0.1f);
     Click(320, 440);  // the title's play button
     RunUntil([] { return ShatterActive == 0; }, 5.0f);
+}
+
+void WholeGame::PlayNewGame(int mode, int kinds) {
+    ToMainMenu();
+    NewGameFromMenu(mode, kinds);
+}
+
+void WholeGame::NewGameFromMenu(int mode, int kinds) {
     Click(170, 257);  // New game
     Click(mode == 1 ? 317 : 320, mode == 1 ? 129 : 174);
     Click(320, 280 + 38 * (kinds - 6));

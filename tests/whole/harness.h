@@ -50,8 +50,18 @@ class WholeGame {
     // Typed text, then one frame.
     void Type(const std::string& text);
 
-    // From the logo through the title, the main menu and the new-game screen into a game of
-    // this mode (0 Untimed, 1 Timed) and number of kinds, waiting until the board has dropped in.
+    // Presses the left button at (x, y), moves 12 pixels toward (toX, toY) and releases, one
+    // frame after each.
+    void Drag(int x, int y, int toX, int toY);
+    // A close request from the desktop (the window's close button), then one frame.
+    void Close();
+
+    // From the logo through the title to the main menu.
+    void ToMainMenu();
+    // From the main menu through the new-game screen into a game of this mode (0 Untimed,
+    // 1 Timed) and number of kinds, waiting until the board has dropped in.
+    void NewGameFromMenu(int mode, int kinds);
+    // From the logo into a new game: ToMainMenu, then NewGameFromMenu.
     void PlayNewGame(int mode, int kinds);
 
     // The last presented frame.
