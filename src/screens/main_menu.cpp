@@ -13,6 +13,7 @@
 #include "platform/window.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
+#include "screens/new_game.h"
 #include "screens/save_file.h"
 
 Sprite* MenuBackgroundPicture = nullptr;
@@ -155,8 +156,7 @@ bool ClickMainMenu(int x, int y) {
             ContinueGame();
             return true;
         case NewGameItem:
-            ScreenState = NewGame;
-            PlaySoundEffect(Effect::Click);
+            OpenNewGame();
             return true;
         case OptionsItem:
             ScreenState = Options;

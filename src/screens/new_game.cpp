@@ -18,6 +18,8 @@
 #include "screens/main_menu.h"
 
 Sprite* ActiveOptionPicture = nullptr;
+uint8_t ChosenMode = Untimed;
+int32_t ChosenKinds = 6;
 
 namespace {
 
@@ -54,11 +56,11 @@ void DrawMarker(Point at) { CursorPicture->Draw(BackBuffer, at.X, at.Y, 30, 0, 4
 
 void Choose(int row) {
     if (row == TimedRow) {
-        GameMode = Timed;
+        ChosenMode = Timed;
     } else if (row == UntimedRow) {
-        GameMode = Untimed;
+        ChosenMode = Untimed;
     } else {
-        KindCount = 6 + (row - SixKindsRow);
+        ChosenKinds = 6 + (row - SixKindsRow);
     }
 }
 
@@ -75,6 +77,13 @@ void FreeNewGamePictures() {
     FreePicture(ActiveOptionPicture);
 }
 
+void OpenNewGame() {
+    ScreenState = NewGame;
+    PlaySoundEffect(Effect::Click);
+    ChosenMode = GameMode;
+    ChosenKinds = KindCount;
+}
+
 int HitChoiceRow(int x, int y) {
     for (int i = 0; i < 5; ++i) {
         if (Choices[i].Spot.Contains(x, y)) return i;
@@ -86,8 +95,8 @@ void DrawNewGame() {
     if (ScreenState != NewGame) return;
     DrawMenuBackground();
     NewGamePanel->Draw(BackBuffer, 154, 48, 0, 0, 332, 383);
-    if (GameMode <= Timed) DrawMarker(ModeMarkers[GameMode]);
-    if (KindCount >= 6 && KindCount <= 8) DrawMarker(KindMarkers[KindCount - 6]);
+    if (ChosenMode <= Timed) DrawMarker(ModeMarkers[ChosenMode]);
+    if (ChosenKinds >= 6 && ChosenKinds <= 8) DrawMarker(KindMarkers[ChosenKinds - 6]);
 }
 
 void HoverNewGame(int x, int y) {
@@ -137,6 +146,8 @@ void StartNewGame() {
     PlaySoundEffect(Effect::Click);
     ShatterRequested = 1;
     ResetPlay();
+    GameMode = ChosenMode;
+    KindCount = ChosenKinds;
     StartFirstLevel();
     NewBoard(KindCount);
     StartDropIn();

@@ -1,7 +1,15 @@
 // The new-game screen: game mode and number of kinds, then Start.
 #pragma once
 
+#include <cstdint>
+
 class Sprite;
+
+// ---- The choice on the panel ----
+// The game mode the panel shows, Untimed (0) or Timed (1); the next game takes it at Start.
+extern uint8_t ChosenMode;
+// The number of kinds the panel shows, 6..8; the next game takes it at Start.
+extern int32_t ChosenKinds;
 
 // ---- Pictures ----
 // "ActiveOption.bmp", the keyed sheet of highlights used by several screens; null until loaded.
@@ -11,6 +19,10 @@ extern Sprite* ActiveOptionPicture;
 bool LoadNewGamePictures();
 // Called by the display switch and shutdown: releases the panel and the highlight sheet.
 void FreeNewGamePictures();
+
+// Called by the main menu's New game button: the panel opens on the mode and kinds of the last
+// game; a choice made on it changes nothing of the game in progress until Start.
+void OpenNewGame();
 
 // Called by the new-game hover and click steps: the choice row 0..4 holding the point, or 134
 // when none does.

@@ -185,8 +185,12 @@ TEST_F(MenusTest, SlidersClampAndMapToGain) {
     EXPECT_FLOAT_EQ(MusicGain(), 81.0f / 164.0f);
 }
 
-TEST_F(MenusTest, NewGameChoicesTakeEffectAtOnce) {
-    ScreenState = NewGame;
+TEST_F(MenusTest, NewGameChoicesWaitForStartAndLeaveTheGameInProgressAlone) {
+    ScreenState = MainMenu;
+    GameMode = Untimed;
+    KindCount = 6;
+    EXPECT_TRUE(ClickMainMenu(170, 257));  // New game
+    EXPECT_EQ(ScreenState, NewGame);
     EXPECT_EQ(HitChoiceRow(268, 116), 0);
     EXPECT_EQ(HitChoiceRow(387, 190), 1);
     EXPECT_EQ(HitChoiceRow(353, 297), 2);
@@ -194,21 +198,25 @@ TEST_F(MenusTest, NewGameChoicesTakeEffectAtOnce) {
     EXPECT_EQ(HitChoiceRow(355, 367), 4);
     EXPECT_EQ(HitChoiceRow(366, 116), 134);
     EXPECT_TRUE(ClickNewGame(300, 130));
-    EXPECT_EQ(GameMode, Timed);
+    EXPECT_EQ(ChosenMode, Timed);
     EXPECT_TRUE(ClickNewGame(300, 320));
-    EXPECT_EQ(KindCount, 7);
+    EXPECT_EQ(ChosenKinds, 7);
     EXPECT_TRUE(ClickNewGame(300, 320));  // the same row again still sounds
-    EXPECT_TRUE(ClickNewGame(200, 400));  // Back keeps the choices
+    EXPECT_TRUE(ClickNewGame(200, 400));  // Back: the game to continue keeps its mode and kinds
     EXPECT_EQ(ScreenState, MainMenu);
+    EXPECT_EQ(GameMode, Untimed);
+    EXPECT_EQ(KindCount, 6);
+    EXPECT_EQ(EffectRequests, (std::vector<int>{1, 1, 1, 1, 1}));
+    ScreenState = NewGame;  // Start takes the choice
+    EXPECT_TRUE(ClickNewGame(400, 400));
     EXPECT_EQ(GameMode, Timed);
     EXPECT_EQ(KindCount, 7);
-    EXPECT_EQ(EffectRequests, (std::vector<int>{1, 1, 1, 1}));
 }
 
 TEST_F(MenusTest, StartBeginsAFreshGame) {
     ScreenState = NewGame;
-    GameMode = Timed;
-    KindCount = 8;
+    ChosenMode = Timed;
+    ChosenKinds = 8;
     Level = 40;
     Score = 999;
     ShownScore = 999.0f;
@@ -231,7 +239,7 @@ TEST_F(MenusTest, StartBeginsAFreshGame) {
     for (const Cell& cell : Board) EXPECT_LT(cell.Kind, 8);
 
     ScreenState = NewGame;
-    GameMode = Untimed;
+    ChosenMode = Untimed;
     EXPECT_TRUE(ClickNewGame(436, 420));
     EXPECT_EQ(LevelBar, 0.0f);
 }

@@ -25,9 +25,9 @@ void ExpectSoundGame() {
     ASSERT_LE(KindCount, 8);
     ASSERT_GE(Level, 1);
     ASSERT_LE(Level, 99);
-    // Kinds stay within the picture's eight: a kind choice made on the new-game screen and left
-    // with Back takes effect at once, so a continued board may hold kinds beyond KindCount.
-    for (const Cell& cell : Board) ASSERT_TRUE(cell.Kind < MaxKinds || cell.Kind == EmptyKind);
+    // Kinds stay within the game's own: a choice left on the new-game screen with Back does not
+    // change the game to continue.
+    for (const Cell& cell : Board) ASSERT_TRUE(cell.Kind < KindCount || cell.Kind == EmptyKind);
     ASSERT_TRUE(ScreenState >= Logo && ScreenState <= Play && ScreenState != 6);
 }
 
