@@ -8,6 +8,8 @@
 // ---- Layout ----
 // Length of a complete save file in bytes.
 constexpr std::size_t SaveFileSize = 6933;
+// Name of the save file in the working directory.
+constexpr char SaveFileName[] = "game.sav";
 
 // Called by the main menu's Exit button and when a high-score name is confirmed: writes the file
 // beside a temporary one and renames it over "game.sav" only when complete; false when the old
