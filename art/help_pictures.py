@@ -80,11 +80,11 @@ def pan():
 
 
 def thermometer():
-    return kitchen_part((160, 326, 210, 426))
+    return kitchen_part((160, 322, 208, 446))
 
 
 def mixer():
-    return kitchen_part(game_play.MIXER_AREA)
+    return kitchen_part((52, 272, 132, 380))
 
 
 def menu():
