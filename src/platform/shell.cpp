@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <thread>
@@ -37,11 +40,24 @@ std::string Location(const std::string& target) {
     return full.generic_string();
 }
 
+// The address handed to an opener: a file's path as a "file://" address, with every byte but
+// letters, digits and "-._~/" escaped, so folders with blanks or accents open too.
 std::string AddressOf(const std::string& location) {
     if (location.find("://") != std::string::npos) return location;
-    return "file://" + location;
+    std::string address = "file://";
+    for (unsigned char c : location) {
+        if (std::isalnum(c) || std::strchr("-._~/", c) != nullptr) {
+            address += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            address += escaped;
+        }
+    }
+    return address;
 }
 
+// Collects the exit of openers that were still running at an earlier request.
 void ReapFinishedOpeners() {
     for (auto pid = RunningOpeners.begin(); pid != RunningOpeners.end();) {
         pid = waitpid(*pid, nullptr, WNOHANG) == 0 ? pid + 1 : RunningOpeners.erase(pid);
