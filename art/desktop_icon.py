@@ -62,6 +62,7 @@ def png(size):
 def svg(path):
     """Writes the icon as a scalable SVG file."""
     surface = cairo.SVGSurface(path, GRID, GRID)
+    surface.set_document_unit(cairo.SVGUnit.PX)
     draw(cairo.Context(surface), GRID)
     surface.finish()
 
