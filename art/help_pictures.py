@@ -1,5 +1,6 @@
 """Small pictures for the help page, drawn with the game's own art: the foods, a swap that makes
-a line, the frying pan, the thermometer, the mixer, the menu and the options card."""
+a line, the frying pan, the thermometer, the mixer, the menu, the options card and the
+high-score board with its name box."""
 import cairo
 from PIL import Image
 
@@ -8,7 +9,9 @@ import game_pieces as gp
 import game_play
 import kit
 import screens_menu
+import screens_common as sc
 import screens_panels
+import screens_scores
 
 CELL = gp.CELL
 TOMATO, CHEESE, EGG = 0, 1, 2
@@ -99,6 +102,14 @@ def options():
     return card.resize((card.width * 2 // 3, card.height * 2 // 3), Image.LANCZOS)
 
 
+def high_scores():
+    """The high-score board with its name box open, at half size."""
+    def draw(ctx):
+        screens_scores.draw_screen(ctx)
+        screens_scores.name_box(ctx)
+    return sc.opaque(sc.render(640, 480, draw)).convert("RGB").resize((320, 240), Image.LANCZOS)
+
+
 def icon():
     return desktop_icon.png(96)
 
@@ -113,4 +124,5 @@ PICTURES = {
     "mixer.png": mixer,
     "menu.png": menu,
     "options.png": options,
+    "high-scores.png": high_scores,
 }
