@@ -1,8 +1,10 @@
 # Pelmaro: `make run` plays the game, `make test` runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Where `make install` puts the game; DESTDIR, when given, is put in front of it.
+PREFIX ?= /usr/local
 
-.PHONY: run test deps configure build bake bench sanitize contact-sheet clean
+.PHONY: run test deps configure build bake bench sanitize install uninstall screenshots clean
 
 run: build
 	cd $(BUILD)/game && ./pelmaro
@@ -31,6 +33,15 @@ sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMARO_SANITIZE=ON >/dev/null
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && ctest --output-on-failure -j$(JOBS) -LE e2e
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	DESTDIR="$(DESTDIR)" scripts/uninstall $(BUILD)/install_manifest.txt
+
+screenshots: build
+	scripts/screenshots
 
 clean:
 	rm -rf $(BUILD) build-asan

@@ -17,7 +17,7 @@ BUTTONS = (
     ("Exit", (85, 416, 264, 468)),
 )
 LINK_ART = (310, 447, 553, 473)
-LINK_TEXT = "Our kitchen on the web"
+LINK_TEXT = "How to play: the help page"
 PICTURE_AT = (313, 195)
 # Where each hover picture lies in "MenuImage.jpg" (left, top, right, bottom).
 PICTURE_SOURCES = ((0, 0, 245, 256), (245, 0, 490, 256), (490, 0, 735, 256), (0, 256, 245, 508), (245, 256, 490, 518))
@@ -82,8 +82,10 @@ def draw_screen(ctx, lit=None, disabled=False, link_lit=False, picture=None):
     colour = kit.BUTTER if link_lit else sc.CHALK_DIM
     kit.text(ctx, LINK_TEXT, 433, 459, 14, colour)
     if link_lit:
-        ctx.move_to(344, 469.5)
-        ctx.line_to(522, 469.5)
+        kit.set_font(ctx, 14)
+        half = ctx.text_extents(LINK_TEXT).width / 2
+        ctx.move_to(433 - half, 469.5)
+        ctx.line_to(433 + half, 469.5)
         ctx.set_source_rgba(*kit.rgb(kit.BUTTER))
         ctx.set_line_width(1.5)
         ctx.stroke()

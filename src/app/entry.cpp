@@ -8,12 +8,15 @@
 #include "app/window_proc.h"
 #include "gfx/display.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/window.h"
+#include "screens/save_file.h"
 
 int DesktopDepth = 0;
 int DesktopWidth = 0;
 
 int ProgramEntry() {
+    if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
     if (!StartProgram()) return 0;
     return MessageLoop();
 }

@@ -7,7 +7,8 @@ extern int DesktopDepth;
 // Width of the desktop in pixels when last read; 0 before the entry reads it.
 extern int DesktopWidth;
 
-// Called by main: brings the game up and runs the message loop; the exit code (0).
+// Called by main: finds the game's folders, brings the game up and runs the message loop; the
+// exit code (0).
 int ProgramEntry();
 
 // Called by ProgramEntry (and the whole-program tests): creates the window, refuses an 8-bit

@@ -21,12 +21,12 @@ bool Headless() {
 
 }  // namespace
 
-void ShowMessageBox(const std::string& caption, const std::string& text) {
+void ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon) {
     if (!Headless()) {
         SDL_Window* owner = SDL_GetWindowFromID(GameWindowId());
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), owner) ==
-            0)
-            return;
+        const Uint32 flags =
+            icon == MessageIcon::Error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+        if (SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), owner) == 0) return;
     }
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }

@@ -1,14 +1,88 @@
-// Maps the game's backslash-separated relative paths to this platform's separator.
+// Where the game's files are: the installed or working-directory data, the player's own folder.
 #include "platform/paths.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace platform {
+
+std::string DataFolder;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The installed data folder seen from the installed binary's folder, set by the build.
+const char* const DataFromBinary = PELMARO_DATA_FROM_BINARY;
+
+// The value of an environment variable, empty when unset.
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The folder of the running program's binary; empty when the system does not say.
+fs::path BinaryFolder() {
+    std::error_code error;
+    fs::path binary = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : binary.parent_path();
+}
+
+// Makes the folder and its parents; the last one only its owner may enter.
+bool MakePrivateFolder(const fs::path& folder) {
+    std::error_code error;
+    fs::create_directories(folder.parent_path(), error);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    return fs::is_directory(folder, error);
+}
+
+// Copies the save file from beside the binary when the player's folder has none yet.
+void TakeOverOldSave(const fs::path& binaryFolder, const fs::path& playerFolder,
+                     const std::string& saveFileName) {
+    std::error_code error;
+    const fs::path old = binaryFolder / saveFileName;
+    if (fs::exists(playerFolder / saveFileName, error) || !fs::is_regular_file(old, error)) return;
+    fs::copy_file(old, playerFolder / saveFileName, error);
+}
+
+}  // namespace
 
 std::string GamePath(const std::string& gamePath) {
     std::string path = gamePath;
     std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
+    return DataFolder + path;
+}
+
+std::string PlayerFolder() {
+    const std::string dataHome = Environment("XDG_DATA_HOME");
+    if (!dataHome.empty() && dataHome.front() == '/') return dataHome + "/pelmaro";
+    const std::string home = Environment("HOME");
+    if (home.empty()) return "";
+    return home + "/.local/share/pelmaro";
+}
+
+std::string InstalledDataFolder(const std::string& binaryFolder) {
+    if (binaryFolder.empty()) return "";
+    std::error_code error;
+    const fs::path folder = fs::weakly_canonical(fs::path(binaryFolder) / DataFromBinary, error);
+    if (error || !fs::is_directory(folder / "bmp", error)) return "";
+    return folder.string() + "/";
+}
+
+bool SettleGameFolders(const std::string& saveFileName) {
+    const fs::path binaryFolder = BinaryFolder();
+    DataFolder = InstalledDataFolder(binaryFolder.string());
+    if (DataFolder.empty()) return true;
+    const std::string player = PlayerFolder();
+    if (player.empty() || !MakePrivateFolder(player)) return false;
+    TakeOverOldSave(binaryFolder, player, saveFileName);
+    return ::chdir(player.c_str()) == 0;
 }
 
 }  // namespace platform

@@ -1,12 +1,35 @@
-// Turns the game's relative paths, written with backslashes, into paths of this platform.
+// Where the game's files are: its data (pictures, sounds, music, help page) and the player's own
+// folder, which holds the save file.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// Called by picture loading, the sound effects and the music playlist before opening a file;
-// "bmp\\Logo.jpg" becomes "bmp/Logo.jpg". Any length is accepted.
+// ---- Folders ----
+// The folder the game's data is read from, ending in '/'; empty while the data lies in the
+// working directory (the build folder, the tests). Set by SettleGameFolders.
+extern std::string DataFolder;
+
+// Called by picture loading, the sound effects, the music playlist and the shell before opening
+// a data file: "bmp\\Logo.jpg" becomes "bmp/Logo.jpg" inside DataFolder. Any length is accepted.
 std::string GamePath(const std::string& gamePath);
+
+// Called by SettleGameFolders (and tests): the player's own folder for the game,
+// "$XDG_DATA_HOME/pelmaro" when that variable holds an absolute path, else
+// "$HOME/.local/share/pelmaro"; empty when neither is known.
+std::string PlayerFolder();
+
+// Called by SettleGameFolders (and tests): the data folder of a game installed with its binary
+// in `binaryFolder` (".../bin" beside ".../share/pelmaro"), ending in '/'; empty when that
+// folder holds no game data, as for the build folder.
+std::string InstalledDataFolder(const std::string& binaryFolder);
+
+// Called once by the program entry before any file is read. An installed game reads its data
+// from its installed data folder and makes the player's own folder (on first start) its working
+// directory, so the save file is kept there; a save file left beside the binary is copied in
+// once, when the player's folder has none. A game run from its data folder changes nothing.
+// False when the player's folder could not be made or entered.
+bool SettleGameFolders(const std::string& saveFileName);
 
 }  // namespace platform

@@ -18,7 +18,6 @@
 
 namespace {
 
-const char* const SaveFileName = "game.sav";
 const char* const SaveTempName = "game.sav.new";
 
 // Where each field lies in the file; fields follow each other without padding.

@@ -8,6 +8,8 @@
 // ---- Layout ----
 // Length of a complete save file in bytes.
 constexpr std::size_t SaveFileSize = 6933;
+// Name of the save file in the working directory.
+constexpr char SaveFileName[] = "game.sav";
 
 // Called by the main menu's Exit button, when a high-score name is confirmed and on every other way
 // out of the program. A saved game always resumes playable, or there is no game to continue:
