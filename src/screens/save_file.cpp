@@ -1,17 +1,22 @@
 // The save file "game.sav": the unfinished game, the high-score tables and the options.
 #include "screens/save_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/rest.h"
 #include "gfx/display.h"
+#include "platform/message_box.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/options.h"
@@ -102,16 +107,52 @@ void PutEntry(std::vector<uint8_t>& out, const HighScoreEntry& entry) {
     PutI32(out, entry.Score);
 }
 
-// Writes the whole buffer to a new file, then puts it in place of the old one.
-bool ReplaceFile(const char* name, const char* tempName, const std::vector<uint8_t>& bytes) {
+// Writes the whole buffer to a new file, then puts it in place of the old one; on failure the
+// old file stays as it was and `reason` says what went wrong.
+bool ReplaceFile(const char* name, const char* tempName, const std::vector<uint8_t>& bytes,
+                 std::string& reason) {
     std::FILE* file = std::fopen(tempName, "wb");
-    if (!file) return false;
+    if (!file) {
+        reason = std::strerror(errno);
+        return false;
+    }
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = ok && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    ok = (std::fclose(file) == 0) && ok;
-    ok = ok && std::rename(tempName, name) == 0;
+    if (!ok) reason = std::strerror(errno);
+    if (std::fclose(file) != 0 && ok) {
+        reason = std::strerror(errno);
+        ok = false;
+    }
+    if (ok && std::rename(tempName, name) != 0) {
+        reason = std::strerror(errno);
+        ok = false;
+    }
     if (!ok) std::remove(tempName);
     return ok;
+}
+
+// Tells the player that the game could not be saved, naming the file and the reason.
+void ReportSaveFailure(const std::string& reason) {
+    char folder[4096];
+    const std::string where = getcwd(folder, sizeof folder) != nullptr
+                                  ? std::string(folder) + "/" + SaveFileName
+                                  : std::string(SaveFileName);
+    platform::ShowMessageBox("Pelmaro", "Your game could not be saved to\n" + where + "\n(" +
+                                            reason +
+                                            ").\nThe game saved before is kept as it was.");
+}
+
+// Opens the save file for reading without waiting on it; -1 when it cannot be opened or is not
+// a plain file (a folder, a device, a pipe with nobody writing), which counts as no save.
+int OpenSaveFile() {
+    const int fd = open(SaveFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // ---- Reading ----
@@ -277,26 +318,29 @@ void DecodeSave(const uint8_t* data, std::size_t size) {
 
 bool SaveGame() {
     BringPlayToRest();
-    return ReplaceFile(SaveFileName, SaveTempName, EncodeSave());
+    std::string reason;
+    if (ReplaceFile(SaveFileName, SaveTempName, EncodeSave(), reason)) return true;
+    ReportSaveFailure(reason);
+    return false;
 }
 
 bool LoadGame() {
-    std::FILE* file = std::fopen(SaveFileName, "rb");
-    if (!file) return false;
+    const int fd = OpenSaveFile();
+    if (fd < 0) return false;
     std::vector<uint8_t> bytes;
     uint8_t chunk[4096];
-    std::size_t got;
-    while (bytes.size() <= SaveFileSize && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    ssize_t got = 0;
+    while (bytes.size() <= SaveFileSize && (got = read(fd, chunk, sizeof chunk)) > 0) {
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
-    std::fclose(file);
+    close(fd);
     DecodeSave(bytes.data(), bytes.size());
     return true;
 }
 
 bool SaveFileReadable() {
-    std::FILE* file = std::fopen(SaveFileName, "rb");
-    if (!file) return false;
-    std::fclose(file);
+    const int fd = OpenSaveFile();
+    if (fd < 0) return false;
+    close(fd);
     return true;
 }

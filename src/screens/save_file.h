@@ -16,12 +16,14 @@ constexpr char SaveFileName[] = "game.sav";
 // play is first brought to rest (every motion finished by the rules, a begun level or board
 // change carried out, a finished or won game's score entered in its table under the name last
 // used), so the file holds a settled, full board with a move and no selection. Writes the file
-// beside a temporary one and renames it over "game.sav" only when complete; false when the old
-// file was left as it was.
+// beside a temporary one and renames it over "game.sav" only when complete; when that fails the
+// old file is left as it was, a box tells the player the file and the reason, and the result is
+// false.
 bool SaveGame();
-// Called once at start-up before the display exists: reads "game.sav" if it can be opened
-// (false, and nothing changed, if not). Impossible game values give a fresh game instead; a game
-// stored in motion resumes at rest (empty squares filled, pieces home, a board with a move).
+// Called once at start-up before the display exists: reads "game.sav" if it is a plain file that
+// can be opened (false, and nothing changed, if not; a pipe never makes it wait). Impossible game
+// values give a fresh game instead; a game stored in motion resumes at rest (empty squares filled,
+// pieces home, a board with a move).
 bool LoadGame();
 // Called at start-up to decide whether the default high-score tables are needed.
 bool SaveFileReadable();

@@ -2,6 +2,7 @@
 #include "screens/save_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -439,6 +440,27 @@ TEST_F(SaveFileTest, OddOptionBytesKeepTheirValues) {
     EXPECT_EQ(Level, 42);
 }
 
+TEST_F(SaveFileTest, SaveThatIsNoPlainFileCountsAsNoSaveAndNeverBlocks) {
+    SetDistinctState();
+    const std::vector<uint8_t> state = EncodeSave();
+    ASSERT_EQ(mkfifo("pipe", 0600), 0);
+    fs::create_directory("folder");
+    for (const char* target : {"pipe", "folder", "/dev/zero"}) {
+        SCOPED_TRACE(target);
+        fs::create_symlink(target, "game.sav");
+        EXPECT_FALSE(LoadGame());  // a pipe with no writer would wait here for ever
+        EXPECT_FALSE(SaveFileReadable());
+        EXPECT_EQ(EncodeSave(), state);
+        EXPECT_TRUE(fs::is_symlink("game.sav"));
+        fs::remove("game.sav");
+    }
+    fs::create_directory("game.sav");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(SaveGame());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Is a directory"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory("game.sav"));
+}
+
 TEST_F(SaveFileTest, FailedWriteLeavesThePreviousFileIntact) {
     SetDistinctState();
     ASSERT_TRUE(SaveGame());
@@ -451,7 +473,11 @@ TEST_F(SaveFileTest, FailedWriteLeavesThePreviousFileIntact) {
     fs::remove("game.sav.new");
 
     fs::create_symlink("/dev/full", "game.sav.new");  // the disk is full mid-write
+    testing::internal::CaptureStderr();               // where the box's text goes without a display
     EXPECT_FALSE(SaveGame());
+    const std::string box = testing::internal::GetCapturedStderr();
+    EXPECT_NE(box.find((dir_ / "game.sav").string()), std::string::npos) << box;
+    EXPECT_NE(box.find("No space left on device"), std::string::npos) << box;
     EXPECT_EQ(ReadAll("game.sav"), before);
     EXPECT_FALSE(fs::is_symlink("game.sav.new"));
 
