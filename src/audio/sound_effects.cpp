@@ -102,8 +102,11 @@ SoundEffect::~SoundEffect() { Release(); }
 
 bool SoundEffect::LoadFile(const std::string& path, int voices) {
     if (!platform::HasSoundDevice()) return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    // No playable effect is larger: 30 seconds of 192 kHz stereo float.
+    constexpr std::streamoff LargestEffectFile = 48 << 20;
+    if (!file || file.tellg() < 0 || file.tellg() > LargestEffectFile) return false;
+    file.seekg(0);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
     return LoadImage(bytes.data(), voices, bytes.size());

@@ -31,10 +31,17 @@ namespace {
 
 constexpr int DeviceRate = 44100;
 constexpr int DeviceChannels = 2;
+// The sample rates an effect may have; anything outside is a damaged or hostile header.
+constexpr uint32_t LowestRate = 8000;
+constexpr uint32_t HighestRate = 192000;
+// The longest effect the mixer takes, in device frames after conversion: 30 seconds.
+constexpr uint64_t LongestEffect = 30ull * DeviceRate;
 
 SDL_AudioDeviceID Device = 0;
 SDL_AudioSpec DeviceFormat{};
-std::vector<SoundBuffer*> Voices;  // every live voice, read by the mixer
+// Every live voice, read by the mixer. Never destroyed: effects released by destructors at exit,
+// in whatever order the program's objects go, still find it.
+std::vector<SoundBuffer*>& Voices = *new std::vector<SoundBuffer*>;
 bool Recording = false;
 std::vector<SoundStart> Starts;
 
@@ -71,7 +78,8 @@ void MixCallback(void*, Uint8* stream, int length) {
 
 // SDL's name for a WAV sample layout, or 0 when the layout is not one we play.
 SDL_AudioFormat SdlFormat(const WaveFormat& format) {
-    if (format.Channels < 1 || format.Channels > 2 || format.SamplesPerSec == 0) return 0;
+    if (format.Channels < 1 || format.Channels > 2) return 0;
+    if (format.SamplesPerSec < LowestRate || format.SamplesPerSec > HighestRate) return 0;
     if (format.BlockAlign != format.Channels * format.BitsPerSample / 8) return 0;
     if (format.FormatTag == 1 && format.BitsPerSample == 8) return AUDIO_U8;
     if (format.FormatTag == 1 && format.BitsPerSample == 16) return AUDIO_S16LSB;
@@ -131,6 +139,10 @@ bool HasSoundDevice() { return Device != 0; }
 
 SoundBuffer* CreateSoundBuffer(const WaveFormat& format, uint32_t size) {
     if (Device == 0 || SdlFormat(format) == 0 || size == 0) return nullptr;
+    const uint64_t frames = size / format.BlockAlign;
+    if (frames * static_cast<uint64_t>(DeviceFormat.freq) / format.SamplesPerSec > LongestEffect) {
+        return nullptr;
+    }
     auto buffer = std::make_unique<SoundBuffer>();
     buffer->Samples = std::make_shared<SoundSamples>();
     buffer->Samples->Format = format;

@@ -37,7 +37,8 @@ void ReleaseSoundDevice();
 bool HasSoundDevice();
 
 // Called by the sound effects when an effect is built; a voice of `size` bytes in `format`,
-// silent until filled, or nullptr when the device is missing or the format is not playable.
+// silent until filled, or nullptr when the device is missing or the format is not playable:
+// 1 or 2 channels of 8- or 16-bit PCM or 32-bit float at 8 to 192 kHz, at most 30 seconds long.
 SoundBuffer* CreateSoundBuffer(const WaveFormat& format, uint32_t size);
 // Called by the sound effects for extra voices of an effect; the new voice shares the samples.
 SoundBuffer* DuplicateSoundBuffer(SoundBuffer* original);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -223,6 +224,25 @@ TEST_F(EffectsTest, LostVoiceIsRestoredAndRefilledWhenRequested) {
     EXPECT_EQ(starts[0].Buffer, effect.Voices[0]);
     std::vector<float> mix = platform::MixSoundFrames(100);
     EXPECT_NEAR(mix[0], 8000 / 32768.0f, 0.001f);  // refilled, not silent
+}
+
+TEST(EffectsAtExit, EffectsStillLoadedWhenTheProgramExitsAreReleasedSafely) {
+    // A program that ends without shutting the effects down: the effect table and the mixer's
+    // list of voices go in whatever order the exit takes (a sanitizer build reports any misuse).
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!platform::CreateSoundDevice()) _exit(2);
+        EffectTable = std::make_unique<std::array<SoundEffect, EffectCount>>();
+        std::vector<uint8_t> wav = test_sounds::ConstantWav(1000, 44100, 8000);
+        if (!(*EffectTable)[HintSound].LoadImage(wav.data(), 2, wav.size())) _exit(3);
+        std::exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(EffectsStartUp, MissingSoundFolderLeavesEveryEffectSilent) {

@@ -121,6 +121,15 @@ TEST_F(SoundDeviceTest, UnplayableFormatsAreRefused) {
     EXPECT_EQ(platform::CreateSoundBuffer({1, 3, 44100, 6, 16}, 100), nullptr);  // 3 channels
     EXPECT_EQ(platform::CreateSoundBuffer({1, 1, 44100, 2, 0}, 100), nullptr);   // no bits
     EXPECT_EQ(platform::CreateSoundBuffer(Mono16, 0), nullptr);
+    // A header's rate outside 8 to 192 kHz would cost seconds and gigabytes to convert.
+    EXPECT_EQ(platform::CreateSoundBuffer({1, 1, 1, 2, 16}, 2700), nullptr);
+    EXPECT_EQ(platform::CreateSoundBuffer({1, 1, 7999, 2, 16}, 100), nullptr);
+    EXPECT_EQ(platform::CreateSoundBuffer({1, 1, 192001, 2, 16}, 100), nullptr);
+    // No effect grows past 30 seconds of the device's sound.
+    EXPECT_EQ(platform::CreateSoundBuffer({1, 1, 8000, 2, 16}, 2 * 8000 * 30 + 2), nullptr);
+    SoundBuffer* longest = platform::CreateSoundBuffer({1, 1, 8000, 2, 16}, 2 * 8000 * 30);
+    EXPECT_NE(longest, nullptr);
+    platform::ReleaseSoundBuffer(longest);
 }
 
 TEST_F(SoundDeviceTest, LockWrapsPastTheEndInTwoParts) {
