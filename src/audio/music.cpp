@@ -15,13 +15,22 @@ namespace {
 constexpr const char* TrackNames[TrackCount] = {"track0.ogg", "track1.ogg", "track2.ogg",
                                                 "track3.ogg"};
 
+// Where track n's file is.
+std::string TrackPath(int n) { return platform::GamePath(std::string("music\\") + TrackNames[n]); }
+
+// A track that ran out is followed on the same stream, so what is still queued of it is heard
+// and the next one starts without a gap; a track that cannot follow that way starts anew.
+void FollowWithTrack(int n) {
+    CurrentTrack = n;
+    if (!MusicSource.Continue(TrackPath(n))) StartMusicTrack(n);
+}
+
 }  // namespace
 
 void StartMusicTrack(int n) {
     CurrentTrack = n;
-    std::string path = platform::GamePath(std::string("music\\") + TrackNames[n]);
     StopMusic();
-    if (MusicSource.Open(path, true, true)) MusicSource.Play();
+    if (MusicSource.Open(TrackPath(n), true, true)) MusicSource.Play();
     SetMusicVolume(MusicVolume);
 }
 
@@ -31,12 +40,7 @@ void StopMusic() { MusicSource.Close(); }
 
 void UpdateMusic(bool inMenus) {
     if (MusicSource.Update()) return;
-    if (inMenus) {
-        StartMusicTrack(0);
-        return;
-    }
-    CurrentTrack = CurrentTrack + 1 >= TrackCount ? 1 : CurrentTrack + 1;
-    StartMusicTrack(CurrentTrack);
+    FollowWithTrack(inMenus ? 0 : CurrentTrack + 1 >= TrackCount ? 1 : CurrentTrack + 1);
 }
 
 void SetMusicVolume(float gain) {

@@ -21,8 +21,9 @@ void StartRandomMusicTrack();
 // Called by StartMusicTrack before the next track opens: closes the music source.
 void StopMusic();
 // Called every frame by the frame driver after the effect volume, `inMenus` true on the title
-// and menu screens: streams the track and, at its end, starts the menu track again in the
-// menus or the next play track (1, 2, 3, 1, ...) otherwise.
+// and menu screens: streams the track and, when it has been decoded to its end, lets the menu
+// track follow it in the menus or the next play track (1, 2, 3, 1, ...) otherwise, on the same
+// stream so nothing of the old track is cut and no gap opens.
 void UpdateMusic(bool inMenus);
 // Called by the save-file loader and every frame by the options screen with the slider's gain.
 void SetMusicVolume(float gain);

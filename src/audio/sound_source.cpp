@@ -164,6 +164,7 @@ bool SoundSource::OpenOgg(const std::string& name, bool streaming) {
         Refill(buffer, bytes);
         if (!CheckAlError()) return false;
         if (streaming) {
+            StreamBuffers.push_back(buffer);
             alSourceQueueBuffers(Source, 1, &buffer);
             if (!CheckAlError()) return false;
         } else {
@@ -244,6 +245,12 @@ void SoundSource::Close() {
         alDeleteSources(1, &Source);
     }
     Source = 0;
+    // A stream's buffers are its own; without a device they went with its context.
+    for (ALuint buffer : StreamBuffers) {
+        if (SoundDevice != nullptr) alDeleteBuffers(1, &buffer);
+        BufferRegistry.erase(buffer);
+    }
+    StreamBuffers.clear();
     if (Decoder != nullptr) {
         ov_clear(Decoder);
         delete Decoder;
@@ -251,4 +258,19 @@ void SoundSource::Close() {
     }
     Info = nullptr;
     Streaming = false;
+}
+
+bool SoundSource::Continue(const std::string& name) {
+    if (SoundDevice == nullptr || !Streaming || Decoder == nullptr || Info == nullptr) return false;
+    const long rate = Info->rate;
+    const int channels = Info->channels;
+    ov_clear(Decoder);
+    Info = nullptr;
+    File.close();
+    File.clear();
+    File.open(name, std::ios::binary);
+    if (!File.is_open()) return false;
+    if (ov_open_callbacks(&File, Decoder, nullptr, 0, StreamCallbacks) < 0) return false;
+    Info = ov_info(Decoder, -1);
+    return Info != nullptr && Info->rate == rate && Info->channels == channels;
 }

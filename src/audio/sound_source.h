@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct OggVorbis_File;
 struct vorbis_info;
@@ -48,9 +49,14 @@ class SoundSource {
     void Play();
     // Called by Update at the end of a stream that does not loop.
     void Stop();
-    // Called by the music before every new track: stops and deletes the source, ends decoding.
-    // The buffers stay registered.
+    // Called by the music before every new track: stops and deletes the source, ends decoding
+    // and deletes the stream buffers; whole-file buffers stay registered for the next Open.
     void Close();
+    // Called by the music when a streamed track's decoder has reached its end: the same source
+    // goes on decoding the Ogg file `name` into the same buffers, so what is queued plays out and
+    // the next track follows without a gap. False when the source is not streaming, the file
+    // cannot be decoded or its rate or channels differ; the caller then opens it anew.
+    bool Continue(const std::string& name);
     // Called by the music with the music volume; clamped to 0..1.
     void SetGain(float gain);
     // Called every frame by the music: refills played stream buffers, restarts a starved looping
@@ -77,4 +83,5 @@ class SoundSource {
     vorbis_info* Info = nullptr;        // the decoder's stream description
     std::ifstream File;                 // the open sound file that the decoder reads
     bool Streaming = false;             // an Ogg file is open in streaming mode
+    std::vector<ALuint> StreamBuffers;  // the stream buffers this source made, deleted by Close
 };

@@ -26,8 +26,10 @@ namespace {
 
 constexpr int Rate = LoopbackRate;
 
-// Track n is a 1.5 s tone of 300 + 200 n Hz: 300, 500, 700 and 900 Hz.
+// Track n is a 1.2 s tone of 300 + 200 n Hz: 300, 500, 700 and 900 Hz. A track is longer than
+// the two stream buffers queued at a time (1.13 s).
 double TrackHz(int n) { return 300.0 + 200.0 * n; }
+constexpr double TrackSeconds = 1.2;
 
 // A temporary working directory with the four tracks in its music folder.
 class MusicFolder : public test_sounds::TempDir {
@@ -35,7 +37,7 @@ class MusicFolder : public test_sounds::TempDir {
     MusicFolder() {
         mkdir("music", 0700);
         for (int n = 0; n < TrackCount; ++n) {
-            test_sounds::WriteOgg("music/track" + std::to_string(n) + ".ogg", 2, 1.5,
+            test_sounds::WriteOgg("music/track" + std::to_string(n) + ".ogg", 2, TrackSeconds,
                                   [n](double) { return TrackHz(n); });
         }
     }
@@ -54,20 +56,88 @@ std::vector<int> TracksWhile(bool inMenus, int frames, int step, Advance advance
     return started;
 }
 
+// What a capture of the music says, walked in 50 ms windows from its first sound.
+struct HeardTracks {
+    std::vector<int> Order;      // the tracks in the order they were heard, each once per turn
+    std::vector<double> Starts;  // the second each of them was first heard
+    int SilentWindows = 0;       // windows without music, a gap or the end
+};
+
+// The track that clearly sounds in the window of frames [from, to): its tone holds at least
+// four times the power of any other track's; -1 in a window that straddles two tracks.
+int TrackIn(const std::vector<int16_t>& heard, size_t from, size_t to) {
+    double power[TrackCount];
+    int loudest = 0;
+    for (int n = 0; n < TrackCount; ++n) {
+        power[n] = test_sounds::TonePower(heard, 2, from, to, TrackHz(n), Rate);
+        if (power[n] > power[loudest]) loudest = n;
+    }
+    for (int n = 0; n < TrackCount; ++n) {
+        if (n != loudest && power[n] * 4.0 > power[loudest]) return -1;
+    }
+    return loudest;
+}
+
+HeardTracks WalkHeard(const std::vector<int16_t>& heard, double seconds) {
+    HeardTracks walk;
+    const size_t window = Rate / 20;
+    for (size_t from = 0; from + window <= heard.size() / 2 && from < seconds * Rate;
+         from += window) {
+        if (test_sounds::Rms(heard, 2, from, from + window) < 2000.0) {
+            ++walk.SilentWindows;
+            continue;
+        }
+        const int track = TrackIn(heard, from, from + window);
+        if (track < 0 || (!walk.Order.empty() && walk.Order.back() == track)) continue;
+        walk.Order.push_back(track);
+        walk.Starts.push_back(static_cast<double>(from) / Rate);
+    }
+    return walk;
+}
+
+// The first frame where the music can be heard.
+size_t Onset(const std::vector<int16_t>& heard) {
+    size_t i = 0;
+    while (i < heard.size() && std::abs(heard[i]) < 1000) i += 2;
+    return i / 2;
+}
+
 class LoopbackMusicTest : public LoopbackFixture {
   protected:
     MusicFolder Folder;
 };
 
-TEST_F(LoopbackMusicTest, PlayTracksFollowInTurnAndTheMenusGoBackToTrackZero) {
+TEST_F(LoopbackMusicTest, PlayTracksFollowInTurnWholeAndWithoutAGapThenTheMenuTrack) {
     StartMusicTrack(1);
     auto render = [this](int frames) { Render(frames); };
-    // Each track is cut short as soon as its decoder reaches the end, about 0.57 s in.
-    std::vector<int> play = TracksWhile(false, 3 * Rate, 735, render);
-    EXPECT_EQ(play, (std::vector<int>{1, 2, 3, 1, 2, 3}));
+    // A track's decoder reaches its end while the last 1.13 s of it are still queued; the next
+    // track is then decoded into the same stream.
+    std::vector<int> play = TracksWhile(false, 4 * Rate, 735, render);
+    EXPECT_EQ(play, (std::vector<int>{1, 2, 3, 1}));
     std::vector<int> menus = TracksWhile(true, 2 * Rate, 735, render);
-    EXPECT_EQ(menus, (std::vector<int>{3, 0}));  // the play track ends, then track 0 again
+    EXPECT_EQ(menus, (std::vector<int>{1, 0}));  // the play track plays out, then track 0
     EXPECT_EQ(CurrentTrack, 0);
+    // What was heard: every track whole, one after the other, never a silent window.
+    std::vector<int16_t> heard = Output;
+    heard.erase(heard.begin(), heard.begin() + 2 * static_cast<long>(Onset(heard)));
+    const HeardTracks walk = WalkHeard(heard, 5.8);
+    EXPECT_EQ(walk.Order, (std::vector<int>{1, 2, 3, 1, 0}));
+    EXPECT_EQ(walk.SilentWindows, 0);
+    for (size_t i = 1; i < walk.Starts.size(); ++i) {
+        EXPECT_NEAR(walk.Starts[i] - walk.Starts[i - 1], TrackSeconds, 0.06) << i;
+    }
+}
+
+TEST_F(LoopbackMusicTest, StartedTracksLeaveNoStreamBuffersBehind) {
+    for (int start = 0; start < 100; ++start) {
+        StartMusicTrack(start % TrackCount);
+        Render(735);
+        UpdateMusic(true);
+    }
+    EXPECT_EQ(BufferRegistry.size(), static_cast<size_t>(StreamBufferCount));
+    StopMusic();
+    EXPECT_TRUE(BufferRegistry.empty());
+    EXPECT_EQ(alGetError(), AL_NO_ERROR);
 }
 
 TEST_F(LoopbackMusicTest, MenuTrackStartsAgainFromItsBeginning) {
@@ -167,14 +237,7 @@ class WaveCaptureTest : public ::testing::Test {
     std::string Capture;
 };
 
-// The first frame where the music can be heard.
-size_t Onset(const std::vector<int16_t>& heard) {
-    size_t i = 0;
-    while (i < heard.size() && std::abs(heard[i]) < 1000) i += 2;
-    return i / 2;
-}
-
-// The tone of the 50 ms window at `second` in Hz, and whether it is sounding at all.
+// The tone of the 50 ms window at `second` in Hz.
 double HeardHz(const std::vector<int16_t>& heard, double second) {
     size_t from = static_cast<size_t>(second * Rate);
     return test_sounds::ZeroCrossingHz(heard, 2, from, from + Rate / 20, Rate);
@@ -187,36 +250,26 @@ TEST_F(WaveCaptureTest, PlaylistIsHeardInOrderAndWithoutSilence) {
         std::this_thread::sleep_for(std::chrono::microseconds(frames * 1000000LL / Rate));
     };
     Clock::time_point start = Clock::now();
-    std::vector<int> play = TracksWhile(false, Rate * 21 / 10, 441, wait);
-    std::vector<int> menus = TracksWhile(true, Rate * 8 / 10, 441, wait);
+    std::vector<int> play = TracksWhile(false, Rate * 27 / 10, 441, wait);
+    std::vector<int> menus = TracksWhile(true, Rate * 17 / 10, 441, wait);
     double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::vector<int16_t> heard = Heard();
-    heard.erase(heard.begin(), heard.begin() + 2 * Onset(heard));
-    ASSERT_EQ(play.front(), 1);
-    ASSERT_GE(play.size(), 4u);
-    EXPECT_EQ(std::vector<int>(play.begin(), play.begin() + 4), (std::vector<int>{1, 2, 3, 1}));
+    heard.erase(heard.begin(), heard.begin() + 2 * static_cast<long>(Onset(heard)));
+    ASSERT_GE(play.size(), 3u);
+    EXPECT_EQ(std::vector<int>(play.begin(), play.begin() + 3), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(menus.back(), 0);
     ASSERT_GT(heard.size(), static_cast<size_t>(2 * Rate * (seconds - 0.3)));
-    // Walk the capture in 50 ms windows: every one sounds, and the tones come in playlist order.
-    std::vector<int> order;
-    int silent = 0;
-    for (double t = 0.0; t + 0.05 < seconds - 0.2; t += 0.05) {
-        size_t from = static_cast<size_t>(t * Rate);
-        if (test_sounds::Rms(heard, 2, from, from + Rate / 20) < 2000.0) {
-            ++silent;
-            continue;
-        }
-        double hz = HeardHz(heard, t);
-        for (int n = 0; n < TrackCount; ++n) {
-            if (std::fabs(hz - TrackHz(n)) < 30.0 && (order.empty() || order.back() != n)) {
-                order.push_back(n);
-            }
-        }
+    // The tracks come in playlist order, each heard whole: a window straddling two of them is
+    // skipped, and a busy machine that updates the stream late may leave a short gap, no more.
+    const HeardTracks walk = WalkHeard(heard, seconds - 0.2);
+    ASSERT_GE(walk.Order.size(), 4u);
+    EXPECT_EQ(std::vector<int>(walk.Order.begin(), walk.Order.begin() + 3),
+              (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(walk.Order.back(), 0);
+    EXPECT_LE(walk.SilentWindows, 4);
+    for (size_t i = 1; i + 1 < walk.Starts.size(); ++i) {
+        EXPECT_GE(walk.Starts[i] - walk.Starts[i - 1], TrackSeconds - 0.1) << i;
     }
-    EXPECT_LE(silent, 2);
-    ASSERT_GE(order.size(), 5u);
-    EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 4), (std::vector<int>{1, 2, 3, 1}));
-    EXPECT_EQ(order.back(), 0);
 }
 
 TEST_F(WaveCaptureTest, LoopingStreamIsHeardAcrossTheEndOfTheFile) {

@@ -172,6 +172,20 @@ inline double ZeroCrossingHz(const std::vector<int16_t>& samples, int channels, 
     return crossings / 2.0 * rate / static_cast<double>(to - from);
 }
 
+// Power of the `hz` component of frames [from, to) of the first channel (Goertzel), in the
+// units of the samples squared; it grows with the window, so compare only within one window.
+inline double TonePower(const std::vector<int16_t>& samples, int channels, size_t from, size_t to,
+                        double hz, int rate) {
+    const double coefficient = 2.0 * std::cos(2.0 * M_PI * hz / rate);
+    double previous = 0.0, older = 0.0;
+    for (size_t i = from; i < to; ++i) {
+        const double next = samples[i * channels] + coefficient * previous - older;
+        older = previous;
+        previous = next;
+    }
+    return previous * previous + older * older - coefficient * previous * older;
+}
+
 // Root mean square of frames [from, to) of the first channel, 0..32767.
 inline double Rms(const std::vector<int16_t>& samples, int channels, size_t from, size_t to) {
     double sum = 0.0;
