@@ -18,6 +18,13 @@ struct JumpingErrorManager {
     std::jmp_buf Return;
 };
 
+// libjpeg's warnings and errors go to the diagnostic trace, never to the terminal.
+void TraceMessage(j_common_ptr info) {
+    char text[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, text);
+    Trace("JPEG: %s\n", text);
+}
+
 void JumpBackOnError(j_common_ptr info) {
     (*info->err->output_message)(info);
     std::longjmp(reinterpret_cast<JumpingErrorManager*>(info->err)->Return, 1);
@@ -68,6 +75,7 @@ bool DecodeInto(FILE* file, DecodedJpeg& picture) {
     JumpingErrorManager errors;
     info.err = jpeg_std_error(&errors.Standard);
     errors.Standard.error_exit = JumpBackOnError;
+    errors.Standard.output_message = TraceMessage;
     if (setjmp(errors.Return) != 0) {
         jpeg_destroy_decompress(&info);
         return false;

@@ -24,7 +24,10 @@ bool ReadPicture(const std::string& name, Picture& picture) {
         picture.Jpeg.Load(PicturePath(name));
         picture.Width = picture.Jpeg.Width;
         picture.Height = picture.Jpeg.Height;
-        return true;
+        // A missing or broken JPEG decodes to nothing: the box names the picture.
+        if (picture.Width > 0 && picture.Height > 0) return true;
+        ShowError(name);
+        return false;
     }
     if (!ReadBmpFile(PicturePath(name), picture.Bmp)) {
         ShowError(name);

@@ -49,7 +49,7 @@ bool Sprite::CreateSurface(uint32_t width, uint32_t height, uint8_t placement, u
     if (surface_ == nullptr) surface_ = platform::CreateOffscreenSurface(w, h);
     if (surface_ == nullptr) {
         Trace("Error CreateSurface\n");
-        ShowError("CreateSurface");
+        ShowError(PictureName.empty() ? "CreateSurface" : PictureName);
         return false;
     }
     if (KeyFlag != 0) SetColourKey(255, 0, 255);

@@ -267,9 +267,10 @@ TEST(ReadPicture, ReadsBothKindsFromTheBmpFolder) {
     EXPECT_EQ(picture.Height, 8);
 }
 
-TEST(ReadPicture, MissingOrBrokenBmpShowsItsNameMissingJpegGivesNoSize) {
+TEST(ReadPicture, MissingOrBrokenPictureShowsItsName) {
     GameFolder folder;
     folder.AddPicture("Broken.bmp", {'B', 'M', 1, 2, 3});
+    folder.AddPicture("Broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3});
 
     Picture picture;
     testing::internal::CaptureStderr();
@@ -281,8 +282,9 @@ TEST(ReadPicture, MissingOrBrokenBmpShowsItsNameMissingJpegGivesNoSize) {
     EXPECT_EQ(shown.find("bmp/"), std::string::npos) << shown;
 
     testing::internal::CaptureStderr();
-    EXPECT_TRUE(ReadPicture("Logo.jpg", picture));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_FALSE(ReadPicture("Logo.jpg", picture));
+    EXPECT_FALSE(ReadPicture("Broken.jpg", picture));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: Logo.jpg\nError: Broken.jpg\n");
     EXPECT_EQ(picture.Width, 0);
     EXPECT_EQ(picture.Height, 0);
 }

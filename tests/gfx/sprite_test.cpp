@@ -225,12 +225,12 @@ TEST_F(SpriteLoad, MissingBmpShowsItsNameAndEndsTheGame) {
     EXPECT_FALSE(platform::GameWindowExists());
 }
 
-TEST_F(SpriteLoad, MissingJpegFailsTheSurfaceCreation) {
+TEST_F(SpriteLoad, MissingJpegShowsItsNameAndMakesNoSurface) {
     GameFolder folder;
     Sprite sprite;
     ::testing::internal::CaptureStderr();
     sprite.LoadFromFile("Logo.jpg", 0, 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: CreateSurface\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: Logo.jpg\n");
     EXPECT_EQ(sprite.Surface(), nullptr);
     EXPECT_EQ(sprite.Width(), 0u);
     EXPECT_EQ(sprite.PictureName, "Logo.jpg");

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/entry.h"
@@ -89,14 +90,15 @@ TEST(ShellTest, MissingBitmapEndsTheProgramThroughTheErrorBoxNamingIt) {
     EXPECT_EQ(AppReady, 0);
 }
 
-TEST(ShellTest, MissingJpegEndsTheProgramWithTheCreateSurfaceBox) {
+TEST(ShellTest, MissingOrBrokenJpegEndsTheProgramWithABoxNamingIt) {
     WholeGame game({"Logo.jpg"});
+    // A file that starts like a JPEG and breaks off after a few bytes.
+    std::ofstream(game.Folder() + "/bmp/Logo.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 broken";
     testing::internal::CaptureStderr();
     EXPECT_FALSE(game.Start());
     const std::string shown = testing::internal::GetCapturedStderr();
-    EXPECT_NE(shown.find("Error: CreateSurface"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("Error: CreateSurface", shown.find("CreateSurface") + 1),
-              std::string::npos)
+    EXPECT_NE(shown.find("Error: Logo.jpg"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("Error:", shown.find("Error:") + 1), std::string::npos)
         << "only one box: " << shown;
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(GameSpritesAlive(), 0);
@@ -108,7 +110,7 @@ TEST(ShellTest, MissingMenuPictureShowsOneBoxAndLeavesNothingLoaded) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(game.Start());
     const std::string shown = testing::internal::GetCapturedStderr();
-    const size_t first = shown.find("Error: CreateSurface");
+    const size_t first = shown.find("Error: Menu.jpg");
     ASSERT_NE(first, std::string::npos) << shown;
     EXPECT_EQ(shown.find("Error:", first + 1), std::string::npos) << "only one box: " << shown;
     EXPECT_TRUE(game.Ended());
