@@ -25,6 +25,7 @@ bool StartProgram() {
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
     if (!platform::CreateGameWindow()) return false;
+    platform::CloseOnHangUp();
     DesktopDepth = platform::DesktopBitsPerPixel();
     DesktopWidth = platform::DesktopPixelWidth();
     if (DesktopDepth == 8) {

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <deque>
 
@@ -169,6 +170,12 @@ void WaitMessage() {
 
 void PostQuitMessage(int32_t code) { Post(MessageKind::Quit, code); }
 
+void CloseOnHangUp() {
+    // SDL turns a termination request into its quit event, which arrives as Close; raising one
+    // is safe inside a signal handler.
+    std::signal(SIGHUP, [](int) { std::raise(SIGTERM); });
+}
+
 void CursorScreenPosition(int& x, int& y) {
     float pictureX = static_cast<float>(InjectedX);
     float pictureY = static_cast<float>(InjectedY);
@@ -211,7 +218,7 @@ void InjectMouseButton(bool down) {
 
 void InjectKey(TestKey key) {
     static constexpr SDL_Keycode Codes[] = {SDLK_PAUSE, SDLK_ESCAPE, SDLK_RETURN, SDLK_BACKSPACE,
-                                           SDLK_SPACE};
+                                            SDLK_SPACE};
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.windowID = GameWindowId();

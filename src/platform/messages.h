@@ -9,16 +9,16 @@ namespace platform {
 // ---- Messages ----
 // What happened to the window, in the window procedure's terms.
 enum class MessageKind {
-    Quit,             // the program should end; value: the exit code
-    Activate,         // value 1: the game came to the front; 0: it went to the background
-    Paint,            // the window's picture must be drawn again
-    Move,             // the window moved on the desktop
-    SetCursor,        // the pointer moved over the window; choose the pointer to show
-    LeftButtonDown,   // the left mouse button went down over the window
-    LeftButtonUp,     // the left mouse button came up
-    KeyDown,          // value: PauseKey, EnterKey or 0 for any other key
-    Char,             // value: a typed character (8 for backspace, otherwise its code point)
-    Close,            // the player asked to close the window (close button or shortcut)
+    Quit,            // the program should end; value: the exit code
+    Activate,        // value 1: the game came to the front; 0: it went to the background
+    Paint,           // the window's picture must be drawn again
+    Move,            // the window moved on the desktop
+    SetCursor,       // the pointer moved over the window; choose the pointer to show
+    LeftButtonDown,  // the left mouse button went down over the window
+    LeftButtonUp,    // the left mouse button came up
+    KeyDown,         // value: PauseKey, EnterKey or 0 for any other key
+    Char,            // value: a typed character (8 for backspace, otherwise its code point)
+    Close,           // the player asked to close the window (close button or shortcut)
 };
 
 // Key codes carried by KeyDown; Escape arrives as PauseKey.
@@ -51,6 +51,11 @@ void WaitMessage();
 
 // Called when the window has been destroyed: a Quit message with this exit code follows.
 void PostQuitMessage(int32_t code);
+
+// Called once by the program entry after the window exists: a hang-up (the terminal closed, the
+// session ended) asks the window to close like an interrupt or a termination request does, so
+// the game is saved on the way out.
+void CloseOnHangUp();
 
 // ---- Pointer ----
 // Called by the window procedure and the frame driver: where the pointer is, in screen

@@ -1,6 +1,9 @@
 // Whole-program tests of the application shell: start-up, window messages, display switch, end.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -152,6 +155,26 @@ TEST(ShellTest, CloseRequestSavesLikeTheExitButtonAndEnds) {
     EXPECT_EQ(KindCount, 7);
     EXPECT_EQ(Board[0].Kind, firstKind);
     EXPECT_EQ(GameSpritesAlive(), 0);
+}
+
+TEST(ShellTest, HangUpSavesLikeACloseRequest) {
+    WholeGame game;
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (!game.Start()) _exit(2);
+        game.PlayNewGame(1, 8);
+        std::raise(SIGHUP);  // the terminal the game was started from has closed
+        game.Step(0.02f, 3);
+        _exit(game.Ended() ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the hang-up ended the game without saving";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_TRUE(fs::exists(game.Folder() + "/game.sav"));
+    EXPECT_EQ(fs::file_size(game.Folder() + "/game.sav"), 6933u);
 }
 
 TEST(ShellTest, BackgroundTimeIsNotGameTimeAndFramesStop) {
