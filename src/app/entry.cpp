@@ -21,11 +21,20 @@ int ProgramEntry() {
 bool StartProgram() {
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
-    if (!platform::CreateGameWindow()) return false;
+    // The desktop is asked before the window is made: a desktop the game cannot use (8 bits) may
+    // refuse the window itself, and the player must still learn why.
+    if (!platform::StartVideo()) {
+        ShowWindowFailure();
+        return false;
+    }
     DesktopDepth = platform::DesktopBitsPerPixel();
     DesktopWidth = platform::DesktopPixelWidth();
     if (DesktopDepth == 8) {
         ShowCannotRunNotice();
+        return false;
+    }
+    if (!platform::CreateGameWindow()) {
+        ShowWindowFailure();
         return false;
     }
     if (!CreateDevice()) return false;
@@ -63,6 +72,10 @@ void RefreshWindowRects() {
     if (FullScreen != 0 || AppActive == 0) return;
     ClientRect = platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight};
     ScreenRect = platform::ClientAreaOnScreen();
+}
+
+void ShowWindowFailure() {
+    ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
 }
 
 void ShowCannotRunNotice() {

@@ -9,16 +9,16 @@ namespace platform {
 // ---- Messages ----
 // What happened to the window, in the window procedure's terms.
 enum class MessageKind {
-    Quit,             // the program should end; value: the exit code
-    Activate,         // value 1: the game came to the front; 0: it went to the background
-    Paint,            // the window's picture must be drawn again
-    Move,             // the window moved on the desktop
-    SetCursor,        // the pointer moved over the window; choose the pointer to show
-    LeftButtonDown,   // the left mouse button went down over the window
-    LeftButtonUp,     // the left mouse button came up
-    KeyDown,          // value: PauseKey, EnterKey or 0 for any other key
-    Char,             // value: a typed character (8 for backspace, otherwise its code point)
-    Close,            // the player asked to close the window (close button or shortcut)
+    Quit,            // the program should end; value: the exit code
+    Activate,        // value 1: the game came to the front; 0: it went to the background
+    Paint,           // the window's picture must be drawn again (uncovered or resized)
+    Move,            // the window moved on the desktop
+    SetCursor,       // the pointer moved over the window; choose the pointer to show
+    LeftButtonDown,  // the left mouse button went down over the window
+    LeftButtonUp,    // the left mouse button came up
+    KeyDown,         // value: PauseKey, EnterKey or 0 for any other key
+    Char,            // value: a typed character (8 for backspace, otherwise its code point)
+    Close,           // the player asked to close the window (close button or shortcut)
 };
 
 // Key codes carried by KeyDown; Escape arrives as PauseKey.
@@ -55,7 +55,9 @@ void PostQuitMessage(int32_t code);
 // ---- Pointer ----
 // Called by the window procedure and the frame driver: where the pointer is, in screen
 // coordinates, so that subtracting ClientAreaOnScreen's corner gives 640x480 picture coordinates
-// also in scaled full-screen. Outside the window the values lie beyond the picture.
+// also in a scaled window or full-screen. Taken from the pointer's position within the window, so
+// it is live whatever moves the pointer. Over the bars beside the picture, and while the pointer
+// is over another window, the values lie beyond the picture.
 void CursorScreenPosition(int& x, int& y);
 
 // Called by the window procedure when the pointer moves: shows or hides the desktop's pointer
