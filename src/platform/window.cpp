@@ -29,6 +29,9 @@ int DesktopWidthOverride = 0;
 int DesktopHeightOverride = 0;
 // What failed in the last StartVideo or CreateGameWindow, with SDL's reason.
 std::string Failure;
+// The desktop size KeepGameWindowOnDesktop saw last; a change makes it check the window's place.
+int SeenDesktopWidth = 0;
+int SeenDesktopHeight = 0;
 // The window has been given an icon.
 bool HasIcon = false;
 // The last picture was shown with crisp (nearest pixel) scaling.
@@ -96,6 +99,23 @@ void DesktopSize(int& width, int& height) {
 #endif
 }
 
+// Centres the windowed window on the desktop when it does not lie wholly on it.
+void BringOntoDesktop() {
+    if (GameWindow == nullptr || FullScreenStyle) return;
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    DesktopSize(desktopWidth, desktopHeight);
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowPosition(GameWindow, &x, &y);
+    SDL_GetWindowSize(GameWindow, &width, &height);
+    if (x >= 0 && y >= 0 && x + width <= desktopWidth && y + height <= desktopHeight) return;
+    SDL_SetWindowPosition(GameWindow, std::max(0, (desktopWidth - width) / 2),
+                          std::max(0, (desktopHeight - height) / 2));
+}
+
 }  // namespace
 
 bool StartVideo() {
@@ -107,6 +127,9 @@ bool StartVideo() {
 bool CreateGameWindow() {
     if (GameWindow != nullptr) return true;
     if (!StartVideo()) return false;
+    // The click that brings the game to the front also counts, as on the desktops the game was
+    // first made for.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     GameWindow =
         SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PictureWidth,
                          PictureHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
@@ -124,6 +147,7 @@ bool CreateGameWindow() {
     }
     FullScreenStyle = false;
     HasIcon = false;
+    DesktopSize(SeenDesktopWidth, SeenDesktopHeight);
     return true;
 }
 
@@ -158,23 +182,18 @@ void RestyleGameWindow(bool fullScreen) {
     if ((SDL_GetWindowFlags(GameWindow) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
     SDL_SetWindowSize(GameWindow, PictureWidth, PictureHeight);
     SDL_SetWindowPosition(GameWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    KeepGameWindowOnDesktop();
+    // SDL centres on the desktop as it found it at start; the desktop may be smaller now.
+    BringOntoDesktop();
 }
 
 void KeepGameWindowOnDesktop() {
-    if (GameWindow == nullptr || FullScreenStyle) return;
-    int desktopWidth = 0;
-    int desktopHeight = 0;
-    DesktopSize(desktopWidth, desktopHeight);
-    int x = 0;
-    int y = 0;
     int width = 0;
     int height = 0;
-    SDL_GetWindowPosition(GameWindow, &x, &y);
-    SDL_GetWindowSize(GameWindow, &width, &height);
-    if (x >= 0 && y >= 0 && x + width <= desktopWidth && y + height <= desktopHeight) return;
-    SDL_SetWindowPosition(GameWindow, std::max(0, (desktopWidth - width) / 2),
-                          std::max(0, (desktopHeight - height) / 2));
+    DesktopSize(width, height);
+    if (width == SeenDesktopWidth && height == SeenDesktopHeight) return;
+    SeenDesktopWidth = width;
+    SeenDesktopHeight = height;
+    BringOntoDesktop();
 }
 
 Rect ClientAreaOnScreen() {

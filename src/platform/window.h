@@ -55,8 +55,9 @@ uint32_t GameWindowId();
 // scaled into the window with its aspect kept.
 void RestyleGameWindow(bool fullScreen);
 
-// Called on reactivation of the windowed game: a window left wholly or partly off the desktop (the
-// desktop became smaller meanwhile) is centred on it again.
+// Called on reactivation of the windowed game: when the desktop's size changed since the last call
+// (or since the window was made) and the window no longer lies wholly on it, the window is centred
+// on it again. A window the player placed partly off an unchanged desktop stays where it is.
 void KeepGameWindowOnDesktop();
 
 // Called by the display set-up and the window procedure: the client area in screen coordinates
