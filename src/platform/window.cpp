@@ -119,7 +119,7 @@ void BringOntoDesktop() {
 }  // namespace
 
 bool StartVideo() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
     NoteFailure("the display");
     return false;
 }

@@ -20,8 +20,8 @@ constexpr int PictureHeight = 480;
 
 // ---- Creation and destruction ----
 
-// Called once by the program entry before it asks about the desktop: starts SDL video. False on
-// failure (WindowFailure says why).
+// Called once by the program entry before it asks about the desktop: starts SDL video unless it
+// runs already. False on failure (WindowFailure says why).
 bool StartVideo();
 
 // Called once by the program entry: creates the window "Pelmaro v1.0" with its renderer and icon
