@@ -24,14 +24,23 @@ int ProgramEntry() {
 bool StartProgram() {
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
-    if (!platform::CreateGameWindow()) return false;
-    platform::CloseOnHangUp();
+    // The desktop is asked before the window is made: a desktop the game cannot use (8 bits) may
+    // refuse the window itself, and the player must still learn why.
+    if (!platform::StartVideo()) {
+        ShowWindowFailure();
+        return false;
+    }
     DesktopDepth = platform::DesktopBitsPerPixel();
     DesktopWidth = platform::DesktopPixelWidth();
     if (DesktopDepth == 8) {
         ShowCannotRunNotice();
         return false;
     }
+    if (!platform::CreateGameWindow()) {
+        ShowWindowFailure();
+        return false;
+    }
+    platform::CloseOnHangUp();
     if (!CreateDevice()) return false;
     if (!StartUp()) return false;
     AppReady = 1;
@@ -67,6 +76,10 @@ void RefreshWindowRects() {
     if (FullScreen != 0 || AppActive == 0) return;
     ClientRect = platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight};
     ScreenRect = platform::ClientAreaOnScreen();
+}
+
+void ShowWindowFailure() {
+    ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
 }
 
 void ShowCannotRunNotice() {

@@ -11,9 +11,10 @@ extern int DesktopWidth;
 // exit code (0).
 int ProgramEntry();
 
-// Called by ProgramEntry (and the whole-program tests): creates the window, refuses an 8-bit
-// desktop, creates the display device, starts the game up, sets AppReady and resumes the game
-// clock. False when the program must end at once.
+// Called by ProgramEntry (and the whole-program tests): starts video, refuses an 8-bit desktop,
+// creates the window, creates the display device, starts the game up, sets AppReady and resumes
+// the game clock. False when the program must end at once (every failure to open the display or
+// the window shows a box saying what failed).
 bool StartProgram();
 
 // Called by the message loop (and the whole-program tests): dispatches every waiting message;
@@ -27,6 +28,10 @@ int MessageLoop();
 // Called on window moves and after a display switch: in windowed mode, while active, the client
 // area's rectangles follow the window.
 void RefreshWindowRects();
+
+// Called at start when video, the window or its renderer cannot be made: the error box naming
+// what failed, which ends the program.
+void ShowWindowFailure();
 
 // Called at start and after a desktop change to 8 bits: the error box that ends the program.
 void ShowCannotRunNotice();

@@ -31,9 +31,16 @@ void MousePosition(int& x, int& y) {
     y -= ScreenRect.top;
 }
 
+// True once an error box (a picture missing on reload) has destroyed the window: the pictures are
+// freed then, and no further step of the frame may run.
+bool ProgramEnded() { return !platform::GameWindowExists(); }
+
 }  // namespace
 
 bool RunFrame() {
+    // 0. Nothing is drawn once the program has ended, for example by a paint message that was
+    // queued behind an activation whose display set-up failed.
+    if (ProgramEnded()) return true;
     // 1. Effects sound at the volume of the Options screen's sound knob.
     UpdateEffectVolume();
     // 2. The music streams on; the title and the four menu screens keep to the menu track.
@@ -52,6 +59,7 @@ bool RunFrame() {
     DrawOptions();
     DrawLogo(dt);
     DrawWonPanel(dt);
+    if (ProgramEnded()) return true;
 
     // 14. Where the pointer is in this frame.
     int x = 0;
@@ -68,17 +76,21 @@ bool RunFrame() {
         HoverTitle(x, y, dt);
         HoverWonPanel(x, y);
     }
+    if (ProgramEnded()) return true;
 
     // 16. A click that arrived since the last frame acts on what was just drawn.
     if (ClickPending != 0) {
         DispatchClick(x, y);
         ClickPending = 0;
     }
+    // A click may switch the display; a picture missing then ends the program inside the click.
+    if (ProgramEnded()) return true;
 
     // 17. Tiles of a running transition fall over the new screen.
     ShatterFrame(dt);
     // 18. A screen change of this frame keeps the finished picture of the screen being left.
     ShatterStart();
+    if (ProgramEnded()) return true;
     // 19. Our own pointer on top of everything, when the options ask for it.
     DrawGameCursor(x, y, CursorOutside != 0);
     // 20. The finished frame is shown.

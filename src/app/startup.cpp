@@ -11,6 +11,7 @@
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "platform/clock.h"
+#include "platform/display.h"
 #include "platform/window.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
@@ -49,6 +50,8 @@ struct GameSprite {
 constexpr Rect NoClip{0, 0, 0, 0};
 constexpr Rect BoardClip{236, 4, 636, 404};
 constexpr Rect ScreenClip{0, 0, 640, 480};
+// The window's icon: the tomato, the first piece of "Figures.bmp" at rest.
+constexpr Rect IconCell{0, 0, 50, 50};
 
 // The 14 game Sprites in load order.
 const GameSprite GameSprites[] = {
@@ -102,6 +105,7 @@ bool StartUp() {
     }
     ClampSliders();
     if (!RecreateDisplay(FullScreen != 0)) return false;
+    platform::SetWindowIconFrom(FiguresPicture->Surface(), IconCell);
     StartSoundEffects();
     StartSoundDevice();
     StartMusicTrack(0);

@@ -36,9 +36,9 @@ extern Sprite* MixerPicture;
 
 // ---- Start-up, display switch, shutdown ----
 // Called once by the program entry after the display device exists: loads the save file (or
-// deals a fresh board), sets the display up with every picture, starts effects, music device and
-// menu music, seeds the random generator and prepares logo, high scores, font and name. False
-// when the program must end (display or pictures failed).
+// deals a fresh board), sets the display up with every picture, gives the window its icon, starts
+// effects, music device and menu music, seeds the random generator and prepares logo, high scores,
+// font and name. False when the program must end (display or pictures failed).
 bool StartUp();
 
 // Called by start-up, by the Options screen's full-screen switch and on reactivation after a

@@ -33,16 +33,21 @@ void TestCursorOutside() {
     CursorOutside = inside ? 0 : 1;
 }
 
-// Coming to the front resumes the game clock; a windowed game also checks whether the desktop
-// changed while it was away and then sets the display up again.
+// Coming to the front resumes the game clock. A windowed game then takes the window's place as it
+// is now (it may have been moved while in the background, when moves are not followed), keeps the
+// window on a desktop that may have shrunk meanwhile, and sets the display up again when the
+// desktop's depth or width changed.
 void Activate(bool active) {
     AppActive = active ? 1 : 0;
     GameClock(active ? Resume : Pause);
-    if (!active || FullScreen != 0 || AppReady == 0) return;
+    if (!active || FullScreen != 0 || AppReady == 0 || !platform::GameWindowExists()) return;
+    platform::KeepGameWindowOnDesktop();
+    RefreshWindowRects();
     const int depth = platform::DesktopBitsPerPixel();
     const int width = platform::DesktopPixelWidth();
     if (depth == DesktopDepth && width == DesktopWidth) return;
-    RecreateDisplay(false);
+    // A picture missing on reload has ended the program with its box: nothing more to say.
+    if (!RecreateDisplay(false)) return;
     DesktopDepth = depth;
     DesktopWidth = width;
     if (depth == 8) ShowCannotRunNotice();

@@ -244,6 +244,14 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     return DrawOutcome::Done;
 }
 
+void SetWindowIconFrom(const Surface* picture, const Rect& from) {
+    if (picture == nullptr || !InsideSurface(from, picture->pixels)) return;
+    SDL_Surface* pixels = picture->pixels;
+    SetGameWindowIcon(PixelAt(pixels, from.left, from.top), from.right - from.left,
+                      from.bottom - from.top, pixels->pitch, pixels->format->format,
+                      picture->hasKey, picture->key);
+}
+
 void MarkSurfaceLost(Surface* surface) { surface->lost = true; }
 
 void MarkAllSurfacesLost() {

@@ -105,6 +105,11 @@ void UnlockSurface(Surface* surface);
 // in the window. SurfaceLost when either is lost (nothing is shown then).
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area);
 
+// ---- Window icon ----
+
+// Called once by start-up: the window's icon is `from` of the surface, its key colour transparent.
+void SetWindowIconFrom(const Surface* picture, const Rect& from);
+
 // ---- Test and benchmark hooks ----
 
 // Called by tests only: the surface loses its pixels, as when another program takes the screen.

@@ -39,6 +39,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
             Post(MessageKind::Activate, 0);
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
             Post(MessageKind::Paint);
             break;
         case SDL_WINDOWEVENT_MOVED:
@@ -123,23 +124,26 @@ void Translate(const SDL_Event& event) {
     }
 }
 
-// The desktop's pointer in picture coordinates of the window (through full-screen scaling).
-void DesktopPointer(float& x, float& y) {
-    int screenX = 0;
-    int screenY = 0;
-    SDL_GetGlobalMouseState(&screenX, &screenY);
-    x = static_cast<float>(screenX);
-    y = static_cast<float>(screenY);
+// The pointer in picture coordinates, from what the window itself receives: its position within
+// the window (live whatever moves it: a mouse, a tablet, a remote desktop or injected input),
+// mapped through the picture's place and scale in the window. While the pointer is over another
+// window it lies just above and left of the picture.
+void WindowPointer(float& x, float& y) {
+    x = -1.0f;
+    y = -1.0f;
     SDL_Window* window = SDL_GetWindowFromID(GameWindowId());
-    if (window == nullptr) return;
+    if (window == nullptr || SDL_GetMouseFocus() != window) return;
     int windowX = 0;
     int windowY = 0;
-    SDL_GetWindowPosition(window, &windowX, &windowY);
-    x -= static_cast<float>(windowX);
-    y -= static_cast<float>(windowY);
-    SDL_Renderer* renderer = SDL_GetRenderer(window);
-    if (renderer != nullptr)
-        SDL_RenderWindowToLogical(renderer, screenX - windowX, screenY - windowY, &x, &y);
+    int width = 0;
+    int height = 0;
+    SDL_GetMouseState(&windowX, &windowY);
+    SDL_GetWindowSize(window, &width, &height);
+    const Rect area = PictureAreaIn(width, height);
+    x = static_cast<float>(windowX - area.left) * PictureWidth /
+        static_cast<float>(area.right - area.left);
+    y = static_cast<float>(windowY - area.top) * PictureHeight /
+        static_cast<float>(area.bottom - area.top);
 }
 
 }  // namespace
@@ -179,7 +183,7 @@ void CloseOnHangUp() {
 void CursorScreenPosition(int& x, int& y) {
     float pictureX = static_cast<float>(InjectedX);
     float pictureY = static_cast<float>(InjectedY);
-    if (!PointerInjected) DesktopPointer(pictureX, pictureY);
+    if (!PointerInjected) WindowPointer(pictureX, pictureY);
     const Rect client = ClientAreaOnScreen();
     x = client.left + static_cast<int>(std::floor(pictureX));
     y = client.top + static_cast<int>(std::floor(pictureY));

@@ -11,7 +11,7 @@ namespace platform {
 enum class MessageKind {
     Quit,            // the program should end; value: the exit code
     Activate,        // value 1: the game came to the front; 0: it went to the background
-    Paint,           // the window's picture must be drawn again
+    Paint,           // the window's picture must be drawn again (uncovered or resized)
     Move,            // the window moved on the desktop
     SetCursor,       // the pointer moved over the window; choose the pointer to show
     LeftButtonDown,  // the left mouse button went down over the window
@@ -60,7 +60,9 @@ void CloseOnHangUp();
 // ---- Pointer ----
 // Called by the window procedure and the frame driver: where the pointer is, in screen
 // coordinates, so that subtracting ClientAreaOnScreen's corner gives 640x480 picture coordinates
-// also in scaled full-screen. Outside the window the values lie beyond the picture.
+// also in a scaled window or full-screen. Taken from the pointer's position within the window, so
+// it is live whatever moves the pointer. Over the bars beside the picture, and while the pointer
+// is over another window, the values lie beyond the picture.
 void CursorScreenPosition(int& x, int& y);
 
 // Called by the window procedure when the pointer moves: shows or hides the desktop's pointer

@@ -2,6 +2,9 @@
 #include "platform/window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -21,13 +24,26 @@ bool Destroying = false;
 void (*DestroyedHandler)() = nullptr;
 // Bits per pixel tests pretend the desktop has; 0 when the real desktop counts.
 int DesktopDepthOverride = 0;
+// The desktop size tests pretend; 0 x 0 when the real desktop counts.
+int DesktopWidthOverride = 0;
+int DesktopHeightOverride = 0;
+// What failed in the last StartVideo or CreateGameWindow, with SDL's reason.
+std::string Failure;
+// The desktop size KeepGameWindowOnDesktop saw last; a change makes it check the window's place.
+int SeenDesktopWidth = 0;
+int SeenDesktopHeight = 0;
+// The window has been given an icon.
+bool HasIcon = false;
+// The last picture was shown with crisp (nearest pixel) scaling.
+bool LastCrisp = true;
 
-// Creates the renderer, with vertical sync when the display offers it, scaling to 640x480.
+// Notes what failed, with SDL's reason.
+void NoteFailure(const char* what) { Failure = std::string(what) + ": " + SDL_GetError(); }
+
+// Creates the renderer, with vertical sync when the display offers it.
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
-    if (renderer == nullptr) return nullptr;
-    SDL_RenderSetLogicalSize(renderer, PictureWidth, PictureHeight);
     return renderer;
 }
 
@@ -48,12 +64,12 @@ SDL_Texture* PictureTextureFor(uint32_t pixelFormatCode) {
     return PictureTexture;
 }
 
-// True when the picture covers the whole output unscaled, leaving no bars to clear to black.
-bool PictureFillsOutput() {
-    int width = 0;
-    int height = 0;
-    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0) return false;
-    return width == PictureWidth && height == PictureHeight;
+// True when the picture is shown at a whole multiple of its size, so every pixel stays a square.
+bool WholeScale(const Rect& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    return width % PictureWidth == 0 && height % PictureHeight == 0 &&
+           width / PictureWidth == height / PictureHeight;
 }
 
 // The desktop's display mode; a zeroed mode when there is none.
@@ -63,23 +79,79 @@ SDL_DisplayMode DesktopMode() {
     return mode;
 }
 
+// The desktop's size as it is now. SDL keeps the mode it found when video started, so on X11 the
+// root window, which follows every resolution change, is asked; other desktops answer through SDL.
+void DesktopSize(int& width, int& height) {
+    const SDL_DisplayMode mode = DesktopMode();
+    width = DesktopWidthOverride != 0 ? DesktopWidthOverride : mode.w;
+    height = DesktopHeightOverride != 0 ? DesktopHeightOverride : mode.h;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (DesktopWidthOverride != 0 || GameWindow == nullptr ||
+        SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+        return;
+    XWindowAttributes root{};
+    Display* display = info.info.x11.display;
+    if (XGetWindowAttributes(display, DefaultRootWindow(display), &root) == 0) return;
+    width = root.width;
+    height = root.height;
+#endif
+}
+
+// Centres the windowed window on the desktop when it does not lie wholly on it.
+void BringOntoDesktop() {
+    if (GameWindow == nullptr || FullScreenStyle) return;
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    DesktopSize(desktopWidth, desktopHeight);
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowPosition(GameWindow, &x, &y);
+    SDL_GetWindowSize(GameWindow, &width, &height);
+    if (x >= 0 && y >= 0 && x + width <= desktopWidth && y + height <= desktopHeight) return;
+    SDL_SetWindowPosition(GameWindow, std::max(0, (desktopWidth - width) / 2),
+                          std::max(0, (desktopHeight - height) / 2));
+}
+
 }  // namespace
+
+bool StartVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    NoteFailure("the display");
+    return false;
+}
 
 bool CreateGameWindow() {
     if (GameWindow != nullptr) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    GameWindow = SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  PictureWidth, PictureHeight, SDL_WINDOW_SHOWN);
-    if (GameWindow == nullptr) return false;
+    if (!StartVideo()) return false;
+    // The click that brings the game to the front also counts, as on the desktops the game was
+    // first made for.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    GameWindow =
+        SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PictureWidth,
+                         PictureHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+    if (GameWindow == nullptr) {
+        NoteFailure("the window");
+        return false;
+    }
+    SDL_SetWindowMinimumSize(GameWindow, PictureWidth, PictureHeight);
     Renderer = CreateRenderer(GameWindow);
     if (Renderer == nullptr) {
+        NoteFailure("the renderer");
         SDL_DestroyWindow(GameWindow);
         GameWindow = nullptr;
         return false;
     }
     FullScreenStyle = false;
+    HasIcon = false;
+    DesktopSize(SeenDesktopWidth, SeenDesktopHeight);
     return true;
 }
+
+std::string WindowFailure() { return Failure; }
 
 void DestroyGameWindow() {
     if (GameWindow == nullptr || Destroying) return;
@@ -107,8 +179,21 @@ void RestyleGameWindow(bool fullScreen) {
         return;
     }
     SDL_SetWindowFullscreen(GameWindow, 0);
+    if ((SDL_GetWindowFlags(GameWindow) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
     SDL_SetWindowSize(GameWindow, PictureWidth, PictureHeight);
     SDL_SetWindowPosition(GameWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    // SDL centres on the desktop as it found it at start; the desktop may be smaller now.
+    BringOntoDesktop();
+}
+
+void KeepGameWindowOnDesktop() {
+    int width = 0;
+    int height = 0;
+    DesktopSize(width, height);
+    if (width == SeenDesktopWidth && height == SeenDesktopHeight) return;
+    SeenDesktopWidth = width;
+    SeenDesktopHeight = height;
+    BringOntoDesktop();
 }
 
 Rect ClientAreaOnScreen() {
@@ -118,6 +203,21 @@ Rect ClientAreaOnScreen() {
     return Rect{x, y, x + PictureWidth, y + PictureHeight};
 }
 
+Rect PictureAreaIn(int width, int height) {
+    // The tighter side is filled; the other follows the 4:3 aspect, to the nearest pixel.
+    int areaWidth = width;
+    int areaHeight = height;
+    if (int64_t{width} * PictureHeight > int64_t{height} * PictureWidth)
+        areaWidth =
+            static_cast<int>((int64_t{height} * PictureWidth + PictureHeight / 2) / PictureHeight);
+    else
+        areaHeight =
+            static_cast<int>((int64_t{width} * PictureHeight + PictureWidth / 2) / PictureWidth);
+    const int left = (width - areaWidth) / 2;
+    const int top = (height - areaHeight) / 2;
+    return Rect{left, top, left + areaWidth, top + areaHeight};
+}
+
 int DesktopBitsPerPixel() {
     if (DesktopDepthOverride != 0) return DesktopDepthOverride;
     const uint32_t format = DesktopMode().format;
@@ -125,7 +225,12 @@ int DesktopBitsPerPixel() {
     return SDL_BITSPERPIXEL(format);
 }
 
-int DesktopPixelWidth() { return DesktopMode().w; }
+int DesktopPixelWidth() {
+    int width = 0;
+    int height = 0;
+    DesktopSize(width, height);
+    return width;
+}
 
 uint32_t DesktopPixelFormatCode() {
     if (DesktopDepthOverride == 16) return SDL_PIXELFORMAT_RGB565;
@@ -146,15 +251,46 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) 
         DropPictureTexture();
         return false;
     }
-    if (!PictureFillsOutput()) {
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0) return false;
+    const Rect area = PictureAreaIn(width, height);
+    LastCrisp = WholeScale(area);
+    SDL_SetTextureScaleMode(texture, LastCrisp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    // Bars are cleared to black; a picture that fills the output leaves none.
+    if (area.right - area.left != width || area.bottom - area.top != height) {
         SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
         SDL_RenderClear(Renderer);
     }
-    SDL_RenderCopy(Renderer, texture, nullptr, nullptr);
+    const SDL_Rect to{area.left, area.top, area.right - area.left, area.bottom - area.top};
+    SDL_RenderCopy(Renderer, texture, nullptr, &to);
     SDL_RenderPresent(Renderer);
     return true;
 }
 
+void SetGameWindowIcon(const void* pixels, int width, int height, int pitch,
+                       uint32_t pixelFormatCode, bool keyed, uint32_t key) {
+    if (GameWindow == nullptr) return;
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(pixels), width, height,
+                                                           SDL_BITSPERPIXEL(pixelFormatCode), pitch,
+                                                           pixelFormatCode);
+    if (icon == nullptr) return;
+    // SDL turns the key into transparency when it converts the icon for the desktop.
+    if (keyed) SDL_SetColorKey(icon, SDL_TRUE, key);
+    SDL_SetWindowIcon(GameWindow, icon);
+    SDL_FreeSurface(icon);
+    HasIcon = true;
+}
+
 void OverrideDesktopDepthForTests(int bitsPerPixel) { DesktopDepthOverride = bitsPerPixel; }
+
+void OverrideDesktopSizeForTests(int width, int height) {
+    DesktopWidthOverride = width;
+    DesktopHeightOverride = height;
+}
+
+bool GameWindowHasIcon() { return HasIcon; }
+
+bool LastPictureCrisp() { return LastCrisp; }
 
 }  // namespace platform

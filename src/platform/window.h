@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -19,9 +20,18 @@ constexpr int PictureHeight = 480;
 
 // ---- Creation and destruction ----
 
-// Called once by the program entry: opens SDL video and creates the window "Pelmaro v1.0" with its
-// renderer, centred on the desktop, shown, windowed with a 640x480 client area. False on failure.
+// Called once by the program entry before it asks about the desktop: starts SDL video unless it
+// runs already. False on failure (WindowFailure says why).
+bool StartVideo();
+
+// Called once by the program entry: creates the window "Pelmaro v1.0" with its renderer and icon
+// slot, centred on the desktop, shown, windowed with a 640x480 client area the player may make
+// larger. Starts SDL video first when needed. False on failure (WindowFailure says why).
 bool CreateGameWindow();
+
+// Called after StartVideo or CreateGameWindow failed: what failed and SDL's reason, in words for
+// the player ("the renderer: ...").
+std::string WindowFailure();
 
 // Called when the game window must go (error box, Exit button, close request): runs the destroy
 // handler first, while the window still exists, then destroys renderer and window. Does nothing
@@ -40,14 +50,24 @@ uint32_t GameWindowId();
 
 // ---- Style ----
 
-// Called by the display switch after the display is set up: full-screen covers the whole monitor
-// with the 640x480 picture scaled and its aspect kept; windowed gives a centred 640x480 client
-// area.
+// Called by the display switch after the display is set up: full-screen covers the whole monitor;
+// windowed gives a 640x480 client area centred on the desktop. Either way the 640x480 picture is
+// scaled into the window with its aspect kept.
 void RestyleGameWindow(bool fullScreen);
 
+// Called on reactivation of the windowed game: when the desktop's size changed since the last call
+// (or since the window was made) and the window no longer lies wholly on it, the window is centred
+// on it again. A window the player placed partly off an unchanged desktop stays where it is.
+void KeepGameWindowOnDesktop();
+
 // Called by the display set-up and the window procedure: the client area in screen coordinates
-// (windowed: the window's position plus 640x480; full-screen: (0, 0, 640, 480)).
+// (windowed: the window's position plus 640x480; full-screen: (0, 0, 640, 480)). Pointer positions
+// are made in the same terms, so subtracting its corner gives picture coordinates at any scale.
 Rect ClientAreaOnScreen();
+
+// Called by the present and the pointer: where the 640x480 picture lies in an output of this size,
+// as large as fits with its aspect kept and centred (bars left and right, or above and below).
+Rect PictureAreaIn(int width, int height);
 
 // ---- Desktop ----
 
@@ -55,7 +75,8 @@ Rect ClientAreaOnScreen();
 // 4-byte pixels count as 32).
 int DesktopBitsPerPixel();
 
-// Called with DesktopBitsPerPixel: the desktop's width in pixels.
+// Called with DesktopBitsPerPixel: the desktop's width in pixels as it is now (read afresh, not the
+// mode found at start, so a resolution changed meanwhile is seen).
 int DesktopPixelWidth();
 
 // Called by the display layer: the SDL pixel format code of the desktop (platform layer only).
@@ -64,8 +85,15 @@ uint32_t DesktopPixelFormatCode();
 // ---- The picture shown in the window ----
 
 // Called by the display layer's present: shows a 640x480 picture of the given SDL pixel format code
-// in the window (scaled in full-screen), waiting for vertical sync where offered. False on failure.
+// in the window's picture area (PictureAreaIn), black bars around it, crisp pixels at whole scales
+// and smooth filtering at others, waiting for vertical sync where offered. False on failure.
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
+
+// Called once by start-up with the game's art: the window's icon is a picture of the given SDL
+// pixel format code; pixels equal to `key` are transparent when `keyed`. Does nothing without a
+// window.
+void SetGameWindowIcon(const void* pixels, int width, int height, int pitch,
+                       uint32_t pixelFormatCode, bool keyed, uint32_t key);
 
 // ---- Test hooks ----
 
@@ -73,5 +101,16 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
 // windowed surface format RGB 5-6-5 or XRGB 8-8-8-8; 8 only changes the reported depth); 0 undoes
 // it.
 void OverrideDesktopDepthForTests(int bitsPerPixel);
+
+// Called by tests only: pretends the desktop is this large (as after a resolution change); 0 x 0
+// undoes it.
+void OverrideDesktopSizeForTests(int width, int height);
+
+// Called by tests only: true when the window has an icon.
+bool GameWindowHasIcon();
+
+// Called by tests only: the scaling of the last picture shown; true for the crisp (nearest pixel)
+// kind, false for the smooth one.
+bool LastPictureCrisp();
 
 }  // namespace platform

@@ -92,7 +92,7 @@ TEST_F(NullDeviceTest, ExtensionsAreMatchedWithoutRegardToCase) {
     EXPECT_EQ(std::next(it)->second.Format, AL_FORMAT_MONO16);
 }
 
-TEST_F(NullDeviceTest, OggWholeFileIsReusedWhileEveryStreamMakesTwoBuffers) {
+TEST_F(NullDeviceTest, OggWholeFileIsReusedWhileEveryStreamHasTwoBuffersOfItsOwn) {
     // Half a second: the second stream buffer gets nothing from the decoder, and must still be
     // queueable.
     test_sounds::WriteOgg("song.ogg", 2, 0.5, [](double) { return 440.0; });
@@ -108,8 +108,9 @@ TEST_F(NullDeviceTest, OggWholeFileIsReusedWhileEveryStreamMakesTwoBuffers) {
     ASSERT_TRUE(source.Open("song.ogg", true, true));
     source.Close();
     ASSERT_TRUE(source.Open("song.ogg", true, true));
-    EXPECT_EQ(BufferRegistry.size(), 5u);
+    EXPECT_EQ(BufferRegistry.size(), 3u);  // the closed stream's two went with it
     source.Close();
+    EXPECT_EQ(BufferRegistry.size(), 1u);
     EXPECT_EQ(alGetError(), AL_NO_ERROR);
 }
 

@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/message_box.h"
 
 namespace {
@@ -56,6 +58,43 @@ TEST(GameWindow, FullScreenCoversTheDesktopAndBack) {
     SDL_GetWindowSize(window, &width, &height);
     EXPECT_EQ(width, 640);
     EXPECT_EQ(height, 480);
+    platform::DestroyGameWindow();
+}
+
+TEST(GameWindow, PictureKeepsItsAspectWithBarsCentred) {
+    const struct {
+        int width, height;
+        platform::Rect area;
+    } cases[] = {
+        {640, 480, {0, 0, 640, 480}},     {1280, 960, {0, 0, 1280, 960}},
+        {1280, 720, {160, 0, 1120, 720}}, {1000, 600, {100, 0, 900, 600}},
+        {800, 1000, {0, 200, 800, 800}},  {1366, 768, {171, 0, 1195, 768}},
+        {641, 480, {0, 0, 640, 480}},
+    };
+    for (const auto& c : cases) {
+        const platform::Rect area = platform::PictureAreaIn(c.width, c.height);
+        EXPECT_EQ(area.left, c.area.left) << c.width << "x" << c.height;
+        EXPECT_EQ(area.top, c.area.top) << c.width << "x" << c.height;
+        EXPECT_EQ(area.right, c.area.right) << c.width << "x" << c.height;
+        EXPECT_EQ(area.bottom, c.area.bottom) << c.width << "x" << c.height;
+    }
+}
+
+TEST(GameWindow, ResizedWindowShowsThePictureCrispAtWholeScalesAndSmoothOtherwise) {
+    ASSERT_TRUE(platform::CreateGameWindow());
+    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
+    const std::vector<uint32_t> picture(640 * 480, 0x00FF8000u);
+    const struct {
+        int width, height;
+        bool crisp;
+    } sizes[] = {{640, 480, true}, {1000, 600, false}, {1280, 960, true}, {1280, 720, false}};
+    for (const auto& size : sizes) {
+        SDL_SetWindowSize(window, size.width, size.height);
+        SDL_PumpEvents();
+        ASSERT_TRUE(platform::ShowWindowPicture(picture.data(), 640 * 4, SDL_PIXELFORMAT_RGB888));
+        EXPECT_EQ(platform::LastPictureCrisp(), size.crisp) << size.width << "x" << size.height;
+    }
     platform::DestroyGameWindow();
 }
 

@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/entry.h"
 #include "app/startup.h"
@@ -15,6 +17,7 @@
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
+#include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "harness.h"
@@ -53,6 +56,7 @@ TEST(ShellTest, FirstStartWithoutSaveFileIsWindowedOnTheLogoWithDefaults) {
     EXPECT_STREQ(HighScoreTable[0][0].Name, "Empty ");
     EXPECT_EQ(GameSpritesAlive(), 14);
     EXPECT_EQ(DesktopDepth, 32);
+    EXPECT_TRUE(platform::GameWindowHasIcon());
     // The logo starts covered by black squares; two seconds in, the reveal has uncovered it.
     EXPECT_LT(game.Picture().LitPixels(90, 160, 540, 320), 500);
     ASSERT_TRUE(game.Step(0.02f, 100));
@@ -121,15 +125,117 @@ TEST(ShellTest, MissingMenuPictureShowsOneBoxAndLeavesNothingLoaded) {
     EXPECT_EQ(platform::LiveSurfaceCount(), 0);
 }
 
-TEST(ShellTest, EightBitDesktopIsRefusedWithTheNotice) {
+// How many error boxes the captured standard error shows.
+int BoxesShown(const std::string& shown) {
+    int boxes = 0;
+    for (size_t at = shown.find("Error: "); at != std::string::npos;
+         at = shown.find("Error: ", at + 1))
+        ++boxes;
+    return boxes;
+}
+
+// Leaves out a picture that does not exist: every picture is then linked one by one, so that a
+// test can take one away while the game runs.
+const std::vector<std::string> PicturesOneByOne = {"no such picture"};
+
+// Starts the game and goes through the logo and the title to the main menu.
+void StartOnTheMainMenu(WholeGame& game) {
+    ASSERT_TRUE(game.Start());
+    game.RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f);
+    game.Click(320, 440);  // the title's play button
+    game.RunUntil([] { return ShatterActive == 0; }, 5.0f);
+    ASSERT_EQ(ScreenState, MainMenu);
+}
+
+TEST(ShellTest, EightBitDesktopIsRefusedWithTheNoticeBeforeAnyWindowIsMade) {
     platform::OverrideDesktopDepthForTests(8);
     WholeGame game;
     testing::internal::CaptureStderr();
     EXPECT_FALSE(game.Start());
     const std::string shown = testing::internal::GetCapturedStderr();
     EXPECT_NE(shown.find("This game cannot run in a desktop\nwindow"), std::string::npos);
-    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(BoxesShown(shown), 1) << shown;
+    EXPECT_FALSE(platform::GameWindowExists());
     EXPECT_EQ(AppReady, 0);
+}
+
+TEST(ShellTest, DisplayThatCannotStartIsNamedInAnErrorBox) {
+    setenv("SDL_VIDEODRIVER", "nowhere", 1);
+    WholeGame game;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: This game cannot open its window.\nWhat failed: the display: "),
+              std::string::npos)
+        << shown;
+    EXPECT_EQ(BoxesShown(shown), 1) << shown;
+    EXPECT_FALSE(platform::GameWindowExists());
+    EXPECT_EQ(AppReady, 0);
+}
+
+TEST(ShellTest, PictureMissingAtTheFullScreenSwitchEndsCleanlyAfterOneBox) {
+    WholeGame game(PicturesOneByOne);
+    StartOnTheMainMenu(game);
+    SystemCursor = 0;      // our own pointer is drawn at the end of every frame
+    game.Click(170, 318);  // Options
+    ASSERT_EQ(ScreenState, Options);
+    fs::remove(game.Folder() + "/bmp/Cursor.bmp");
+    testing::internal::CaptureStderr();
+    game.Click(323, 95);  // Full screen: every picture is loaded again, and one is gone
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: Cursor.bmp"), std::string::npos) << shown;
+    EXPECT_EQ(BoxesShown(shown), 1) << shown;
+    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(GameSpritesAlive(), 0);
+    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+}
+
+TEST(ShellTest, PaintBehindAnActivationWhoseDisplaySetUpFailedDrawsNothing) {
+    WholeGame game(PicturesOneByOne);
+    StartOnTheMainMenu(game);
+    platform::InjectWindowEvent(platform::TestWindowEvent::FocusLost);
+    game.Step();
+    // Meanwhile the desktop changed and a picture went away: the return sets the display up
+    // again, which fails with its box; the paint message queued behind it must not draw.
+    platform::OverrideDesktopDepthForTests(16);
+    fs::remove(game.Folder() + "/bmp/Font.bmp");
+    testing::internal::CaptureStderr();
+    platform::InjectWindowEvent(platform::TestWindowEvent::FocusGained);
+    platform::InjectWindowEvent(platform::TestWindowEvent::Exposed);
+    game.Step();
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: Font.bmp"), std::string::npos) << shown;
+    EXPECT_EQ(BoxesShown(shown), 1) << shown;
+    EXPECT_TRUE(game.Ended());
+    EXPECT_EQ(GameSpritesAlive(), 0);
+}
+
+TEST(ShellTest, DesktopShrunkInTheBackgroundBringsTheWindowBackOnIt) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    auto awayAndBackTo = [&game](int width, int height) {
+        platform::InjectWindowEvent(platform::TestWindowEvent::FocusLost);
+        game.Step();
+        platform::OverrideDesktopSizeForTests(width, height);
+        platform::InjectWindowEvent(platform::TestWindowEvent::FocusGained);
+        game.Step();
+    };
+    // The window is centred on the 1024x768 desktop at (192, 144). Only the height shrinks: the
+    // display stays as it is, but the window comes back up onto the desktop.
+    const Sprite* figures = FiguresPicture;
+    awayAndBackTo(1024, 500);
+    EXPECT_EQ(FiguresPicture, figures);
+    EXPECT_EQ(platform::ClientAreaOnScreen().left, 192);
+    EXPECT_EQ(platform::ClientAreaOnScreen().top, 10);
+    EXPECT_EQ(ScreenRect.top, 10);
+    // The width shrinks too: the display is set up again and the window centred on what is left.
+    awayAndBackTo(700, 500);
+    EXPECT_EQ(DesktopWidth, 700);
+    EXPECT_EQ(platform::ClientAreaOnScreen().left, 30);
+    EXPECT_EQ(platform::ClientAreaOnScreen().top, 10);
+    EXPECT_EQ(ScreenRect.left, 30);
+    EXPECT_EQ(ScreenRect.top, 10);
+    EXPECT_EQ(GameSpritesAlive(), 14);
 }
 
 TEST(ShellTest, SixteenBitDesktopPassesAndDrawsInRgb565) {

@@ -1,0 +1,416 @@
+#!/usr/bin/python3
+"""The real game on an X desktop (Xvfb, 16:9, with openbox), worked with xdotool's plain absolute
+pointer moves, as remote desktops and injected input make them (no raw motion events): a hover
+highlight, the options knob dragged, a window moved while in the background, a resized and a
+maximised window, full-screen keeping the aspect, a 10-pixel drag that swaps two pieces, the
+window's icon, and the close request that saves the game.
+
+Usage: desktop_e2e.py GAME_DIR SHOT_DIR; run inside xvfb-run with a 1280x720 screen. Every wait
+polls for what it waits for, with generous time limits, so a busy machine only makes it slower.
+"""
+import io
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+from PIL import Image
+
+TITLE = "Pelmaro v1.0"
+PICTURE = (640, 480)
+# How long any one thing may take to show up on a busy machine, in seconds.
+PATIENCE = 20.0
+STARTED = time.monotonic()
+
+# Hot spots of the screens, in picture coordinates.
+PLAY_BUTTON = (320, 440)
+NEW_GAME_BUTTON = (170, 257)
+OPTIONS_BUTTON = (175, 318)
+OPTIONS_BUTTON_AREA = (85, 292, 264, 344)
+BACK_BUTTON = (231, 417)
+FULL_SCREEN_ROW = (323, 95)
+MUSIC_KNOB = (405, 278)
+TIMED = (317, 129)
+START = (407, 402)
+BOARD_LEFT, BOARD_TOP, CELL = 236, 4, 50
+# Where the main menu shows only its background and the options screen its panel, away from
+# every hot spot.
+SCREEN_TELLS = [(165, 55, 240, 165), (405, 55, 480, 190)]
+
+
+class Failure(Exception):
+    pass
+
+
+def run(*command):
+    return subprocess.run(command, check=True, capture_output=True, text=True).stdout
+
+
+def xdotool(*arguments):
+    run("xdotool", *[str(a) for a in arguments])
+
+
+def note(what):
+    print(f"{time.monotonic() - STARTED:5.1f} s  {what}", flush=True)
+
+
+def wait_until(what, check, patience=PATIENCE):
+    """Polls check() until it gives a true value or a picture, which is returned; fails after
+    `patience`."""
+    started = time.monotonic()
+    deadline = started + patience
+    while True:
+        value = check()
+        if isinstance(value, np.ndarray) or value:
+            if time.monotonic() - started > 0.5:
+                note(what)
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"waited {patience:.0f} s in vain for {what}")
+        time.sleep(0.1)
+
+
+def root_shot():
+    data = subprocess.run(["import", "-window", "root", "png:-"], check=True,
+                          capture_output=True).stdout
+    return Image.open(io.BytesIO(data)).convert("RGB")
+
+
+def mean_difference(a, b):
+    return float(np.mean(np.abs(a.astype(np.int16) - b.astype(np.int16))))
+
+
+def crop(pixels, box):
+    left, top, right, bottom = box
+    return pixels[top:bottom, left:right]
+
+
+def game_windows():
+    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE + "$"],
+                          capture_output=True, text=True).stdout.split()
+
+
+class Game:
+    """The game's window on the desktop and the picture shown in it."""
+
+    @property
+    def window(self):
+        """The window, looked up afresh: SDL may replace its first window when it sets up the
+        renderer."""
+        return wait_until("the game window", game_windows)[-1]
+
+    def client(self):
+        """The client area on the screen: left, top, width, height."""
+        info = run("xwininfo", "-id", self.window)
+        value = lambda name: int(re.search(name + r":\s+(-?\d+)", info).group(1))
+        return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
+                value("Height"))
+
+    def picture_area(self):
+        """Where the 640x480 picture lies on the screen, as the game places it: as large as fits
+        with its aspect kept, centred. Left, top, width, height."""
+        left, top, width, height = self.client()
+        if width * PICTURE[1] > height * PICTURE[0]:
+            area_width, area_height = (height * PICTURE[0] + PICTURE[1] // 2) // PICTURE[1], height
+        else:
+            area_width, area_height = width, (width * PICTURE[1] + PICTURE[0] // 2) // PICTURE[0]
+        return (left + (width - area_width) // 2, top + (height - area_height) // 2, area_width,
+                area_height)
+
+    def on_screen(self, point):
+        left, top, width, height = self.picture_area()
+        return (left + int((point[0] + 0.5) * width / PICTURE[0]),
+                top + int((point[1] + 0.5) * height / PICTURE[1]))
+
+    def picture(self, shot=None):
+        """The picture as shown, scaled back to 640x480."""
+        shot = shot or root_shot()
+        left, top, width, height = self.picture_area()
+        shown = shot.crop((left, top, left + width, top + height))
+        return np.asarray(shown.resize(PICTURE, Image.BILINEAR))
+
+    def move(self, point):
+        xdotool("mousemove", *self.on_screen(point))
+
+    def click(self, point):
+        """A click where the pointer then stays: the game acts on the pointer's place in the next
+        frame, as a player's hand would leave it."""
+        self.move(point)
+        xdotool("click", 1)
+
+
+def references(game_dir):
+    """The main menu's background, and the same with the options panel over it, from the baked
+    pictures."""
+    menu = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Menu.jpg")).convert("RGB"))
+    panel = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Options.jpg")).convert("RGB"))
+    options = menu.copy()
+    shown = ~((panel[..., 0] > 200) & (panel[..., 1] < 60) & (panel[..., 2] > 200))
+    area = options[50:50 + panel.shape[0], 161:161 + panel.shape[1]]
+    area[shown] = panel[shown]
+    return {"main menu": tells(menu), "options": tells(options)}
+
+
+def tells(pixels):
+    return np.concatenate([crop(pixels, box).reshape(-1, 3) for box in SCREEN_TELLS])
+
+
+def screen_shown(game, refs):
+    """"main menu" or "options" when the picture clearly and steadily shows one of them (no
+    transition running, which would drop clicks), else None."""
+    first = game.picture()
+    time.sleep(0.15)
+    second = game.picture()
+    if mean_difference(first, second) > 0.5:
+        return None
+    tell = tells(second)
+    name, distance = min(((n, mean_difference(tell, r)) for n, r in refs.items()),
+                         key=lambda pair: pair[1])
+    return name if distance < 12 else None
+
+
+def expect_screen(game, refs, name):
+    wait_until(f"the {name}", lambda: screen_shown(game, refs) == name)
+
+
+def save(image, shots, name):
+    image.save(os.path.join(shots, name))
+
+
+def hover_highlights_a_menu_button(game, shots):
+    before = crop(game.picture(), OPTIONS_BUTTON_AREA)
+    game.move(OPTIONS_BUTTON)
+    wait_until("the Options button's highlight under the pointer",
+               lambda: mean_difference(crop(game.picture(), OPTIONS_BUTTON_AREA), before) > 10)
+    save(root_shot(), shots, "e2e-hover.png")
+
+
+def knob_follows_a_drag(game):
+    knob_at = lambda x: (x, 269, x + 28, 290)
+    before = game.picture()
+    game.move(MUSIC_KNOB)
+    xdotool("mousedown", 1)
+    for x in range(MUSIC_KNOB[0] - 10, 299, -10):
+        game.move((x, MUSIC_KNOB[1]))
+        time.sleep(0.03)
+    game.move((300, MUSIC_KNOB[1]))
+    # Grabbed 14 pixels right of its left edge, the knob now starts at 286.
+    wait_until("the music knob at the pointer", lambda: (
+        lambda now: mean_difference(crop(now, knob_at(286)), crop(before, knob_at(286))) > 20 and
+        mean_difference(crop(now, knob_at(391)), crop(before, knob_at(391))) > 20)(game.picture()))
+    xdotool("mouseup", 1)
+
+
+def clicks_land_after_a_move_in_the_background(game, refs):
+    other = subprocess.Popen(["xmessage", "-geometry", "+40+40", "another program"])
+    try:
+        other_window = wait_until("another program's window", lambda: subprocess.run(
+            ["xdotool", "search", "--name", "^xmessage$"], capture_output=True,
+            text=True).stdout.split())[0]
+        xdotool("windowactivate", "--sync", other_window)
+        before = game.client()
+        xdotool("windowmove", game.window, before[0] + 200, before[1] + 40)
+        wait_until("the window moved", lambda: game.client()[0] != before[0])
+        # The click that brings the game back to the front lands where the pointer is.
+        game.click(OPTIONS_BUTTON)
+        expect_screen(game, refs, "options")
+    finally:
+        other.terminate()
+        other.wait()
+
+
+def resized_window_maps_clicks(game, refs, shots):
+    xdotool("windowsize", game.window, 1000, 600)
+    wait_until("the window at 1000x600", lambda: game.client()[2:] == (1000, 600))
+    game.click(OPTIONS_BUTTON)
+    expect_screen(game, refs, "options")
+    left, top, width, height = game.client()
+    save(root_shot().crop((left, top, left + width, top + height)), shots,
+         "e2e-resized-1000x600.png")
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+
+
+def maximised_window_maps_clicks(game, refs):
+    run("wmctrl", "-i", "-r", game.window, "-b", "add,maximized_vert,maximized_horz")
+    wait_until("the maximised window", lambda: game.client()[2] == 1280)
+    game.click(OPTIONS_BUTTON)
+    expect_screen(game, refs, "options")
+
+
+def full_screen_keeps_the_aspect(game, refs, shots):
+    game.click(FULL_SCREEN_ROW)
+    wait_until("the full screen", lambda: game.client() == (0, 0, 1280, 720))
+    expect_screen(game, refs, "options")
+    shot = root_shot()
+    save(shot, shots, "e2e-full-screen-1280x720.png")
+    if game.picture_area() != (160, 0, 960, 720):
+        raise Failure(f"full-screen picture at {game.picture_area()}, not 960x720 at 160")
+    pixels = np.asarray(shot)
+    bars = np.concatenate([pixels[:, :158], pixels[:, 1122:]], axis=1)
+    if bars.max() > 8:
+        raise Failure("the bars beside the full-screen picture are not black")
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+
+
+def board_kinds(board, figures):
+    """The kind of every cell, [row][column], by the nearest piece picture at rest."""
+    pieces = [figures[0:CELL, k * CELL:(k + 1) * CELL] for k in range(figures.shape[1] // CELL)]
+    masks = [~((p[..., 0] > 200) & (p[..., 1] < 60) & (p[..., 2] > 200)) for p in pieces]
+    kinds = []
+    for row in range(8):
+        cells = []
+        for column in range(8):
+            cell = board[row * CELL:(row + 1) * CELL, column * CELL:(column + 1) * CELL]
+            cells.append(min(range(len(pieces)), key=lambda k: mean_difference(
+                cell[masks[k]], pieces[k][masks[k]])))
+        kinds.append(cells)
+    return kinds
+
+
+def makes_line(kinds, row, column):
+    kind = kinds[row][column]
+    for dr, dc in ((0, 1), (1, 0)):
+        run_length = 1
+        for sign in (1, -1):
+            r, c = row + sign * dr, column + sign * dc
+            while 0 <= r < 8 and 0 <= c < 8 and kinds[r][c] == kind:
+                run_length += 1
+                r, c = r + sign * dr, c + sign * dc
+        if run_length >= 3:
+            return True
+    return False
+
+
+def a_winning_swap(kinds):
+    for row in range(8):
+        for column in range(8):
+            for dr, dc in ((0, 1), (1, 0)):
+                r, c = row + dr, column + dc
+                if r > 7 or c > 7:
+                    continue
+                swapped = [line[:] for line in kinds]
+                swapped[row][column], swapped[r][c] = swapped[r][c], swapped[row][column]
+                if makes_line(swapped, row, column) or makes_line(swapped, r, c):
+                    return (row, column), (r, c)
+    raise Failure(f"no move found on the board {kinds}")
+
+
+def cell_box(cell):
+    row, column = cell
+    left, top = BOARD_LEFT + column * CELL, BOARD_TOP + row * CELL
+    return (left, top, left + CELL, top + CELL)
+
+
+def board_settled(game):
+    board = (BOARD_LEFT, BOARD_TOP, BOARD_LEFT + 8 * CELL, BOARD_TOP + 8 * CELL)
+    first = crop(game.picture(), board)
+    time.sleep(0.3)
+    second = crop(game.picture(), board)
+    return second if mean_difference(first, second) < 0.5 else None
+
+
+def drag_swaps_two_pieces(game, game_dir, shots):
+    game.click(NEW_GAME_BUTTON)
+    time.sleep(0.5)
+    game.click(TIMED)
+    game.click(START)
+    figures = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Figures.bmp")).convert("RGB"))
+    board = wait_until("the board dealt and settled", lambda: board_settled(game))
+    before = game.picture()
+    save(root_shot(), shots, "e2e-board.png")
+    source, target = a_winning_swap(board_kinds(board, figures))
+    # Pressed on the first piece, then 12 pixels toward its neighbour in small plain moves.
+    box = cell_box(source)
+    start = ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
+    step = (target[1] - source[1], target[0] - source[0])
+    game.move(start)
+    xdotool("mousedown", 1)
+    for distance in range(3, 13, 3):
+        game.move((start[0] + step[0] * distance, start[1] + step[1] * distance))
+        time.sleep(0.05)
+    xdotool("mouseup", 1)
+    # A click alone would only lift the first piece; the neighbour changes only by the swap.
+    wait_until("the neighbour's piece swapped away", lambda: mean_difference(
+        crop(game.picture(), cell_box(target)), crop(before, cell_box(target))) > 20)
+    save(root_shot(), shots, "e2e-after-drag.png")
+
+
+def icon_is_our_tomato(game):
+    listed = run("xprop", "-id", game.window, "-f", "_NET_WM_ICON", "32c", " = $0+", "_NET_WM_ICON")
+    values = [int(v) for v in re.findall(r"\d+", listed.split("=", 1)[1])]
+    width, height, pixels = values[0], values[1], values[2:]
+    if (width, height) != (50, 50) or len(pixels) < 50 * 50:
+        raise Failure(f"icon of {width}x{height}, not the 50x50 piece")
+    corner, middle = pixels[0], pixels[25 * 50 + 25]
+    red, green = (middle >> 16) & 0xFF, (middle >> 8) & 0xFF
+    if corner >> 24 != 0 or middle >> 24 != 0xFF or red < 150 or green > 120:
+        raise Failure(f"icon is not a tomato on a clear ground: {corner:#x}, {middle:#x}")
+
+
+def main():
+    game_dir, shots = sys.argv[1], sys.argv[2]
+    os.makedirs(shots, exist_ok=True)
+    folder = tempfile.mkdtemp(prefix="pelmaro-e2e-")
+    for entry in ("bmp", "sound", "music", "ReadMe.htm"):
+        os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
+    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    log = open(os.path.join(folder, "game.log"), "w")
+    process = None
+    started = time.monotonic()
+    try:
+        wait_until("the window manager", lambda: subprocess.run(
+            ["wmctrl", "-m"], capture_output=True).returncode == 0)
+        process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
+                                   stderr=log)
+        game = Game()
+        refs = references(game_dir)
+
+        # Through the logo and the title: the play button is pressed until the menu shows.
+        def menu_after_play():
+            game.click(PLAY_BUTTON)
+            return screen_shown(game, refs) == "main menu"
+        wait_until("the main menu", menu_after_play, patience=40)
+        icon_is_our_tomato(game)
+        hover_highlights_a_menu_button(game, shots)
+        game.click(OPTIONS_BUTTON)
+        expect_screen(game, refs, "options")
+        knob_follows_a_drag(game)
+        game.click(BACK_BUTTON)
+        expect_screen(game, refs, "main menu")
+        clicks_land_after_a_move_in_the_background(game, refs)
+        game.click(BACK_BUTTON)
+        expect_screen(game, refs, "main menu")
+        resized_window_maps_clicks(game, refs, shots)
+        maximised_window_maps_clicks(game, refs)
+        full_screen_keeps_the_aspect(game, refs, shots)
+        drag_swaps_two_pieces(game, game_dir, shots)
+
+        run("wmctrl", "-c", TITLE)
+        wait_until("the game to end on the close request", lambda: process.poll() is not None)
+        if process.returncode != 0:
+            raise Failure(f"the game ended with code {process.returncode}")
+        size = os.path.getsize(os.path.join(folder, "game.sav"))
+        if size != 6933:
+            raise Failure(f"game.sav has {size} bytes after closing, not 6933")
+        print(f"desktop e2e passed in {time.monotonic() - started:.1f} s")
+        return 0
+    except (Failure, subprocess.CalledProcessError, OSError) as failure:
+        print(f"desktop e2e failed after {time.monotonic() - started:.1f} s: {failure}")
+        save(root_shot(), shots, "e2e-failure.png")
+        print(open(os.path.join(folder, "game.log")).read())
+        return 1
+    finally:
+        if process is not None and process.poll() is None:
+            process.kill()
+        manager.terminate()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
