@@ -3,8 +3,12 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 # Where `make install` puts the game; DESTDIR, when given, is put in front of it.
 PREFIX ?= /usr/local
+# `make fuzz`: seconds each fuzz target runs. `make soak`: the automatic player's dice and length.
+FUZZ_SECONDS ?= 60
+SEED ?= 1
+ACTIONS ?= 100000
 
-.PHONY: run test deps configure build bake bench sanitize install uninstall screenshots clean
+.PHONY: run test deps configure build bake bench sanitize fuzz soak install uninstall screenshots clean
 
 run: build
 	cd $(BUILD)/game && ./pelmaro
@@ -34,6 +38,15 @@ sanitize: deps
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && ctest --output-on-failure -j$(JOBS) -LE e2e
 
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build build-fuzz --target pelmaro_fuzz -j$(JOBS)
+	scripts/fuzz build-fuzz $(FUZZ_SECONDS)
+
+soak: build
+	cd $(BUILD) && PELMARO_SOAK_SEED=$(SEED) PELMARO_SOAK_ACTIONS=$(ACTIONS) \
+		tests/pelmaro_tests --gtest_filter='MonkeyTest.*'
+
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
@@ -44,4 +57,4 @@ screenshots: build
 	scripts/screenshots
 
 clean:
-	rm -rf $(BUILD) build-asan
+	rm -rf $(BUILD) build-asan build-fuzz

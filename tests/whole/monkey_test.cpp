@@ -1,6 +1,8 @@
 // A long run of random input over every screen: the game never crashes, hangs or breaks its board.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <set>
 #include <string>
@@ -11,6 +13,7 @@
 #include "platform/messages.h"
 #include "platform/shell.h"
 #include "screens/flow.h"
+#include "screens/save_file.h"
 
 namespace {
 
@@ -31,17 +34,38 @@ void ExpectSoundGame() {
     ASSERT_TRUE(ScreenState >= Logo && ScreenState <= Play && ScreenState != 6);
 }
 
+// A number from the environment (the soak's seed and length), or `otherwise`.
+unsigned long FromEnvironment(const char* name, unsigned long otherwise) {
+    const char* text = std::getenv(name);
+    return text != nullptr && *text != '\0' ? std::strtoul(text, nullptr, 10) : otherwise;
+}
+
+// The game is saved as a closing window would save it and loaded again: the loaded state is the
+// saved one, byte for byte.
+void SaveAndLoadAgain() {
+    ASSERT_TRUE(SaveGame());
+    const std::vector<uint8_t> saved = EncodeSave();
+    ASSERT_TRUE(LoadGame());
+    ASSERT_EQ(EncodeSave(), saved);
+}
+
 TEST(MonkeyTest, RandomClicksKeysAndTextOnEveryScreenKeepTheGameSound) {
     platform::RecordShellOpens = true;  // the help page and web link are only recorded
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.PlayNewGame(1, 7);  // from a Timed game; the menu button leads on to every other screen
-    std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> pickX(-20, 659), pickY(-20, 499), pick(0, 99);
+    // `make soak SEED=... ACTIONS=...` runs the same test longer on other dice.
+    std::mt19937 random(static_cast<unsigned>(FromEnvironment("PELMARO_SOAK_SEED", 20261207)));
+    const unsigned long actions = FromEnvironment("PELMARO_SOAK_ACTIONS", 4000);
+    std::uniform_int_distribution<int> pickX(-20, 659), pickY(-20, 499), pick(0, 999);
     std::set<int> visited;
-    for (int action = 0; action < 4000 && !game.Ended(); ++action) {
-        const int x = pickX(random), y = pickY(random), what = pick(random);
-        if (what < 35 && !OnExitButton(x, y)) {
+    int reloads = 0;
+    for (unsigned long action = 0; action < actions && !game.Ended(); ++action) {
+        const int x = pickX(random), y = pickY(random), what = pick(random) / 10;
+        if (pick(random) < 5) {
+            SaveAndLoadAgain();
+            ++reloads;
+        } else if (what < 35 && !OnExitButton(x, y)) {
             game.Click(x, y);
         } else if (what < 60) {
             game.MoveMouse(x, y);
@@ -52,7 +76,7 @@ TEST(MonkeyTest, RandomClicksKeysAndTextOnEveryScreenKeepTheGameSound) {
         } else if (what < 67) {
             game.Type(std::string(1, static_cast<char>(32 + pick(random) % 95)));
         } else {
-            game.Step(0.005f + 0.0005f * static_cast<float>(pick(random)));
+            game.Step(0.005f + 0.00005f * static_cast<float>(pick(random)));
         }
         visited.insert(ScreenState);
         ExpectSoundGame();
@@ -60,6 +84,8 @@ TEST(MonkeyTest, RandomClicksKeysAndTextOnEveryScreenKeepTheGameSound) {
     }
     EXPECT_FALSE(game.Ended());
     EXPECT_GE(visited.size(), 4u);  // the run wandered through the menus, not only play
+    EXPECT_GT(reloads, 0);
+    std::printf("%lu actions, %d saves and reloads\n", actions, reloads);
 }
 
 }  // namespace
