@@ -38,7 +38,8 @@ sanitize: deps
 	cmake --build build-asan -j$(JOBS)
 	cd build-asan && ctest --output-on-failure -j$(JOBS) -LE e2e
 
-fuzz: deps
+fuzz:
+	scripts/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	cmake --build build-fuzz --target pelmaro_fuzz -j$(JOBS)
 	scripts/fuzz build-fuzz $(FUZZ_SECONDS)
