@@ -4,11 +4,15 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "app/window_proc.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "screens/save_file.h"
 
 void ShowError(const std::string& text) {
     platform::ShowMessageBox("Error", text);
+    // Whatever failed, the game in progress is kept, as on every other way out.
+    if (AppReady != 0 && platform::GameWindowExists()) SaveGame();
     platform::DestroyGameWindow();
 }
 

@@ -4,7 +4,8 @@
 #include <string>
 
 // Called by the display set-up, the Sprites and the picture loaders when the game cannot go on:
-// shows the text in a box captioned "Error" and, once the player confirms, destroys the window.
+// shows the text in a box captioned "Error" and, once the player confirms, saves a game that was
+// under way (start-up had finished) and destroys the window.
 void ShowError(const std::string& text);
 
 // Called by the display device and the sound effects on a start-up failure: formats a diagnostic

@@ -188,6 +188,7 @@ TEST(ShellTest, PictureMissingAtTheFullScreenSwitchEndsCleanlyAfterOneBox) {
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(GameSpritesAlive(), 0);
     EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+    EXPECT_EQ(fs::file_size(game.Folder() + "/game.sav"), 6933u);  // nothing is lost
 }
 
 TEST(ShellTest, PaintBehindAnActivationWhoseDisplaySetUpFailedDrawsNothing) {
