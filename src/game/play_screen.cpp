@@ -92,12 +92,13 @@ void AnimateBlink(float dt) {
     MenDownPicture->Draw(BackBuffer, BlinkX, BlinkY, 0, 0, BlinkWidth, BlinkHeight);
 }
 
-// The mixer whirls through its eleven frames once a flying piece has arrived.
+// The mixer whirls through its eleven frames once a flying piece has arrived, with one whirr
+// for the whole spin however many pieces arrive during it.
 void AnimateMixer(float dt) {
     if (MixerIdle != 0 && MixerAnim == 0.0f) return;
     if (MixerTrigger == 0) return;
+    if (MixerAnim == 0.0f) PlaySoundEffect(Effect::Mixer);
     MixerAnim += dt * MixerRate;
-    PlaySoundEffect(Effect::Mixer);
     if (MixerAnim > MixerFrames) {
         MixerTrigger = 0;
         MixerAnim = 0.0f;
