@@ -314,13 +314,15 @@ def level_gauge(ctx):
     ctx.rectangle(171, 412, 26, 8)
     ctx.set_source_rgba(*kit.rgb(kit.CREAM))
     ctx.fill()
-    kit.shape(ctx, lambda c: c.arc(184, 426, 9, 0, 2 * math.pi), kit.GAUGE_FULL_BOTTOM, width=1.5)
+    # The bulb and the neck below the tube are not part of the bar: they keep the empty look,
+    # so an empty bar shows nothing of the fill.
+    kit.shape(ctx, lambda c: c.arc(184, 426, 9, 0, 2 * math.pi), kit.GAUGE_EMPTY_TOP, width=1.5)
     ctx.rectangle(172.5, 337.5, 23, 77)
     ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
     ctx.set_line_width(1.5)
     ctx.stroke()
     ctx.rectangle(174, 412, 20, 6)
-    ctx.set_source_rgba(*kit.rgb(kit.GAUGE_FULL_BOTTOM))
+    ctx.set_source_rgba(*kit.rgb(kit.GAUGE_EMPTY_TOP))
     ctx.fill()
     kit.level_gauge(ctx, 174, 339, True)
 
