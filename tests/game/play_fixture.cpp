@@ -69,19 +69,7 @@ uint32_t PlayFixture::PicturePixel(const Sprite* picture, int x, int y) {
 std::vector<uint32_t> PlayFixture::Frame() const { return BackBufferFrame(); }
 
 double PlayFixture::Shows(const Sprite* picture, const Rect& source, int x, int y) const {
-    int opaque = 0;
-    int shown = 0;
-    for (int sy = source.top; sy < source.bottom; ++sy) {
-        for (int sx = source.left; sx < source.right; ++sx) {
-            uint32_t p = PicturePixel(picture, sx, sy);
-            if (picture->KeyFlag && p == picture->ColourKey) continue;
-            ++opaque;
-            int dx = x + sx - source.left;
-            int dy = y + sy - source.top;
-            if (dx >= 0 && dx < 640 && dy >= 0 && dy < 480 && Pixel(dx, dy) == p) ++shown;
-        }
-    }
-    return opaque == 0 ? 0.0 : static_cast<double>(shown) / opaque;
+    return BackBufferShows(picture, source, x, y);
 }
 
 void PlayFixture::Clear(uint32_t red, uint32_t green, uint32_t blue) {

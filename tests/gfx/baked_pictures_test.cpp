@@ -20,7 +20,9 @@ struct Rect {
 
 struct Rgb {
     int Red, Green, Blue;
-    bool operator==(const Rgb& o) const { return Red == o.Red && Green == o.Green && Blue == o.Blue; }
+    bool operator==(const Rgb& o) const {
+        return Red == o.Red && Green == o.Green && Blue == o.Blue;
+    }
 };
 
 constexpr Rgb Key{255, 0, 255};
@@ -71,8 +73,8 @@ struct PictureFacts {
     bool Keyed;
     int Width;
     int Height;
-    std::vector<Rect> Drawn;  // every rectangle the game copies that must show something
-    std::vector<Rect> Inside; // rectangles that only have to lie inside (rare edge frames)
+    std::vector<Rect> Drawn;   // every rectangle the game copies that must show something
+    std::vector<Rect> Inside;  // rectangles that only have to lie inside (rare edge frames)
 };
 
 std::vector<Rect> Grid(int columns, int rows, int w, int h) {
@@ -104,43 +106,82 @@ const std::vector<PictureFacts>& Catalogue() {
         // Kind k across, frame f down: (50k, 50f, 50k + 50, 50f + 50).
         {"Figures.bmp", true, 400, 700, Grid(8, 14, 50, 50), {}},
         // Title play button: lit frame, blink frames 0 and 1; frame 2 only at a timer of exactly 2.
-        {"Font.bmp", true, 960, 168,
-         {{0, 103, 320, 168}, {0, 38, 320, 103}, {320, 38, 640, 103}, {640, 38, 960, 103}}, {}},
+        {"Font.bmp",
+         true,
+         960,
+         168,
+         {{0, 103, 320, 168}, {0, 38, 320, 103}, {320, 38, 640, 103}, {640, 38, 960, 103}},
+         {}},
         {"Number.jpg", true, 100, ScoreDigitHeight, Grid(10, 1, 10, ScoreDigitHeight), {}},
-        {"game over.jpg", true, 731, 305,
-         Concat(Grid(1, 5, 300, 61), {{328, 0, 731, 278}, {396, 202, 668, 250}}), {}},
+        {"game over.jpg",
+         true,
+         731,
+         305,
+         Concat(Grid(1, 5, 300, 61), {{328, 0, 731, 278}, {396, 202, 668, 250}}),
+         {}},
         {"EasyFood.jpg", true, 450, 50, Grid(9, 1, 50, 50), {}},
         {"Cursor.bmp", true, 49, 30, {{0, 0, 30, 30}, {30, 0, 49, 25}}, {}},
         {"GameGo.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
         {"MenDown.bmp", true, 77, 28, {{0, 0, 77, 28}}, {}},
-        {"Logo.jpg", false, 487, 200, {{0, 0, 487, 190}, {131, 191, 221, 200}, {0, 191, 129, 200}}, {}},
+        {"Logo.jpg",
+         false,
+         487,
+         200,
+         {{0, 0, 487, 190}, {131, 191, 221, 200}, {0, 191, 129, 200}},
+         {}},
         // Three frames and, at a timer of exactly 3, the rest frame again.
         {"skovoroda.bmp", false, 95, 620, Grid(1, 4, 95, 155), {}},
         {"level.jpg", false, 150, LevelDigitHeight, Grid(10, 1, 15, LevelDigitHeight), {}},
         // Eleven frames and, at a timer of exactly 11, the rest frame again.
         {"mixer.bmp", true, 109, 1308, Grid(1, 12, 109, 109), {}},
         {"Menu.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
-        {"MenuImage.jpg", false, 735, 518,
-         {{0, 0, 245, 256}, {245, 0, 490, 256}, {490, 0, 735, 256}, {0, 256, 245, 508},
+        {"MenuImage.jpg",
+         false,
+         735,
+         518,
+         {{0, 0, 245, 256},
+          {245, 0, 490, 256},
+          {490, 0, 735, 256},
+          {0, 256, 245, 508},
           {245, 256, 490, 518}},
          {}},
-        {"MenuTxt.bmp", true, 393, 894,
-         {{0, 0, 179, 52}, {0, 52, 179, 104}, {0, 104, 179, 156}, {0, 156, 179, 208},
-          {0, 208, 179, 260}, {0, 260, 179, 312}, {0, 312, 28, 333}, {0, 601, 243, 627},
-          {0, 831, 287, 894}, {179, 212, 264, 291}, {179, 292, 276, 323},
-          {179, 0, 286, 53}, {179, 53, 286, 106}, {179, 106, 286, 159}, {179, 159, 286, 212},
-          {286, 1, 393, 53}, {286, 54, 393, 106}, {286, 107, 393, 159}, {286, 160, 393, 212}},
+        {"MenuTxt.bmp",
+         true,
+         393,
+         894,
+         {{0, 0, 179, 52},
+          {0, 52, 179, 104},
+          {0, 104, 179, 156},
+          {0, 156, 179, 208},
+          {0, 208, 179, 260},
+          {0, 260, 179, 312},
+          {0, 312, 28, 333},
+          {0, 601, 243, 627},
+          {0, 831, 287, 894},
+          {179, 212, 264, 291},
+          {179, 292, 276, 323},
+          {179, 0, 286, 53},
+          {179, 53, 286, 106},
+          {179, 106, 286, 159},
+          {179, 159, 286, 212},
+          {286, 1, 393, 53},
+          {286, 54, 393, 106},
+          {286, 107, 393, 159},
+          {286, 160, 393, 212}},
          {{179, 212, 286, 265}, {286, 213, 393, 265}}},
         {"NewGame.jpg", true, 332, 383, {{0, 0, 332, 383}}, {}},
         // The level-bar cover, then the highlights of options, new game and high scores, then
         // the page labels for 6, 7 and 8 kinds.
-        {"ActiveOption.bmp", true, 235, 361,
-         {{210, 0, 230, 73}, {0, 0, 156, 27}, {0, 27, 112, 52}, {0, 52, 146, 87},
-          {0, 87, 112, 118}, {112, 87, 218, 125}, {112, 26, 210, 52}, {0, 159, 137, 192},
-          {138, 159, 206, 194}, {0, 192, 108, 220}, {108, 194, 182, 221}, {115, 125, 235, 158},
-          {0, 118, 115, 156}, {182, 194, 231, 231}, {0, 221, 83, 257},
-          {0, 257, 84, 291}, {85, 257, 169, 291}, {0, 292, 84, 326}, {85, 292, 169, 326},
-          {0, 327, 84, 361}, {85, 327, 169, 361}},
+        {"ActiveOption.bmp",
+         true,
+         235,
+         361,
+         {{210, 0, 230, 73},    {0, 0, 156, 27},      {0, 27, 112, 52},     {0, 52, 146, 87},
+          {0, 87, 112, 118},    {112, 87, 218, 125},  {112, 26, 210, 52},   {0, 159, 137, 192},
+          {138, 159, 206, 194}, {0, 192, 108, 220},   {108, 194, 182, 221}, {115, 125, 235, 158},
+          {0, 118, 115, 156},   {182, 194, 231, 231}, {0, 221, 83, 257},    {0, 257, 84, 291},
+          {85, 257, 169, 291},  {0, 292, 84, 326},    {85, 292, 169, 326},  {0, 327, 84, 361},
+          {85, 327, 169, 361}},
          {}},
         {"HighScores.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
         {"WindowHS.JPG", false, 350, 130, {{0, 0, 350, 130}}, {}},
@@ -171,7 +212,8 @@ double MeanDifference(const Baked& a, const Rect& ra, const Baked& b, int bx, in
     for (int y = ra.Top; y < ra.Bottom; ++y)
         for (int x = ra.Left; x < ra.Right; ++x) {
             const Rgb p = a.At(x, y), q = b.At(bx + x - ra.Left, by + y - ra.Top);
-            sum += std::abs(p.Red - q.Red) + std::abs(p.Green - q.Green) + std::abs(p.Blue - q.Blue);
+            sum +=
+                std::abs(p.Red - q.Red) + std::abs(p.Green - q.Green) + std::abs(p.Blue - q.Blue);
         }
     return sum / (3.0 * (ra.Right - ra.Left) * (ra.Bottom - ra.Top));
 }
@@ -263,20 +305,37 @@ TEST(BakedPictures, KeyedJpegsAreTransparentWhereTheArtIs) {
 
 TEST(BakedPictures, GlyphStripHasEveryCharacterInItsCell) {
     const Baked font = MustLoad("Font.bmp");
+    auto GlyphOffsetOf = [](char c) {
+        int x = 0;
+        for (int i = 0; i < c - 32; ++i) x += GlyphWidths[i];
+        return x;
+    };
     int left = 0;
     for (int i = 0; i < 95; ++i) {
-        const Rect cell{left, 0, left + GlyphWidths[i], 17};
-        left += GlyphWidths[i];
         const char c = char(32 + i);
-        if (c == ' ' || c == '~') {
-            EXPECT_TRUE(AllKey(font, cell)) << "glyph " << i;
-            continue;
+        // The bright strip in rows 0..16 and the muted one in rows 20..36.
+        for (int top : {0, 20}) {
+            const Rect cell{left, top, left + GlyphWidths[i], top + 17};
+            if (c == ' ' || c == '~') {
+                EXPECT_TRUE(AllKey(font, cell)) << "glyph " << i;
+            } else {
+                EXPECT_FALSE(AllKey(font, cell)) << "glyph '" << c << "' is empty at " << top;
+            }
         }
-        EXPECT_FALSE(AllKey(font, cell)) << "glyph '" << c << "' is empty";
+        left += GlyphWidths[i];
     }
     EXPECT_EQ(left, 891);
-    // Nothing of the glyphs reaches below their 17 rows, up to the title button art.
-    EXPECT_TRUE(AllKey(font, {0, 17, 960, 38}));
+    // Nothing of the glyphs reaches outside their 17 rows, up to the title button art.
+    EXPECT_TRUE(AllKey(font, {0, 17, 960, 20}));
+    EXPECT_TRUE(AllKey(font, {0, 37, 960, 38}));
+    EXPECT_TRUE(AllKey(font, {891, 0, 960, 37}));
+    // Descenders have room: g, j, p, q and y reach the cell's lower rows, capitals do not.
+    for (char c : {'g', 'j', 'p', 'q', 'y'}) {
+        const int x = GlyphOffsetOf(c);
+        EXPECT_FALSE(AllKey(font, {x, 15, x + GlyphWidths[c - 32], 17})) << c;
+    }
+    const int e = GlyphOffsetOf('E');
+    EXPECT_TRUE(AllKey(font, {e, 14, e + GlyphWidths['E' - 32], 17}));
     // A letter has a light inside and a dark edge, so it reads on dark and light screens alike.
     const Rect a{285, 0, 298, 17};
     bool light = false, dark = false;
@@ -315,7 +374,8 @@ TEST(BakedPictures, PlayScreenFramesMatchTheBackgroundAtRest) {
             const Rgb m = mixer.At(x, y);
             if (m == Key) continue;
             const Rgb b = background.At(36 + x, 278 + y);
-            sum += std::abs(m.Red - b.Red) + std::abs(m.Green - b.Green) + std::abs(m.Blue - b.Blue);
+            sum +=
+                std::abs(m.Red - b.Red) + std::abs(m.Green - b.Green) + std::abs(m.Blue - b.Blue);
             ++count;
         }
     ASSERT_GT(count, 2000);
@@ -339,7 +399,8 @@ TEST(BakedPictures, BlinkSitsOnTheFace) {
             if (m == Key) continue;
             ++opaque;
             const Rgb b = background.At(112 + x, 200 + y);
-            if (std::abs(m.Red - b.Red) + std::abs(m.Green - b.Green) + std::abs(m.Blue - b.Blue) < 12)
+            if (std::abs(m.Red - b.Red) + std::abs(m.Green - b.Green) + std::abs(m.Blue - b.Blue) <
+                12)
                 ++same;
         }
     EXPECT_GT(opaque, 200);
