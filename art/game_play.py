@@ -503,9 +503,10 @@ def game_over():
 
 def cursor():
     surface, ctx = kit.canvas(49, 30)
-    arrow = [(1, 1), (1, 22), (6.5, 17), (10.5, 26), (14.5, 24.5), (10.5, 16), (18, 15.5)]
+    # A light arrow in a thick dark outline, so it stands out on every piece, dark or light.
+    arrow = [(2, 2), (2, 22), (7, 17.5), (11, 26.5), (15, 25), (11, 16.5), (18, 16)]
     kit.shape(ctx, lambda c: (c.move_to(*arrow[0]), [c.line_to(*p) for p in arrow[1:]],
-                              c.close_path()), kit.BUTTER, width=2)
+                              c.close_path()), kit.CREAM, width=3.2)
     tick = [(33, 13), (37.5, 9.5), (40, 15), (46, 2), (47.5, 6), (40.5, 23), (37.5, 23)]
     kit.shape(ctx, lambda c: (c.move_to(*tick[0]), [c.line_to(*p) for p in tick[1:]],
                               c.close_path()), kit.TOMATO, width=2)
