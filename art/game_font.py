@@ -89,13 +89,18 @@ def glyph_strip(ctx, top, ink):
 def play_button(ctx, x, y, look):
     """The title's play button in a 320 x 65 frame; look is "a", "b" (blink) or "lit".
     The part the player clicks is (12, 16)-(306, 57) of the frame."""
-    colour = {"a": kit.TOMATO, "b": kit.mix(kit.TOMATO, kit.BUTTER, 0.3),
-              "lit": kit.mix(kit.TOMATO, kit.BUTTER, 0.55)}[look]
-    if look != "a":
+    # The blink only breathes a little lighter; the pointer on the button turns it butter in a
+    # glowing ring, which no blink frame ever shows.
+    colour = {"a": kit.TOMATO, "b": kit.mix(kit.TOMATO, kit.CREAM, 0.12),
+              "lit": kit.BUTTER}[look]
+    if look == "lit":
         ctx.new_path()
         kit.rounded_rect(ctx, x + 6, y + 10, 308, 53, 24)
-        ctx.set_source_rgba(*kit.rgb(kit.BUTTER))
-        ctx.fill()
+        ctx.set_source_rgba(*kit.rgb(kit.CREAM))
+        ctx.fill_preserve()
+        ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
+        ctx.set_line_width(2)
+        ctx.stroke()
     kit.shape(ctx, lambda c: kit.rounded_rect(c, x + 12, y + 16, 294, 41, 20), colour, width=3)
     ctx.new_path()
     kit.rounded_rect(ctx, x + 20, y + 19, 278, 14, 7)
