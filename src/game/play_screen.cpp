@@ -13,6 +13,7 @@
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/random.h"
+#include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "screens/flow.h"
@@ -171,6 +172,7 @@ void PlayFrame(float dt) {
         return;
     }
     DrawBoard(dt);
+    ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {
         PlaySoundEffect(Effect::Clear);

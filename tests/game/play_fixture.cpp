@@ -21,7 +21,7 @@ const std::tuple<Sprite**, const char*, int> GamePictures[] = {
     {&NumberPicture, "Number.jpg", 1},     {&GameOverPicture, "game over.jpg", 1},
     {&EasyFoodPicture, "EasyFood.jpg", 1}, {&MenDownPicture, "MenDown.bmp", 1},
     {&PanPicture, "skovoroda.bmp", 0},     {&LevelPicture, "level.jpg", 0},
-    {&MixerPicture, "mixer.bmp", 1},
+    {&MixerPicture, "mixer.bmp", 1},       {&FontPicture, "Font.bmp", 1},
 };
 
 }  // namespace
@@ -42,6 +42,7 @@ void PlayFixture::SetUp() {
     ShatterSnapshot = new Sprite;
     ASSERT_TRUE(ShatterSnapshot->CreateBlank(640, 480, 0, 0));
     ShatterSnapshot->SetClipRect(0, 0, 640, 480);
+    BuildGlyphOffsets();
     LoadMainMenuPictures();
     LoadNewGamePictures();
     EffectRequests.clear();
