@@ -48,6 +48,23 @@ NEW_GAME_BUTTON_MIDDLE = 401
 LEVEL_COVER = (210, 0, 230, 73)
 
 
+# A card stands off the menu: its picture ends in a soft shadow this many pixels wide at the
+# right and bottom, laid over the menu under it.
+SHADOW = 6
+
+
+def shadowed_card(ctx, rect):
+    """The card in rect less its shadow, with the shadow falling to the lower right."""
+    l, t, r, b = rect
+    w, h = r - l - SHADOW, b - t - SHADOW
+    for k in range(1, SHADOW + 1):
+        ctx.new_path()
+        kit.rounded_rect(ctx, l + k, t + k, w, h, 10)
+        ctx.set_source_rgba(0, 0, 0, 0.09)
+        ctx.fill()
+    sc.card(ctx, l, t, w, h)
+
+
 def centred(rect, size):
     """The rectangle of size (w, h) centred in rect."""
     l, t, r, b = rect
@@ -112,7 +129,8 @@ def slider_track(ctx, name, knob_top):
 def options_card(ctx, lit=None):
     """The options card; lit names the hovered row (0..2), "back" or "help"."""
     l, t, r, b = OPTIONS_AT
-    sc.card(ctx, l, t, r - l, b - t)
+    shadowed_card(ctx, OPTIONS_AT)
+    r, b = r - SHADOW, b - SHADOW
     kit.text(ctx, "Options", (l + r) / 2, 66, 22, kit.TOMATO)
     for i, (text, rect, mark) in enumerate(OPTION_ROWS):
         sc.check_box(ctx, *mark)
@@ -133,7 +151,8 @@ def options_card(ctx, lit=None):
 def new_game_card(ctx, lit=None):
     """The new-game card; lit names the hovered row (0..4), "back" or "start"."""
     l, t, r, b = NEW_GAME_AT
-    sc.card(ctx, l, t, r - l, b - t)
+    shadowed_card(ctx, NEW_GAME_AT)
+    r, b = r - SHADOW, b - SHADOW
     kit.text(ctx, "New game", (l + r) / 2, 70, 22, kit.TOMATO)
     kit.text(ctx, "Game mode", (l + r) / 2, 99, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
     ctx.move_to(l + 24, 226.5)
