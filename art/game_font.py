@@ -14,10 +14,21 @@ GLYPH_WIDTHS = [
     10, 10, 6, 8, 6, 9, 9, 13, 10, 8, 10, 6, 9, 7, 0,
 ]
 GLYPH_HEIGHT = 17
-BASELINE = 13
-FONT_SIZE = 14.5
+# A baseline at 12 leaves rows 12..16 to the descenders of g, j, p, q and y; capitals reach up to
+# row 1, the x-height is about 7 pixels.
+BASELINE = 12
+FONT_SIZE = 14.0
+# Every glyph's ink keeps one pixel clear on each side of its cell, so two glyphs always stand
+# two pixels apart; the ink is stretched or squeezed a little, within these bounds, to fill
+# the room between, and centred when it may not stretch further.
+BEARING = 1.0
+STRETCH = (0.7, 1.45)
 INK = kit.CREAM
 EDGE = kit.OUTLINE
+# The second strip, rows MUTED_TOP.., is the same font in a quiet chalk grey: a table row that
+# no player has earned yet.
+MUTED_TOP = 20
+MUTED_INK = (0xA8, 0xAE, 0xA2)
 
 BUTTON = (320, 65)       # one frame of the title's play button
 BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
@@ -25,63 +36,71 @@ LIT_TOP = 103            # the lit frame at (0, 103)
 SHEET = (960, 168)
 
 
-def glyph_path(ctx, char, left, width, room, dx=0.0, dy=0.0):
-    """Adds the path of char squeezed to at most room pixels, centred in its cell."""
+def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
+    """Adds the path of char fitted to room pixels as far as STRETCH allows, centred in its cell."""
     kit.set_font(ctx, FONT_SIZE)
     ext = ctx.text_extents(char)
-    squeeze = min(1.0, room / max(ext.width, 0.1))
+    squeeze = min(max(room / max(ext.width, 0.1), STRETCH[0]), STRETCH[1])
+    if ext.width * STRETCH[0] > room:
+        squeeze = room / max(ext.width, 0.1)
     ctx.save()
-    ctx.translate(left + width / 2 + dx, BASELINE + dy)
+    ctx.translate(left + width / 2 + dx, top + BASELINE + dy)
     ctx.scale(squeeze, 1)
     ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
     ctx.text_path(char)
     ctx.restore()
 
 
-def glyph(ctx, char, left, width):
+def glyph(ctx, char, left, width, top, ink):
     """Draws char inside its cell with a dark edge: a one-pixel outline where the cell has room,
     a crisp one-pixel shadow in the narrowest cells (i, comma, full stop)."""
     if width == 0 or char == " ":
         return
     ctx.save()
-    ctx.rectangle(left, 0, width, GLYPH_HEIGHT)
+    ctx.rectangle(left, top, width, GLYPH_HEIGHT)
     ctx.clip()
     if width > 3:
-        glyph_path(ctx, char, left, width, width - 2.0)
+        edge_room = 1.0 if width >= 8 else 0.0  # the outline's own half-width, where it fits
+        glyph_path(ctx, char, left, width, width - 2 * BEARING - edge_room, top)
         ctx.set_source_rgba(*kit.rgb(EDGE))
         ctx.set_line_width(2.0)
         ctx.set_line_join(cairo.LINE_JOIN_ROUND)
         ctx.stroke_preserve()
-        ctx.set_source_rgba(*kit.rgb(INK))
+        ctx.set_source_rgba(*kit.rgb(ink))
         ctx.fill()
     else:
         ctx.set_antialias(cairo.ANTIALIAS_NONE)
-        glyph_path(ctx, char, left - 0.5, width, width - 1.0, 1.0, 1.0)
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top, 1.0, 1.0)
         ctx.set_source_rgba(*kit.rgb(EDGE))
         ctx.fill()
-        glyph_path(ctx, char, left - 0.5, width, width - 1.0)
-        ctx.set_source_rgba(*kit.rgb(INK))
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top)
+        ctx.set_source_rgba(*kit.rgb(ink))
         ctx.fill()
     ctx.restore()
 
 
-def glyph_strip(ctx):
+def glyph_strip(ctx, top, ink):
     left = 0
     for i, width in enumerate(GLYPH_WIDTHS):
-        glyph(ctx, chr(32 + i), left, width)
+        glyph(ctx, chr(32 + i), left, width, top, ink)
         left += width
 
 
 def play_button(ctx, x, y, look):
     """The title's play button in a 320 x 65 frame; look is "a", "b" (blink) or "lit".
     The part the player clicks is (12, 16)-(306, 57) of the frame."""
-    colour = {"a": kit.TOMATO, "b": kit.mix(kit.TOMATO, kit.BUTTER, 0.3),
-              "lit": kit.mix(kit.TOMATO, kit.BUTTER, 0.55)}[look]
-    if look != "a":
+    # The blink only breathes a little lighter; the pointer on the button turns it butter in a
+    # glowing ring, which no blink frame ever shows.
+    colour = {"a": kit.TOMATO, "b": kit.mix(kit.TOMATO, kit.CREAM, 0.12),
+              "lit": kit.BUTTER}[look]
+    if look == "lit":
         ctx.new_path()
         kit.rounded_rect(ctx, x + 6, y + 10, 308, 53, 24)
-        ctx.set_source_rgba(*kit.rgb(kit.BUTTER))
-        ctx.fill()
+        ctx.set_source_rgba(*kit.rgb(kit.CREAM))
+        ctx.fill_preserve()
+        ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
+        ctx.set_line_width(2)
+        ctx.stroke()
     kit.shape(ctx, lambda c: kit.rounded_rect(c, x + 12, y + 16, 294, 41, 20), colour, width=3)
     ctx.new_path()
     kit.rounded_rect(ctx, x + 20, y + 19, 278, 14, 7)
@@ -92,7 +111,8 @@ def play_button(ctx, x, y, look):
 
 def font():
     surface, ctx = kit.canvas(*SHEET)
-    glyph_strip(ctx)
+    glyph_strip(ctx, 0, INK)
+    glyph_strip(ctx, MUTED_TOP, MUTED_INK)
     # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)

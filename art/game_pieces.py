@@ -69,7 +69,7 @@ def polygon(points):
 
 
 def tomato(ctx):
-    body(ctx, ellipse(25, 27, 18, 16.5), (0xE8, 0x3A, 0x22))
+    body(ctx, ellipse(25, 27, 18, 16.5), (0xF4, 0x4C, 0x34))
     star = []
     for i in range(10):
         a = -math.pi / 2 + i * math.pi / 5
@@ -81,13 +81,13 @@ def tomato(ctx):
 
 
 def cheese(ctx):
-    body(ctx, polygon([(6, 41), (45, 41), (45, 22), (9, 13)]), (0xFF, 0xC9, 0x2E))
-    body(ctx, polygon([(9, 13), (45, 22), (45, 26), (8, 17)]), (0xFF, 0xE6, 0x84), 1.4)
+    body(ctx, polygon([(6, 41), (45, 41), (45, 22), (9, 13)]), (0xFF, 0xE4, 0x4A))
+    body(ctx, polygon([(9, 13), (45, 22), (45, 26), (8, 17)]), (0xFF, 0xEE, 0x9A), 1.4)
     for x, y, r in ((19, 31, 3.5), (32, 34, 2.5), (36, 27, 2.0), (14, 22, 2.0)):
-        kit.shape(ctx, circle(x, y, r), (0xD9, 0x9A, 0x16), outline=None)
+        kit.shape(ctx, circle(x, y, r), (0xE6, 0xB4, 0x1E), outline=None)
         ctx.new_path()
         ctx.arc(x + 0.6, y + 0.6, r * 0.6, 0, 2 * math.pi)
-        ctx.set_source_rgba(*kit.rgb((0xB8, 0x7C, 0x10)))
+        ctx.set_source_rgba(*kit.rgb((0xC8, 0x92, 0x14)))
         ctx.fill()
 
 
@@ -114,7 +114,7 @@ def carrot(ctx):
         c.curve_to(34, 7, 43, 12, 40, 19)
         c.curve_to(34, 27, 18, 39, 5, 46)
         c.close_path()
-    body(ctx, path, (0xF5, 0x84, 0x1F))
+    body(ctx, path, (0xF6, 0x8A, 0x22))
     ctx.set_source_rgba(*kit.rgb((0xB8, 0x54, 0x0A)))
     ctx.set_line_width(1.4)
     for t in (0.35, 0.55, 0.75):
@@ -127,8 +127,8 @@ def carrot(ctx):
 
 def broccoli(ctx):
     stem = polygon([(21, 46), (29, 46), (28, 30), (33, 24), (17, 24), (22, 30)])
-    body(ctx, stem, (0xB8, 0xD8, 0x86))
-    green = (0x3E, 0x9A, 0x3A)
+    body(ctx, stem, (0x9C, 0xC0, 0x6A))
+    green = (0x3A, 0x8E, 0x36)
     for x, y, r in ((15, 22, 9), (35, 22, 9), (20, 13, 9.5), (31, 12, 9), (25, 22, 9)):
         body(ctx, circle(x, y, r), green)
     shine(ctx, 18, 10, 3, 2.2, 0.55)
@@ -138,7 +138,7 @@ def broccoli(ctx):
 def grapes(ctx):
     kit.shape(ctx, polygon([(25, 9), (27, 2), (29, 3), (27, 10)]), (0x6B, 0x40, 0x25), width=1.4)
     kit.shape(ctx, ellipse(35, 7, 7, 4), LEAF, width=1.6)
-    purple = (0x7A, 0x3E, 0xA0)
+    purple = (0x3A, 0x18, 0x5E)
     spots = ((16, 15), (25, 14), (34, 15), (12, 24), (21, 24), (30, 24), (39, 24),
              (17, 33), (26, 33), (35, 33), (22, 41), (31, 41))
     for x, y in spots:
@@ -146,19 +146,37 @@ def grapes(ctx):
         shine(ctx, x - 2, y - 2, 1.6, 1.2, 0.7)
 
 
-def lemon(ctx):
-    body(ctx, circle(25, 25, 19), (0xF2, 0xD0, 0x1E))
-    kit.shape(ctx, circle(25, 25, 15.5), (0xFF, 0xF6, 0xC2), width=1.0)
-    for i in range(8):
-        a0 = i * math.pi / 4 + 0.09
-        a1 = (i + 1) * math.pi / 4 - 0.09
+def doughnut(ctx):
+    """A ring doughnut with sky-blue icing and sprinkles; the hole shows the tray."""
+    ring = (0xE0, 0xA8, 0x62)
 
-        def seg(c, a0=a0, a1=a1):
-            c.move_to(25 + 2.5 * math.cos((a0 + a1) / 2), 25 + 2.5 * math.sin((a0 + a1) / 2))
-            c.arc(25, 25, 13.5, a0, a1)
-            c.close_path()
-        kit.shape(ctx, seg, (0xFF, 0xDE, 0x3C), outline=(0xE0, 0xB0, 0x18), width=0.8)
-    shine(ctx, 17, 15, 3, 2, 0.8)
+    def dough(c):
+        c.arc(25, 25, 19, 0, 2 * math.pi)
+        c.new_sub_path()
+        c.arc_negative(25, 25, 6, 0, -2 * math.pi)
+    body(ctx, dough, ring)
+
+    def icing(c):
+        c.move_to(25 + 16, 25)
+        for i in range(1, 25):
+            a = i * math.pi / 12
+            r = 16 + (1.4 if i % 2 else -0.6)
+            c.line_to(25 + r * math.cos(a), 25 + r * math.sin(a))
+        c.close_path()
+        c.new_sub_path()
+        c.arc_negative(25, 25, 8.5, 0, -2 * math.pi)
+    body(ctx, icing, (0x96, 0xCA, 0xFC), 1.4)
+    sprinkles = ((15, 17, 0.6, (0xFF, 0xF3, 0xD6)), (33, 14, -0.7, (0xFF, 0xD7, 0x5E)),
+                 (37, 28, 0.9, (0xFF, 0xF3, 0xD6)), (20, 35, -0.3, (0xFF, 0xD7, 0x5E)),
+                 (31, 37, 0.2, (0xFF, 0xF3, 0xD6)), (13, 27, 1.3, (0xFF, 0xD7, 0x5E)))
+    ctx.set_line_width(2.0)
+    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
+    for x, y, a, colour in sprinkles:
+        ctx.move_to(x - 2 * math.cos(a), y - 2 * math.sin(a))
+        ctx.line_to(x + 2 * math.cos(a), y + 2 * math.sin(a))
+        ctx.set_source_rgba(*kit.rgb(colour))
+        ctx.stroke()
+    shine(ctx, 16, 13, 3, 2, 0.7)
 
 
 def mushroom(ctx):
@@ -168,7 +186,7 @@ def mushroom(ctx):
         c.line_to(31, 45)
         c.curve_to(33, 42, 32, 36, 31, 28)
         c.close_path()
-    body(ctx, stem, (0xF4, 0xE7, 0xCF))
+    body(ctx, stem, (0xB0, 0x9C, 0x80))
 
     def cap(c):
         c.move_to(5, 30)
@@ -176,12 +194,12 @@ def mushroom(ctx):
         c.curve_to(35, 6, 45, 12, 45, 30)
         c.curve_to(35, 33, 15, 33, 5, 30)
         c.close_path()
-    body(ctx, cap, (0xA8, 0x5C, 0x30))
+    body(ctx, cap, (0x4A, 0x2E, 0x22))
     for x, y, r in ((17, 16, 3.2), (30, 13, 2.6), (37, 23, 2.4), (24, 24, 2.0)):
-        kit.shape(ctx, circle(x, y, r), kit.CREAM, width=1.0)
+        kit.shape(ctx, circle(x, y, r), (0xC9, 0xB2, 0x94), width=1.0)
 
 
-DRAW = [tomato, cheese, egg, carrot, broccoli, grapes, lemon, mushroom]
+DRAW = [tomato, cheese, egg, carrot, broccoli, grapes, doughnut, mushroom]
 
 
 def pose(f):
@@ -210,22 +228,94 @@ def figures():
 
 
 TILES = [(0xFB, 0xC8, 0xBC), (0xFF, 0xEC, 0xA8), (0xE3, 0xE0, 0xD2), (0xFC, 0xD2, 0xA4),
-         (0xCF, 0xE6, 0xB8), (0xDD, 0xCB, 0xEB), (0xF8, 0xF3, 0xB0), (0xE6, 0xD2, 0xBE)]
+         (0xCF, 0xE6, 0xB8), (0xDD, 0xCB, 0xEB), (0xD2, 0xE4, 0xF6), (0xE6, 0xD2, 0xBE)]
 
 
-def tile(ctx, x, colour):
+def dots(ctx, x):
+    for i in range(4):
+        for j in range(4):
+            ctx.new_path()
+            ctx.arc(x + 7 + 12 * i + 6 * (j % 2), 7 + 12 * j, 1.8, 0, 2 * math.pi)
+            ctx.fill()
+
+
+def stripes(ctx, x):
+    for j in range(5):
+        ctx.rectangle(x, 4 + 10 * j, 50, 3.5)
+    ctx.fill()
+
+
+def checks(ctx, x):
+    for i in range(5):
+        for j in range(5):
+            if (i + j) % 2 == 0:
+                ctx.rectangle(x + 10 * i, 10 * j, 10, 10)
+    ctx.fill()
+
+
+def diagonals(ctx, x):
+    ctx.set_line_width(3.0)
+    for k in range(-5, 6):
+        ctx.move_to(x + 10 * k, 50)
+        ctx.line_to(x + 10 * k + 50, 0)
+    ctx.stroke()
+
+
+def crosses(ctx, x):
+    ctx.set_line_width(1.8)
+    for i in range(3):
+        for j in range(3):
+            cx, cy = x + 10 + 15 * i, 10 + 15 * j
+            ctx.move_to(cx - 3, cy)
+            ctx.line_to(cx + 3, cy)
+            ctx.move_to(cx, cy - 3)
+            ctx.line_to(cx, cy + 3)
+    ctx.stroke()
+
+
+def rings(ctx, x):
+    ctx.set_line_width(1.6)
+    for i in range(3):
+        for j in range(3):
+            ctx.new_sub_path()
+            ctx.arc(x + 10 + 15 * i, 10 + 15 * j, 3.5, 0, 2 * math.pi)
+    ctx.stroke()
+
+
+def waves(ctx, x):
+    ctx.set_line_width(2.2)
+    for j in range(4):
+        y = 8 + 12 * j
+        ctx.move_to(x, y)
+        for k in range(5):
+            ctx.curve_to(x + 10 * k + 3, y - 4, x + 10 * k + 7, y + 4, x + 10 * k + 10, y)
+    ctx.stroke()
+
+
+def grid(ctx, x):
+    ctx.set_line_width(1.4)
+    for k in range(1, 5):
+        ctx.move_to(x + 10 * k, 0)
+        ctx.line_to(x + 10 * k, 50)
+        ctx.move_to(x, 10 * k)
+        ctx.line_to(x + 50, 10 * k)
+    ctx.stroke()
+
+
+# Each kind's backdrop has its own pattern, so kinds differ by pattern as well as by tint.
+PATTERNS = [dots, stripes, checks, diagonals, crosses, rings, waves, grid]
+
+
+def tile(ctx, x, colour, pattern):
     kit.shape(ctx, lambda c: kit.rounded_rect(c, x + 1.5, 1.5, 47, 47, 8), colour,
               outline=kit.mix(colour, BLACK, 0.25), width=1.5)
     ctx.save()
     ctx.new_path()
     kit.rounded_rect(ctx, x + 2, 2, 46, 46, 8)
     ctx.clip()
-    ctx.set_source_rgba(*kit.rgb(kit.mix(colour, WHITE, 0.35)))
-    for i in range(4):
-        for j in range(4):
-            ctx.new_path()
-            ctx.arc(x + 7 + 12 * i + 6 * (j % 2), 7 + 12 * j, 1.6, 0, 2 * math.pi)
-            ctx.fill()
+    ctx.new_path()
+    ctx.set_source_rgba(*kit.rgb(kit.mix(colour, WHITE, 0.45)))
+    pattern(ctx, x)
     ctx.restore()
 
 
@@ -253,7 +343,7 @@ def selection_frame(ctx, x):
 def easy_food():
     surface, ctx = kit.canvas(450, 50)
     for kind, colour in enumerate(TILES):
-        tile(ctx, CELL * kind, colour)
+        tile(ctx, CELL * kind, colour, PATTERNS[kind])
     selection_frame(ctx, 400)
     return kit.keyed(kit.to_image(surface))
 

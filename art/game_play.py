@@ -314,13 +314,15 @@ def level_gauge(ctx):
     ctx.rectangle(171, 412, 26, 8)
     ctx.set_source_rgba(*kit.rgb(kit.CREAM))
     ctx.fill()
-    kit.shape(ctx, lambda c: c.arc(184, 426, 9, 0, 2 * math.pi), kit.GAUGE_FULL_BOTTOM, width=1.5)
+    # The bulb and the neck below the tube are not part of the bar: they keep the empty look,
+    # so an empty bar shows nothing of the fill.
+    kit.shape(ctx, lambda c: c.arc(184, 426, 9, 0, 2 * math.pi), kit.GAUGE_EMPTY_TOP, width=1.5)
     ctx.rectangle(172.5, 337.5, 23, 77)
     ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
     ctx.set_line_width(1.5)
     ctx.stroke()
     ctx.rectangle(174, 412, 20, 6)
-    ctx.set_source_rgba(*kit.rgb(kit.GAUGE_FULL_BOTTOM))
+    ctx.set_source_rgba(*kit.rgb(kit.GAUGE_EMPTY_TOP))
     ctx.fill()
     kit.level_gauge(ctx, 174, 339, True)
 
@@ -501,9 +503,10 @@ def game_over():
 
 def cursor():
     surface, ctx = kit.canvas(49, 30)
-    arrow = [(1, 1), (1, 22), (6.5, 17), (10.5, 26), (14.5, 24.5), (10.5, 16), (18, 15.5)]
+    # A light arrow in a thick dark outline, so it stands out on every piece, dark or light.
+    arrow = [(2, 2), (2, 22), (7, 17.5), (11, 26.5), (15, 25), (11, 16.5), (18, 16)]
     kit.shape(ctx, lambda c: (c.move_to(*arrow[0]), [c.line_to(*p) for p in arrow[1:]],
-                              c.close_path()), kit.BUTTER, width=2)
+                              c.close_path()), kit.CREAM, width=3.2)
     tick = [(33, 13), (37.5, 9.5), (40, 15), (46, 2), (47.5, 6), (40.5, 23), (37.5, 23)]
     kit.shape(ctx, lambda c: (c.move_to(*tick[0]), [c.line_to(*p) for p in tick[1:]],
                               c.close_path()), kit.TOMATO, width=2)

@@ -20,7 +20,7 @@ TOMATO, CHEESE, EGG = 0, 1, 2
 def board_row(ctx, x, kinds, lit=()):
     """A row of pieces on their EasyFood tiles at (x, 0); the cells in lit wear the selection."""
     for i, kind in enumerate(kinds):
-        gp.tile(ctx, x + CELL * i, gp.TILES[kind])
+        gp.tile(ctx, x + CELL * i, gp.TILES[kind], gp.PATTERNS[kind])
         ctx.save()
         ctx.translate(x + CELL * i, 0)
         gp.DRAW[kind](ctx)

@@ -17,6 +17,11 @@ PAPER = (0xFF, 0xF6, 0xE0)
 PAPER_EDGE = (0xE9, 0xD6, 0xAE)
 INK = (0x4A, 0x2C, 0x18)
 GLOW = (0xFF, 0xE8, 0x8A)
+# Buttons and menu tags: dark ink on a light, calm wood, so their labels read at 1x; lit, the
+# wood turns butter; disabled, it is grey and its ink faint.
+TAG_LIGHT, TAG_DARK = (0xF6, 0xDC, 0xAE), (0xE2, 0xB4, 0x78)
+TAG_LIT_LIGHT, TAG_LIT_DARK = (0xFF, 0xE6, 0x8C), (0xF4, 0xBC, 0x4E)
+TAG_INK = (0x3B, 0x24, 0x14)
 PIN_RED = kit.TOMATO
 GREY_WOOD = (0x8C, 0x84, 0x7C)
 
@@ -81,7 +86,7 @@ def place(target, image, x, y):
 # ---------------------------------------------------------------- surfaces
 
 
-def wood(ctx, x, y, w, h, light=OAK_LIGHT, dark=OAK, grain=True):
+def wood(ctx, x, y, w, h, light=OAK_LIGHT, dark=OAK, grain=True, grain_alpha=0.18):
     """A plank of warm wood with a soft top light and a few grain lines."""
     kit.vertical_gradient(ctx, x, y, w, h, light, dark)
     if not grain:
@@ -94,7 +99,7 @@ def wood(ctx, x, y, w, h, light=OAK_LIGHT, dark=OAK, grain=True):
         yy = y + 4 + i * 7 + 2.5 * math.sin(i * 1.7)
         ctx.move_to(x, yy)
         ctx.curve_to(x + w * 0.3, yy + 2.0 * math.sin(i), x + w * 0.6, yy - 2.0 * math.cos(i * 1.3), x + w, yy + 1)
-        ctx.set_source_rgba(*kit.rgb(kit.WALNUT, 0.18))
+        ctx.set_source_rgba(*kit.rgb(kit.WALNUT, grain_alpha))
         ctx.stroke()
     ctx.restore()
 
@@ -190,17 +195,17 @@ def wooden_tag(ctx, rect, text, state="rest"):
     l, t, r, b = rect
     x, y, w, h = l + 2, t + 2, r - l - 4, b - t - 4
     if state == "lit":
-        light, dark, ink, line = (0xF2, 0xC2, 0x7E), (0xD8, 0x93, 0x4E), kit.CREAM, kit.OUTLINE
+        light, dark, ink, line = TAG_LIT_LIGHT, TAG_LIT_DARK, TAG_INK, kit.OUTLINE
     elif state == "disabled":
-        light, dark, ink, line = (0xA8, 0xA0, 0x96), GREY_WOOD, (0xD6, 0xD0, 0xC6), (0x55, 0x4C, 0x44)
+        light, dark, ink, line = (0xA8, 0xA0, 0x96), GREY_WOOD, (0x6E, 0x68, 0x62), (0x55, 0x4C, 0x44)
     else:
-        light, dark, ink, line = OAK_LIGHT, OAK, kit.CREAM, kit.OUTLINE
+        light, dark, ink, line = TAG_LIGHT, TAG_DARK, TAG_INK, kit.OUTLINE
     path = tag_path(x, y, w, h)
     ctx.save()
     ctx.new_path()
     path(ctx)
     ctx.clip()
-    wood(ctx, x, y, w, h, light, dark)
+    wood(ctx, x, y, w, h, light, dark, grain_alpha=0.08)
     ctx.restore()
     ctx.new_path()
     path(ctx)
@@ -217,9 +222,7 @@ def wooden_tag(ctx, rect, text, state="rest"):
     hole_x, hole_y = x + 15, y + h / 2
     kit.shape(ctx, lambda c: c.arc(hole_x, hole_y, 4.5, 0, 2 * math.pi), SLATE_DARK, line, 1.5)
     size = 19 if len(text) < 10 else 17
-    colour = GLOW if state == "lit" else ink
-    outline = (0x6E, 0x66, 0x5E) if state == "disabled" else kit.OUTLINE
-    label(ctx, text, x + 22 + (w - 22) / 2, y + h / 2, size, colour, outline, 3.5)
+    label(ctx, text, x + 22 + (w - 22) / 2, y + h / 2, size, ink, None)
 
 
 def pin(ctx, x, y, colour=PIN_RED):
@@ -258,7 +261,7 @@ def card(ctx, x, y, w, h, pins=True):
 def button(ctx, rect, text, lit=False, size=17):
     """A small rounded wooden button on a card."""
     l, t, r, b = rect
-    colour = (0xF2, 0xC2, 0x7E) if lit else OAK_LIGHT
+    light, dark = (TAG_LIT_LIGHT, TAG_LIT_DARK) if lit else (TAG_LIGHT, TAG_DARK)
 
     def path(c):
         kit.rounded_rect(c, l + 1, t + 1, r - l - 2, b - t - 2, 8)
@@ -266,14 +269,14 @@ def button(ctx, rect, text, lit=False, size=17):
     ctx.new_path()
     path(ctx)
     ctx.clip()
-    wood(ctx, l, t, r - l, b - t, colour, OAK if not lit else (0xD8, 0x93, 0x4E), grain=False)
+    wood(ctx, l, t, r - l, b - t, light, dark, grain=False)
     ctx.restore()
     ctx.new_path()
     path(ctx)
     ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
     ctx.set_line_width(2.0)
     ctx.stroke()
-    label(ctx, text, (l + r) / 2, (t + b) / 2, size, GLOW if lit else kit.CREAM, kit.OUTLINE, 3.0)
+    label(ctx, text, (l + r) / 2, (t + b) / 2, size, TAG_INK, None)
 
 
 def glow_ring(ctx, rect, inset=2, radius=10, width=3.0):

@@ -78,7 +78,7 @@ def options(p, hover=None, music=391, sound=391, marks=(1, 1, 1)):
            "back": ((0, 87, 112, 118), (175, 403)), "help": ((112, 87, 218, 125), (363, 405))}
     if hover is not None:
         draw(s, p["ActiveOption.bmp"], *lit[hover])
-    for on, at in zip(marks, ((206, 83), (226, 121), (211, 160))):
+    for on, at in zip(marks, ((240, 83), (240, 121), (240, 160))):
         if on:
             draw(s, p["Cursor.bmp"], (30, 0, 49, 25), at)
     draw(s, p["MenuTxt.bmp"], (0, 312, 28, 333), (music, 269))
@@ -89,7 +89,7 @@ def options(p, hover=None, music=391, sound=391, marks=(1, 1, 1)):
 def new_game(p, hover=None, mode=0, kinds=6):
     s = menu_background(p)
     draw(s, p["NewGame.jpg"], (0, 0, 332, 383), (154, 48))
-    marks = {0: (219, 158), 1: (239, 117), 6: (251, 266), 7: (232, 306), 8: (250, 342)}
+    marks = {0: (256, 158), 1: (256, 117), 6: (256, 266), 7: (256, 306), 8: (256, 342)}
     draw(s, p["Cursor.bmp"], (30, 0, 49, 25), marks[mode])
     draw(s, p["Cursor.bmp"], (30, 0, 49, 25), marks[kinds])
     lit = {0: ((112, 26, 210, 52), (268, 116)), 1: ((0, 159, 137, 192), (251, 158)),

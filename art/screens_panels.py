@@ -9,42 +9,86 @@ import screens_scores
 OPTIONS_AT = (161, 50, 484, 453)
 NEW_GAME_AT = (154, 48, 486, 431)
 
+# A card's rows line up: every box or socket in one column, every label left-aligned the same
+# gap after it, and the hovered row lit by one pill of one size, centred in its hot spot.
+LABEL_GAP = 10
+LABEL_SIZE = 14
 # Options: (label, hot spot, check-mark place), top to bottom.
+OPTIONS_MARK_X = 240
+OPTIONS_PILL = (110, 23)
 OPTION_ROWS = (
-    ("Full screen", (245, 82, 401, 109), (206, 83)),
-    ("Game cursor", (266, 122, 378, 147), (226, 121)),
-    ("EasyFood", (249, 159, 395, 194), (211, 160)),
+    ("Full screen", (245, 82, 401, 109), (OPTIONS_MARK_X, 83)),
+    ("Game cursor", (266, 122, 378, 147), (OPTIONS_MARK_X, 121)),
+    ("EasyFood", (249, 159, 395, 194), (OPTIONS_MARK_X, 160)),
 )
 OPTIONS_BACK, OPTIONS_BACK_LIT = (196, 403, 266, 431), (175, 403, 287, 434)
 OPTIONS_HELP, OPTIONS_HELP_LIT = (385, 405, 446, 442), (363, 405, 469, 443)
+# Back, Start and Help share one size; on each card they share one line.
+BUTTON_SIZE = (70, 28)
+OPTIONS_BUTTON_MIDDLE = 420
 # The two volume tracks: the knob's left edge runs 227..391, the knob is 28 x 21.
 SLIDERS = (("Music", 269), ("Sound effects", 345))
 TRACK_LEFT, TRACK_RIGHT = 227, 419
 
 # New game: (label, hot spot, marker place), top to bottom: Timed is the upper row.
+NEW_GAME_MARK_X = 256
+NEW_GAME_PILL = (68, 23)
 CHOICE_ROWS = (
-    ("Timed", (268, 116, 366, 142), (239, 117)),
-    ("Untimed", (251, 158, 388, 191), (219, 158)),
-    ("6 kinds", (286, 263, 354, 298), (251, 266)),
-    ("7 kinds", (266, 303, 374, 331), (232, 306)),
-    ("8 kinds", (282, 341, 356, 368), (250, 342)),
+    ("Timed", (268, 116, 366, 142), (NEW_GAME_MARK_X, 117)),
+    ("Untimed", (251, 158, 388, 191), (NEW_GAME_MARK_X, 158)),
+    ("6 kinds", (286, 263, 354, 298), (NEW_GAME_MARK_X, 266)),
+    ("7 kinds", (266, 303, 374, 331), (NEW_GAME_MARK_X, 306)),
+    ("8 kinds", (282, 341, 356, 368), (NEW_GAME_MARK_X, 342)),
 )
 NEW_BACK, NEW_BACK_LIT = (198, 385, 269, 416), (172, 384, 292, 417)
 NEW_START, NEW_START_LIT = (377, 384, 437, 421), (348, 384, 463, 422)
+NEW_GAME_BUTTON_MIDDLE = 401
 
 # Where each highlight goes in "ActiveOption.bmp": (sheet x, sheet y) of its screen rectangle.
 LEVEL_COVER = (210, 0, 230, 73)
 
 
-def row_label(ctx, text, rect, lit):
+# A card stands off the menu: its picture ends in a soft shadow this many pixels wide at the
+# right and bottom, laid over the menu under it.
+SHADOW = 6
+
+
+def shadowed_card(ctx, rect):
+    """The card in rect less its shadow, with the shadow falling to the lower right."""
     l, t, r, b = rect
+    w, h = r - l - SHADOW, b - t - SHADOW
+    for k in range(1, SHADOW + 1):
+        ctx.new_path()
+        kit.rounded_rect(ctx, l + k, t + k, w, h, 10)
+        ctx.set_source_rgba(0, 0, 0, 0.09)
+        ctx.fill()
+    sc.card(ctx, l, t, w, h)
+
+
+def centred(rect, size):
+    """The rectangle of size (w, h) centred in rect."""
+    l, t, r, b = rect
+    w, h = size
+    x, y = (l + r - w) / 2, (t + b - h) / 2
+    return (x, y, x + w, y + h)
+
+
+def row_label(ctx, text, rect, mark, pill, lit):
+    """A row's label, left-aligned LABEL_GAP after its box; lit, the pill lies behind it."""
+    _, t, _, b = rect
+    label_x = mark[0] + 9.5 + 11 + LABEL_GAP
     if lit:
-        sc.highlighter(ctx, rect)
-    kit.text(ctx, text, (l + r) / 2, (t + b) / 2, 16, kit.TOMATO if lit else sc.INK)
+        sc.highlighter(ctx, centred(rect, pill), inset=0)
+    kit.set_font(ctx, LABEL_SIZE)
+    assert label_x + ctx.text_extents(text).x_advance <= centred(rect, pill)[2], text
+    kit.text(ctx, text, label_x, (t + b) / 2, LABEL_SIZE, kit.TOMATO if lit else sc.INK, align="left")
 
 
-def sparkled_button(ctx, rect, lit_rect, text, lit, size=16):
-    """A wooden button; lit, it glows and two sparkles sit beside it inside its highlight area."""
+def sparkled_button(ctx, hot, lit_rect, text, lit, middle, size=16):
+    """A wooden button of BUTTON_SIZE centred on its hot spot's x and on the card's button line;
+    lit, it glows and two sparkles sit beside it inside its highlight area."""
+    l, _, r, _ = hot
+    rect = centred((l, middle, r, middle), BUTTON_SIZE)
     sc.button(ctx, rect, text, lit, size)
     if lit:
         l, t, r, b = rect
@@ -85,11 +129,12 @@ def slider_track(ctx, name, knob_top):
 def options_card(ctx, lit=None):
     """The options card; lit names the hovered row (0..2), "back" or "help"."""
     l, t, r, b = OPTIONS_AT
-    sc.card(ctx, l, t, r - l, b - t)
+    shadowed_card(ctx, OPTIONS_AT)
+    r, b = r - SHADOW, b - SHADOW
     kit.text(ctx, "Options", (l + r) / 2, 66, 22, kit.TOMATO)
     for i, (text, rect, mark) in enumerate(OPTION_ROWS):
         sc.check_box(ctx, *mark)
-        row_label(ctx, text, rect, lit == i)
+        row_label(ctx, text, rect, mark, OPTIONS_PILL, lit == i)
     ctx.move_to(l + 24, 218.5)
     ctx.line_to(r - 24, 218.5)
     ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
@@ -99,14 +144,15 @@ def options_card(ctx, lit=None):
     ctx.set_dash([])
     for name, knob_top in SLIDERS:
         slider_track(ctx, name, knob_top)
-    sparkled_button(ctx, OPTIONS_BACK, OPTIONS_BACK_LIT, "Back", lit == "back")
-    sparkled_button(ctx, OPTIONS_HELP, OPTIONS_HELP_LIT, "Help", lit == "help")
+    sparkled_button(ctx, OPTIONS_BACK, OPTIONS_BACK_LIT, "Back", lit == "back", OPTIONS_BUTTON_MIDDLE)
+    sparkled_button(ctx, OPTIONS_HELP, OPTIONS_HELP_LIT, "Help", lit == "help", OPTIONS_BUTTON_MIDDLE)
 
 
 def new_game_card(ctx, lit=None):
     """The new-game card; lit names the hovered row (0..4), "back" or "start"."""
     l, t, r, b = NEW_GAME_AT
-    sc.card(ctx, l, t, r - l, b - t)
+    shadowed_card(ctx, NEW_GAME_AT)
+    r, b = r - SHADOW, b - SHADOW
     kit.text(ctx, "New game", (l + r) / 2, 70, 22, kit.TOMATO)
     kit.text(ctx, "Game mode", (l + r) / 2, 99, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
     ctx.move_to(l + 24, 226.5)
@@ -119,9 +165,9 @@ def new_game_card(ctx, lit=None):
     kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
     for i, (text, rect, mark) in enumerate(CHOICE_ROWS):
         sc.radio(ctx, *mark)
-        row_label(ctx, text, rect, lit == i)
-    sparkled_button(ctx, NEW_BACK, NEW_BACK_LIT, "Back", lit == "back")
-    sparkled_button(ctx, NEW_START, NEW_START_LIT, "Start", lit == "start")
+        row_label(ctx, text, rect, mark, NEW_GAME_PILL, lit == i)
+    sparkled_button(ctx, NEW_BACK, NEW_BACK_LIT, "Back", lit == "back", NEW_GAME_BUTTON_MIDDLE)
+    sparkled_button(ctx, NEW_START, NEW_START_LIT, "Start", lit == "start", NEW_GAME_BUTTON_MIDDLE)
 
 
 def over_menu(card, **state):

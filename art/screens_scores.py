@@ -70,7 +70,7 @@ def score_sheet(ctx, rect, title, title_x):
     ctx.set_line_width(2.0)
     ctx.stroke()
     kit.text(ctx, "name", title_x + 15, 170, 11, sc.CHALK_DIM, bold=False, align="left")
-    kit.text(ctx, "score", title_x + 155, 170, 11, sc.CHALK_DIM, bold=False, align="left")
+    kit.text(ctx, "score", title_x + 228, 170, 11, sc.CHALK_DIM, bold=False, align="right")
 
 
 def draw_screen(ctx, back_lit=False, previous_shift=None, next_shift=None):

@@ -59,6 +59,10 @@ def bowl(ctx, cx, cy, w):
         ctx.fill()
 
 
+# The game's one tagline, on the logo and on the title.
+TAGLINE = "cook up a match"
+
+
 def title_type(ctx, s, x, y, size):
     """The big name: butter letters with a thick walnut rim and a drop shadow."""
     kit.set_font(ctx, size, True)
@@ -130,7 +134,7 @@ def draw_title(ctx):
     bowl(ctx, 320, 300, 210)
     sc.steam(ctx, 320, 256, 50, (255, 255, 255), 0.9)
     title_type(ctx, "Pelmaro", 320, 84, 92)
-    kit.text(ctx, "a kitchen puzzle", 320, 152, 21, kit.WALNUT)
+    kit.text(ctx, TAGLINE, 320, 152, 21, kit.WALNUT)
     # The place of the play button: a cream mat on the counter the button art is laid over.
     kit.shape(ctx, lambda c: kit.rounded_rect(c, 150, 398, 342, 80, 22), kit.mix(sc.OAK, kit.WALNUT, 0.5), None)
     ctx.new_path()
@@ -161,11 +165,11 @@ def draw_logo(ctx):
     kit.fill(ctx, (0, 0, 0))
     logo_emblem(ctx, 92, 95)
     kit.text(ctx, "Pelmaro", 326, 84, 64, kit.BUTTER, outline=kit.COPPER, outline_width=4.0)
-    kit.text(ctx, "cook up a match", 326, 140, 18, kit.CREAM, bold=False)
+    kit.text(ctx, TAGLINE, 326, 140, 18, kit.CREAM, bold=False)
     # The two strips under the logo: version at the left of the screen, a row of food dots at the right.
     kit.text(ctx, "version 1.0", 131 + 45, 195.5, 8, (0xB0, 0xA8, 0x98), bold=True)
-    for i, colour in enumerate((kit.TOMATO, kit.BUTTER, kit.CREAM, (0xF0, 0x8A, 0x2A), kit.SAGE, (0x8E, 0x5A, 0xB0),
-                                (0xF4, 0xE8, 0x7A), (0xA0, 0x70, 0x48))):
+    for i, colour in enumerate((kit.TOMATO, kit.BUTTER, kit.CREAM, (0xF6, 0x8A, 0x22), kit.SAGE, (0x6A, 0x3A, 0x9A),
+                                (0x96, 0xCA, 0xFC), (0x7A, 0x52, 0x3A))):
         ctx.arc(8 + i * 16, 195.5, 3.2, 0, 2 * math.pi)
         kit.fill(ctx, colour)
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "game/random.h"
+#include "platform/clock.h"
 #include "platform/paths.h"
 
 SoundSource MusicSource;
@@ -25,9 +26,24 @@ void FollowWithTrack(int n) {
     if (!MusicSource.Continue(TrackPath(n))) StartMusicTrack(n);
 }
 
+// A play track that follows the menu track rises from silence over this time, milliseconds.
+constexpr uint64_t FadeInMs = 300;
+bool FadingIn = false;     // the current track is still rising
+uint64_t FadeStartMs = 0;  // when it began to rise
+
+// The share 0..1 of MusicVolume the current track has risen to.
+float FadeShare() {
+    if (!FadingIn) return 1.0f;
+    uint64_t elapsed = platform::MillisecondTime() - FadeStartMs;
+    if (elapsed >= FadeInMs) FadingIn = false;
+    return FadingIn ? static_cast<float>(elapsed) / FadeInMs : 1.0f;
+}
+
 }  // namespace
 
 void StartMusicTrack(int n) {
+    FadingIn = CurrentTrack == 0 && n != 0;
+    FadeStartMs = platform::MillisecondTime();
     CurrentTrack = n;
     StopMusic();
     if (MusicSource.Open(TrackPath(n), true, true)) MusicSource.Play();
@@ -39,11 +55,12 @@ void StartRandomMusicTrack() { StartMusicTrack(Random() % 3 + 1); }
 void StopMusic() { MusicSource.Close(); }
 
 void UpdateMusic(bool inMenus) {
+    if (FadingIn) SetMusicVolume(MusicVolume);
     if (MusicSource.Update()) return;
     FollowWithTrack(inMenus ? 0 : CurrentTrack + 1 >= TrackCount ? 1 : CurrentTrack + 1);
 }
 
 void SetMusicVolume(float gain) {
     MusicVolume = gain;
-    MusicSource.SetGain(gain);
+    MusicSource.SetGain(gain * FadeShare());
 }

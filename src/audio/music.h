@@ -14,16 +14,17 @@ extern float MusicVolume;
 constexpr int TrackCount = 4;
 
 // Called by start-up and by the screens that lead back to the menus; n is 0..3. Starts the
-// track from its beginning on a new source at MusicVolume.
+// track from its beginning on a new source at MusicVolume; a play track that follows the menu
+// track fades in over a moment instead.
 void StartMusicTrack(int n);
 // Called when a game begins or is continued; starts one of the play tracks 1..3 at random.
 void StartRandomMusicTrack();
 // Called by StartMusicTrack before the next track opens: closes the music source.
 void StopMusic();
 // Called every frame by the frame driver after the effect volume, `inMenus` true on the title
-// and menu screens: streams the track and, when it has been decoded to its end, lets the menu
-// track follow it in the menus or the next play track (1, 2, 3, 1, ...) otherwise, on the same
-// stream so nothing of the old track is cut and no gap opens.
+// and menu screens: raises a track that fades in, streams the track and, when it has been
+// decoded to its end, lets the menu track follow it in the menus or the next play track (1, 2,
+// 3, 1, ...) otherwise, on the same stream so nothing of the old track is cut and no gap opens.
 void UpdateMusic(bool inMenus);
 // Called by the save-file loader and every frame by the options screen with the slider's gain.
 void SetMusicVolume(float gain);

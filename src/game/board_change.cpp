@@ -6,6 +6,7 @@
 #include "game/falling.h"
 #include "game/moves.h"
 #include "game/random.h"
+#include "game/score_popups.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
@@ -69,6 +70,7 @@ void FinishClearOut() {
 }  // namespace
 
 void StartDropIn() {
+    ClearScorePopups();
     for (int c = 0; c < BoardColumns; ++c) {
         for (int r = 0; r < BoardRows; ++r) {
             DropY[CellIndex(c, r)] =

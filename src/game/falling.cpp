@@ -7,6 +7,7 @@
 #include "game/matching.h"
 #include "game/moves.h"
 #include "game/random.h"
+#include "game/score_popups.h"
 #include "platform/clock.h"
 #include "screens/flow.h"
 
@@ -33,6 +34,23 @@ int EmptyMarkedSquares() {
         }
     }
     return removed;
+}
+
+// The middle, in screen pixels, of the squares marked for removal; false when none is marked.
+bool MarkedCentre(int32_t& x, int32_t& y) {
+    int count = 0, sumX = 0, sumY = 0;
+    for (int c = 0; c < BoardColumns; ++c) {
+        for (int r = 0; r < BoardRows; ++r) {
+            if (RemoveMark[CellIndex(c, r)] == 0) continue;
+            ++count;
+            sumX += BoardLeft + SquareSize * c + SquareSize / 2;
+            sumY += BoardTop + SquareSize * r + SquareSize / 2;
+        }
+    }
+    if (count == 0) return false;
+    x = sumX / count;
+    y = sumY / count;
+    return true;
 }
 
 // The combo level a pass of removed squares sets; 0 leaves the level as it was.
@@ -80,9 +98,12 @@ void CompleteFallStep() {
 void ClearingPass() {
     SeedRandom(platform::TickCount());
     Falling = 0;
+    int32_t centreX = 0, centreY = 0;
+    const bool removes = MarkedCentre(centreX, centreY);
     const int32_t combo = ComboFor(EmptyMarkedSquares());
     if (combo != 0) ComboLevel = combo;
     Score += 5 * ComboLevel;
+    if (removes) ShowClearingPoints(centreX, centreY, 5 * ComboLevel);
     LevelBar = static_cast<float>(LevelBar + (KindCount - 3) * ComboLevel * 0.2);
     // Only a settled board is judged: a line still standing is cleared by the chain first.
     if (BoardFull() && !AnyMatch() && !AnyMovePossible() && HintActive == 0) NoMovesLeft();

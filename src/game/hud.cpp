@@ -48,6 +48,11 @@ constexpr int32_t ScoreCentreX = 535, ScoreTop = 437;
 constexpr int32_t LevelCentreX = 370, LevelTop = 453;
 constexpr int32_t BarCoverX = 174, BarCoverY = 339;
 constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
+// The low-time warning: a red frame around the bar's tube, lit for the first half of every
+// second between two ticks.
+constexpr int32_t WarnLeft = 170, WarnTop = 335, WarnRight = 198, WarnBottom = 416;
+constexpr int32_t WarnEdge = 3;
+constexpr float WarnLitTime = 0.5f;
 // The banner: its left edge, size, speed and the course of its bounce.
 constexpr int32_t BannerX = 286, BannerWidth = 300, BannerHeight = 61;
 constexpr float BannerStart = -200.0f;
@@ -137,6 +142,17 @@ void WarnLowTime(float dt) {
     }
 }
 
+// Draws the red frame of the low-time warning while it is lit.
+void DrawLowTimeWarning() {
+    if (GameMode != Timed || Paused != 0) return;
+    if (ShownLevelBar <= 0.0f || ShownLevelBar >= LowTimeBar || WarnTimer >= WarnLitTime) return;
+    const uint32_t r = 0xE8, g = 0x2A, b = 0x1C;
+    BackBuffer->FillRect(WarnLeft, WarnTop, WarnRight, WarnTop + WarnEdge, r, g, b);
+    BackBuffer->FillRect(WarnLeft, WarnBottom - WarnEdge, WarnRight, WarnBottom, r, g, b);
+    BackBuffer->FillRect(WarnLeft, WarnTop, WarnLeft + WarnEdge, WarnBottom, r, g, b);
+    BackBuffer->FillRect(WarnRight - WarnEdge, WarnTop, WarnRight, WarnBottom, r, g, b);
+}
+
 // Draws the score, the level number and the cover that hides the empty part of the bar.
 void DrawHud() {
     DrawDigitsSmall(ScoreCentreX, ScoreTop, static_cast<int32_t>(ShownScore));
@@ -145,6 +161,7 @@ void DrawHud() {
     int32_t shown = static_cast<int32_t>(ShownLevelBar);
     ActiveOptionPicture->Draw(BackBuffer, BarCoverX, BarCoverY, BarCoverLeft, 0, BarCoverRight,
                               static_cast<int32_t>(LevelBarFull) - shown);
+    DrawLowTimeWarning();
 }
 
 // A full bar on a full board completes the level, or on the last level wins the game.

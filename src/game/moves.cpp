@@ -11,6 +11,7 @@
 #include "game/matching.h"
 #include "game/play_screen.h"
 #include "game/random.h"
+#include "game/score_popups.h"
 #include "game/shatter.h"
 #include "platform/clock.h"
 #include "screens/flow.h"
@@ -162,6 +163,7 @@ void CompleteSwapSlide() {
     SwapOffset = 0.0f;
     if (AnyMatch()) {
         EndSwap();
+        StartChain();
         MarkMatches();
         ClearingPass();
         ClearSelection();

@@ -13,6 +13,7 @@
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/random.h"
+#include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "screens/flow.h"
@@ -92,12 +93,13 @@ void AnimateBlink(float dt) {
     MenDownPicture->Draw(BackBuffer, BlinkX, BlinkY, 0, 0, BlinkWidth, BlinkHeight);
 }
 
-// The mixer whirls through its eleven frames once a flying piece has arrived.
+// The mixer whirls through its eleven frames once a flying piece has arrived, with one whirr
+// for the whole spin however many pieces arrive during it.
 void AnimateMixer(float dt) {
     if (MixerIdle != 0 && MixerAnim == 0.0f) return;
     if (MixerTrigger == 0) return;
+    if (MixerAnim == 0.0f) PlaySoundEffect(Effect::Mixer);
     MixerAnim += dt * MixerRate;
-    PlaySoundEffect(Effect::Mixer);
     if (MixerAnim > MixerFrames) {
         MixerTrigger = 0;
         MixerAnim = 0.0f;
@@ -170,6 +172,7 @@ void PlayFrame(float dt) {
         return;
     }
     DrawBoard(dt);
+    ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {
         PlaySoundEffect(Effect::Clear);

@@ -1,7 +1,9 @@
 // Text and numbers drawn glyph by glyph from the font and digit pictures.
 #include "gfx/text.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 #include "app/startup.h"
 #include "gfx/display.h"
@@ -35,15 +37,34 @@ void BuildGlyphOffsets() {
 }
 
 void DrawText(int32_t x, int32_t y, const char* text) {
+    DrawTextInColumn(x, y, text, std::numeric_limits<int32_t>::min(),
+                     std::numeric_limits<int32_t>::max(), BrightGlyphTop);
+}
+
+void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int32_t right,
+                      int32_t glyphTop) {
     if (FontPicture == nullptr || text == nullptr) return;
-    int32_t advance = 0;
+    int64_t glyphX = x;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
         if (*c < 32 || *c > 126) continue;
         const int i = *c - 32;
-        FontPicture->Draw(BackBuffer, x + advance, y, GlyphOffsets[i], 0,
-                          GlyphOffsets[i] + GlyphWidths[i], GlyphHeight);
-        advance += GlyphWidths[i];
+        const int64_t from = std::max<int64_t>(glyphX, left);
+        const int64_t to = std::min<int64_t>(glyphX + GlyphWidths[i], right);
+        if (from < to) {
+            const int32_t sourceX = GlyphOffsets[i] + static_cast<int32_t>(from - glyphX);
+            FontPicture->Draw(BackBuffer, static_cast<int32_t>(from), y, sourceX, glyphTop,
+                              sourceX + static_cast<int32_t>(to - from), glyphTop + GlyphHeight);
+        }
+        glyphX += GlyphWidths[i];
     }
+}
+
+int32_t TextWidth(const char* text) {
+    int32_t width = 0;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+        if (*c >= 32 && *c <= 126) width += GlyphWidths[*c - 32];
+    }
+    return width;
 }
 
 namespace {

@@ -12,6 +12,10 @@ constexpr int32_t GlyphHeight = 17;
 extern const int32_t GlyphWidths[GlyphCount];
 // x position in pixels of each glyph in "Font.bmp" (0..891); filled by BuildGlyphOffsets.
 extern int32_t GlyphOffsets[GlyphCount];
+// Top row in "Font.bmp" of each look of the glyph strip: the bright one of all text, and a
+// muted one for table rows no player has earned.
+constexpr int32_t BrightGlyphTop = 0;
+constexpr int32_t MutedGlyphTop = 20;
 
 // ---- Digit strips ----
 // Width in pixels of one digit of "Number.jpg" (the score).
@@ -26,6 +30,14 @@ void BuildGlyphOffsets();
 // top-left corner at (x, y) into BackBuffer. Bytes outside 32..126 have no glyph: they are
 // skipped, drawing nothing and taking no room.
 void DrawText(int32_t x, int32_t y, const char* text);
+// Called by the high-score table: draws the text as DrawText does, from the glyph strip whose
+// top row is glyphTop, showing only its pixel columns left <= x < right (glyphs across an edge
+// are cut there).
+void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int32_t right,
+                      int32_t glyphTop);
+// Called by the high-score table to right-align numbers: the text's width in pixels, the sum of
+// its glyphs' widths.
+int32_t TextWidth(const char* text);
 
 // Called by the play screen for the score: draws the value in decimal with 10-pixel digits of
 // "Number.jpg", centred on centreX, top at y. A minus sign takes a digit's room but draws nothing.

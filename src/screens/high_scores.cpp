@@ -1,6 +1,7 @@
 // The six high-score tables, the name box and the high-score screen.
 #include "screens/high_scores.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -36,6 +37,24 @@ int PlacedScore = 0;
 // Animation timers of the Previous and Next arrows, in frames.
 float PreviousArrowTimer = 0.0f;
 float NextArrowTimer = 0.0f;
+// Seconds the row that was just named stays highlighted, counting down to 0.
+float NamedRowTimer = 0.0f;
+constexpr float NamedRowTime = 2.5f;
+
+// The rows of a new table: a placeholder name, and scores 1000 down to 200.
+constexpr const char* DefaultName = "Empty ";
+int DefaultScore(int row) { return 1000 - 100 * row; }
+
+// Table columns, from a table's left edge x: the rank at x, the name from x + 15 up to the
+// score column, the score right-aligned in its column.
+constexpr int NameLeft = 15, ScoreLeft = 125, ScoreRight = 228;
+// The band behind a highlighted row, around its text.
+constexpr int BandLeft = -6, BandRight = 234, BandTop = -3, BandBottom = 20;
+constexpr uint32_t BandRed = 0x8A, BandGreen = 0x6A, BandBlue = 0x2E;
+// The score being named, right-aligned inside the name box's field.
+constexpr int BoxScoreRight = 470, BoxTextY = 229;
+// The chalkboard's slate, ruled in every other line over a button the name box locks.
+constexpr uint32_t SlateRed = 0x2F, SlateGreen = 0x3B, SlateBlue = 0x35;
 
 // Pictures of this screen.
 Sprite* Background = nullptr;
@@ -57,17 +76,46 @@ int ArrowFrame(float& timer, float dt) {
     return static_cast<int>(timer);
 }
 
-void DrawNumber(int x, int y, int value) {
+// Draws the value right-aligned at `right`, cut at `left`.
+void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    DrawText(x, y, text);
+    DrawTextInColumn(right - TextWidth(text), y, text, left, right, glyphTop);
 }
 
-// One table row: rank, name and score of the entry, left edge at x.
+// True for a row as a new table has it: no player has earned it.
+bool IsDefaultRow(int row, const HighScoreEntry& entry) {
+    return std::strcmp(entry.Name, DefaultName) == 0 && entry.Score == DefaultScore(row);
+}
+
+// One table row, left edge at x: the rank, then the name and the score, each kept inside its
+// column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-    DrawNumber(x, y, row + 1);
-    DrawText(x + 15, y, entry.Name);
-    DrawNumber(x + 155, y, entry.Score);
+    const int32_t glyphTop = IsDefaultRow(row, entry) ? MutedGlyphTop : BrightGlyphTop;
+    char rank[4];
+    std::snprintf(rank, sizeof rank, "%d", row + 1);
+    DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
+    DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, glyphTop);
+    DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, glyphTop);
+}
+
+// The band behind the row just named, while its moment lasts and its table is shown.
+void DrawNamedRowBand(int page) {
+    if (NamedRowTimer <= 0.0f || InsertRow == NoRow) return;
+    int x = 0;
+    if (InsertSlot == page - 6) x = 70;
+    if (InsertSlot == page - 3) x = 355;
+    if (x == 0) return;
+    const int y = 183 + 25 * InsertRow;
+    BackBuffer->FillRect(x + BandLeft, y + BandTop, x + BandRight, y + BandBottom, BandRed,
+                         BandGreen, BandBlue);
+}
+
+// Rules every other line of the area in slate, so a button reads as out of use.
+void DrawLocked(const Area& area) {
+    for (int y = area.Top; y < area.Bottom; y += 2) {
+        BackBuffer->FillRect(area.Left, y, area.Right, y + 1, SlateRed, SlateGreen, SlateBlue);
+    }
 }
 
 }  // namespace
@@ -77,8 +125,8 @@ void ResetHighScores() {
         for (int slot = 0; slot < HighScoreSlots; ++slot) {
             HighScoreEntry& entry = HighScoreTable[row][slot];
             std::memset(entry.Name, 0, sizeof entry.Name);
-            std::snprintf(entry.Name, sizeof entry.Name, "%s", "Empty ");
-            entry.Score = 1000 - 100 * row;
+            std::snprintf(entry.Name, sizeof entry.Name, "%s", DefaultName);
+            entry.Score = DefaultScore(row);
         }
     }
 }
@@ -108,6 +156,7 @@ void StoreName() {
     std::memcpy(entry.Name, NameBuffer, static_cast<std::size_t>(NameLength));
     ScorePlaced = 0;
     entry.Score = PlacedScore;
+    NamedRowTimer = NamedRowTime;
 }
 
 void EnterGameScore() {
@@ -168,19 +217,26 @@ void DrawHighScores() {
     int p = HighScorePage;
     ActiveOptionPicture->Draw(BackBuffer, 507, 114, 0, 35 * p + 47, 84, 35 * p + 81);
     ActiveOptionPicture->Draw(BackBuffer, 221, 114, 85, 35 * p + 47, 169, 35 * p + 81);
+    DrawNamedRowBand(p);
     for (int row = 0; row < HighScoreRows; ++row) {
         int y = 183 + 25 * row;
         DrawTableRow(70, y, row, HighScoreTable[row][p - 6]);
         DrawTableRow(355, y, row, HighScoreTable[row][p - 3]);
     }
     if (NameEntryOpen) {
+        for (const Area& area : {BackSpot, PreviousSpot, NextSpot}) DrawLocked(area);
         NameBox->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
-        DrawText(169, 229, NameBuffer);
+        DrawText(169, BoxTextY, NameBuffer);
+        if (InsertRow != NoRow) {
+            DrawNumberRight(BoxScoreRight - 120, BoxScoreRight, BoxTextY, PlacedScore,
+                            BrightGlyphTop);
+        }
     }
 }
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
+    NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
     if (NameEntryOpen && OkSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
     }

@@ -49,8 +49,8 @@ constexpr Area StartSpot{377, 384, 437, 421};
 struct Point {
     int X, Y;
 };
-constexpr Point ModeMarkers[2] = {{219, 158}, {239, 117}};
-constexpr Point KindMarkers[3] = {{251, 266}, {232, 306}, {250, 342}};
+constexpr Point ModeMarkers[2] = {{256, 158}, {256, 117}};
+constexpr Point KindMarkers[3] = {{256, 266}, {256, 306}, {256, 342}};
 
 void DrawMarker(Point at) { CursorPicture->Draw(BackBuffer, at.X, at.Y, 30, 0, 49, 25); }
 

@@ -20,6 +20,7 @@
 #include "audio/sound_device.h"
 #include "game/random.h"
 #include "loopback_fixture.h"
+#include "platform/clock.h"
 #include "test_sounds.h"
 
 namespace {
@@ -156,7 +157,7 @@ TEST_F(LoopbackMusicTest, MenuTrackStartsAgainFromItsBeginning) {
 
 TEST_F(LoopbackMusicTest, EveryTrackStartsAtTheMusicVolume) {
     SetMusicVolume(0.0f);
-    StartMusicTrack(2);
+    StartMusicTrack(0);
     ALfloat gain = -1.0f;
     alGetSourcef(1, AL_GAIN, &gain);
     EXPECT_EQ(gain, 0.0f);
@@ -164,6 +165,32 @@ TEST_F(LoopbackMusicTest, EveryTrackStartsAtTheMusicVolume) {
     alGetSourcef(1, AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.98780488f);
     EXPECT_FLOAT_EQ(MusicVolume, 0.98780488f);
+}
+
+// The switch from the menu track to a play track is no hard cut: the play track rises from
+// silence over 0.3 s of the clock; the menu track and a play track after a play track start
+// at once.
+TEST_F(LoopbackMusicTest, PlayTrackAfterTheMenuTrackFadesIn) {
+    platform::UseManualClock(5000);
+    SetMusicVolume(0.8f);
+    StartMusicTrack(0);
+    ALfloat gain = -1.0f;
+    alGetSourcef(1, AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 0.8f);
+    StartMusicTrack(2);
+    alGetSourcef(1, AL_GAIN, &gain);
+    EXPECT_EQ(gain, 0.0f);
+    platform::AdvanceManualClock(0.15);
+    UpdateMusic(false);
+    alGetSourcef(1, AL_GAIN, &gain);
+    EXPECT_NEAR(gain, 0.4f, 0.01f);
+    platform::AdvanceManualClock(0.15);
+    UpdateMusic(false);
+    alGetSourcef(1, AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 0.8f);
+    StartMusicTrack(3);
+    alGetSourcef(1, AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 0.8f);
 }
 
 TEST_F(LoopbackMusicTest, RandomTrackIsAPlayTrack) {

@@ -11,6 +11,7 @@
 #include "game/board_change.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/colour.h"
 #include "gfx/display.h"
 #include "play_fixture.h"
 #include "screens/flow.h"
@@ -170,6 +171,55 @@ TEST_F(HudTest, DigitsAreCentredOnTheirFieldsAndTheCoverShowsTheBar) {
     PlayBackground(0.0f);
     PlayHud(0.0f);
     EXPECT_EQ(VisibleBarRows(), 0);
+}
+
+// An empty bar shows nothing of the full bar's colours, in the tube or in the bulb below it.
+TEST_F(HudTest, EmptyBarShowsNoFill) {
+    ShownLevelBar = LevelBar = 0.0f;
+    PlayBackground(0.0f);
+    PlayHud(0.0f);
+    Shot("hud_empty_bar");
+    // The window's pixels are 8-bit red, green and blue; the fill runs from butter to tomato.
+    auto near = [](uint32_t pixel, int r, int g, int b) {
+        return std::abs(static_cast<int>(pixel >> 16 & 255) - r) < 40 &&
+               std::abs(static_cast<int>(pixel >> 8 & 255) - g) < 40 &&
+               std::abs(static_cast<int>(pixel & 255) - b) < 50;
+    };
+    int filled = 0;
+    for (int y = 330; y < 440; ++y) {
+        for (int x = 168; x < 200; ++x) {
+            filled += near(Pixel(x, y), 0xFF, 0xD7, 0x5E) || near(Pixel(x, y), 0xE8, 0x45, 0x2C);
+        }
+    }
+    EXPECT_EQ(filled, 0);
+}
+
+// The low-time warning is seen as well as heard: a red frame around the tube, lit for half of
+// every second while a Timed bar is under 10, and never otherwise.
+TEST_F(HudTest, LowTimeWarningIsSeenAsWellAsHeard) {
+    const uint32_t red = PackColour(0xE8, 0x2A, 0x1C);
+    auto framed = [&] {
+        PlayBackground(0.0f);
+        PlayHud(Dt);
+        return Pixel(171, 380) == red && Pixel(196, 380) == red && Pixel(184, 336) == red &&
+               Pixel(184, 415) == red;
+    };
+    GameMode = Timed;
+    Level = 1;
+    LevelBar = ShownLevelBar = 5.0f;
+    int lit = 0;
+    for (int i = 0; i < 100; ++i) lit += framed() ? 1 : 0;
+    Shot("hud_low_time");
+    EXPECT_NEAR(lit, 50, 3);  // half of two seconds
+    EXPECT_GE(Requests(Effect::LowTime), 1);
+    Paused = 1;
+    EXPECT_FALSE(framed());
+    Paused = 0;
+    LevelBar = ShownLevelBar = 20.0f;
+    for (int i = 0; i < 60; ++i) EXPECT_FALSE(framed());
+    GameMode = Untimed;
+    LevelBar = ShownLevelBar = 5.0f;
+    for (int i = 0; i < 60; ++i) EXPECT_FALSE(framed());
 }
 
 TEST_F(HudTest, FullBarCompletesTheLevelOnceWithOneSound) {

@@ -21,7 +21,7 @@ const std::tuple<Sprite**, const char*, int> GamePictures[] = {
     {&NumberPicture, "Number.jpg", 1},     {&GameOverPicture, "game over.jpg", 1},
     {&EasyFoodPicture, "EasyFood.jpg", 1}, {&MenDownPicture, "MenDown.bmp", 1},
     {&PanPicture, "skovoroda.bmp", 0},     {&LevelPicture, "level.jpg", 0},
-    {&MixerPicture, "mixer.bmp", 1},
+    {&MixerPicture, "mixer.bmp", 1},       {&FontPicture, "Font.bmp", 1},
 };
 
 }  // namespace
@@ -42,6 +42,7 @@ void PlayFixture::SetUp() {
     ShatterSnapshot = new Sprite;
     ASSERT_TRUE(ShatterSnapshot->CreateBlank(640, 480, 0, 0));
     ShatterSnapshot->SetClipRect(0, 0, 640, 480);
+    BuildGlyphOffsets();
     LoadMainMenuPictures();
     LoadNewGamePictures();
     EffectRequests.clear();
@@ -69,19 +70,7 @@ uint32_t PlayFixture::PicturePixel(const Sprite* picture, int x, int y) {
 std::vector<uint32_t> PlayFixture::Frame() const { return BackBufferFrame(); }
 
 double PlayFixture::Shows(const Sprite* picture, const Rect& source, int x, int y) const {
-    int opaque = 0;
-    int shown = 0;
-    for (int sy = source.top; sy < source.bottom; ++sy) {
-        for (int sx = source.left; sx < source.right; ++sx) {
-            uint32_t p = PicturePixel(picture, sx, sy);
-            if (picture->KeyFlag && p == picture->ColourKey) continue;
-            ++opaque;
-            int dx = x + sx - source.left;
-            int dy = y + sy - source.top;
-            if (dx >= 0 && dx < 640 && dy >= 0 && dy < 480 && Pixel(dx, dy) == p) ++shown;
-        }
-    }
-    return opaque == 0 ? 0.0 : static_cast<double>(shown) / opaque;
+    return BackBufferShows(picture, source, x, y);
 }
 
 void PlayFixture::Clear(uint32_t red, uint32_t green, uint32_t blue) {

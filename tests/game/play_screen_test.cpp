@@ -9,10 +9,13 @@
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
+#include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
 #include "game/moves.h"
+#include "game/score_popups.h"
 #include "gfx/display.h"
+#include "gfx/text.h"
 #include "platform/display.h"
 #include "play_fixture.h"
 #include "screens/flow.h"
@@ -203,19 +206,21 @@ TEST_F(PlayScreenTest, FlyingPiecesShrinkIntoTheMixerAndSetItWhirling) {
     EXPECT_EQ(MixerTrigger, 1);
     EXPECT_EQ(Requests(Effect::Clear), 1);
     EXPECT_EQ(Requests(Effect::Mixer), 0);
-    // The mixer starts on the next frame and whirls through its frames for 1.1 seconds.
-    int mixerFrames = 0;
+    // The mixer starts on the next frame and whirls through its frames for 1.1 seconds, with
+    // one whirr for the whole spin.
+    int spinFrames = 0;
+    bool spinning = true;
     for (int i = 0; i < 100; ++i) {
         Step(Dt);
-        if (Requests(Effect::Mixer) > mixerFrames) {
-            ++mixerFrames;
-            if (i == 30) Shot("play_mixer");
-        }
+        if (spinning) ++spinFrames;
+        spinning = spinning && MixerTrigger != 0;
         if (i == 30) {
+            Shot("play_mixer");
             EXPECT_GE(Shows(MixerPicture, Rect{0, 109 * 6, 109, 109 * 7}, 36, 278), 0.99);
         }
     }
-    EXPECT_EQ(mixerFrames, 56);  // frames 0..10 at 10 a second, and the closing frame 0
+    EXPECT_EQ(spinFrames, 56);  // frames 0..10 at 10 a second, and the closing frame 0
+    EXPECT_EQ(Requests(Effect::Mixer), 1);
     EXPECT_EQ(MixerTrigger, 0);
     EXPECT_EQ(MixerIdle, 1);
     EXPECT_EQ(Shows(BackgroundPicture, Rect{36, 278, 145, 387}, 36, 278), 1.0);
@@ -280,6 +285,50 @@ TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
     // A chance of one half every second.
     EXPECT_GE(blinks, 2);
     EXPECT_LE(blinks, 9);
+}
+
+// A cleared line shows its points where it was, a chain adds a word above them; they rise,
+// turn muted and are gone within PopupLife, and vanish at once when the player selects a piece.
+TEST_F(PlayScreenTest, ClearedLineShowsItsPointsAndAChainItsWord) {
+    auto glyph = [](char c, int32_t top) {
+        const int32_t left = GlyphOffsets[c - 32];
+        return Rect{left, top, left + GlyphWidths[c - 32], top + GlyphHeight};
+    };
+    StartChain();
+    for (int c : {2, 3, 4}) RemoveMark[CellIndex(c, 3)] = 1;
+    ClearingPass();
+    Step(Dt);
+    // "+5" is 11 + 10 pixels wide, centred on the line's middle (411, 179).
+    EXPECT_EQ(Shows(FontPicture, glyph('+', BrightGlyphTop), 401, 171), 1.0);
+    EXPECT_EQ(Shows(FontPicture, glyph('5', BrightGlyphTop), 412, 171), 1.0);
+    // The chain's second pass: its points and "Tasty!" a line above them.
+    ShowClearingPoints(311, 329, 10);
+    Step(Dt);
+    Shot("play_score_popups");
+    const int32_t tastyLeft = 311 - TextWidth("Tasty!") / 2;
+    EXPECT_EQ(Shows(FontPicture, glyph('T', BrightGlyphTop), tastyLeft, 329 - 8 - 17), 1.0);
+    EXPECT_EQ(ChainLength, 2);
+    // Rising 40 pixels a second, muted after 0.35 s, gone after 0.6 s.
+    auto shownAround = [&](const Rect& source, int32_t x, int32_t y) {
+        double best = 0.0;
+        for (int32_t dy = -1; dy <= 1; ++dy)
+            best = std::max(best, Shows(FontPicture, source, x, y + dy));
+        return best;
+    };
+    for (int i = 0; i < 20; ++i) Step(Dt);
+    EXPECT_EQ(shownAround(glyph('T', MutedGlyphTop), tastyLeft, 329 - 8 - 17 - 16), 1.0);
+    for (int i = 0; i < 12; ++i) Step(Dt);
+    for (int32_t y = 270; y < 310; ++y) {
+        EXPECT_LT(Shows(FontPicture, glyph('T', MutedGlyphTop), tastyLeft, y), 0.5);
+        EXPECT_LT(Shows(FontPicture, glyph('T', BrightGlyphTop), tastyLeft, y), 0.5);
+    }
+    // A selected piece clears them at once.
+    ShowClearingPoints(311, 329, 10);
+    SelectStep = 1;
+    Step(Dt);
+    EXPECT_LT(Shows(FontPicture, glyph('+', BrightGlyphTop), 296, 321), 0.5);
+    StartChain();
+    EXPECT_EQ(ChainLength, 0);
 }
 
 }  // namespace

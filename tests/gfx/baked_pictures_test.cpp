@@ -305,20 +305,37 @@ TEST(BakedPictures, KeyedJpegsAreTransparentWhereTheArtIs) {
 
 TEST(BakedPictures, GlyphStripHasEveryCharacterInItsCell) {
     const Baked font = MustLoad("Font.bmp");
+    auto GlyphOffsetOf = [](char c) {
+        int x = 0;
+        for (int i = 0; i < c - 32; ++i) x += GlyphWidths[i];
+        return x;
+    };
     int left = 0;
     for (int i = 0; i < 95; ++i) {
-        const Rect cell{left, 0, left + GlyphWidths[i], 17};
-        left += GlyphWidths[i];
         const char c = char(32 + i);
-        if (c == ' ' || c == '~') {
-            EXPECT_TRUE(AllKey(font, cell)) << "glyph " << i;
-            continue;
+        // The bright strip in rows 0..16 and the muted one in rows 20..36.
+        for (int top : {0, 20}) {
+            const Rect cell{left, top, left + GlyphWidths[i], top + 17};
+            if (c == ' ' || c == '~') {
+                EXPECT_TRUE(AllKey(font, cell)) << "glyph " << i;
+            } else {
+                EXPECT_FALSE(AllKey(font, cell)) << "glyph '" << c << "' is empty at " << top;
+            }
         }
-        EXPECT_FALSE(AllKey(font, cell)) << "glyph '" << c << "' is empty";
+        left += GlyphWidths[i];
     }
     EXPECT_EQ(left, 891);
-    // Nothing of the glyphs reaches below their 17 rows, up to the title button art.
-    EXPECT_TRUE(AllKey(font, {0, 17, 960, 38}));
+    // Nothing of the glyphs reaches outside their 17 rows, up to the title button art.
+    EXPECT_TRUE(AllKey(font, {0, 17, 960, 20}));
+    EXPECT_TRUE(AllKey(font, {0, 37, 960, 38}));
+    EXPECT_TRUE(AllKey(font, {891, 0, 960, 37}));
+    // Descenders have room: g, j, p, q and y reach the cell's lower rows, capitals do not.
+    for (char c : {'g', 'j', 'p', 'q', 'y'}) {
+        const int x = GlyphOffsetOf(c);
+        EXPECT_FALSE(AllKey(font, {x, 15, x + GlyphWidths[c - 32], 17})) << c;
+    }
+    const int e = GlyphOffsetOf('E');
+    EXPECT_TRUE(AllKey(font, {e, 14, e + GlyphWidths['E' - 32], 17}));
     // A letter has a light inside and a dark edge, so it reads on dark and light screens alike.
     const Rect a{285, 0, 298, 17};
     bool light = false, dark = false;

@@ -1,6 +1,8 @@
 // Pixel probes of the screens drawn with the baked pictures on SDL's dummy display.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -163,3 +165,61 @@ TEST_F(ScreenPicturesTest, LogoRevealEndsAfterThreeSeconds) {
 }
 
 }  // namespace
+
+// High-score cells: a name as long as the save file allows and scores at the limits of their
+// 32 bits stay inside their columns, scores are right-aligned, and rows of a new table are
+// drawn from the muted glyph strip while earned rows are bright.
+class HighScoreCellsTest : public ScreenPicturesTest {
+  protected:
+    // The screen with row 0 of both shown tables holding `name` and the two scores.
+    std::vector<uint32_t> TableWith(const std::string& name, int untimed, int timed) {
+        ScreenState = HighScores;
+        NameEntryOpen = 0;
+        HighScorePage = 6;
+        for (int slot : {0, 3}) {
+            HighScoreEntry& entry = HighScoreTable[0][slot];
+            std::snprintf(entry.Name, sizeof entry.Name, "%s", name.c_str());
+            entry.Score = slot == 0 ? untimed : timed;
+        }
+        DrawHighScores();
+        return BackBufferFrame();
+    }
+};
+
+TEST_F(HighScoreCellsTest, CellsStayInsideTheirColumns) {
+    const std::vector<uint32_t> plain = TableWith("", 0, 0);
+    const std::string longest(HighScoreNameSize - 1, 'W');
+    const std::vector<uint32_t> longName = TableWith(longest, 0, 0);
+    Shot("high_scores_long_name");
+    // The name fills its column and stops where the score column begins.
+    EXPECT_TRUE(AnyDifference(plain, longName, 180, 183, 195, 200));
+    EXPECT_FALSE(AnyDifference(plain, longName, 195, 180, 370, 205));
+    EXPECT_FALSE(AnyDifference(plain, longName, 480, 180, 640, 205));
+    const std::vector<uint32_t> limits = TableWith("", INT32_MIN, INT32_MAX);
+    Shot("high_scores_score_limits");
+    // The scores stay between the name column and their table's frame.
+    EXPECT_TRUE(AnyDifference(plain, limits, 195, 183, 298, 200));
+    EXPECT_TRUE(AnyDifference(plain, limits, 480, 183, 583, 200));
+    EXPECT_FALSE(AnyDifference(plain, limits, 0, 180, 195, 205));
+    EXPECT_FALSE(AnyDifference(plain, limits, 298, 180, 480, 205));
+    EXPECT_FALSE(AnyDifference(plain, limits, 583, 180, 640, 205));
+    const std::vector<uint32_t> both = TableWith(longest, INT32_MIN, INT32_MIN);
+    EXPECT_FALSE(AnyDifference(plain, both, 298, 180, 370, 205));
+    EXPECT_FALSE(AnyDifference(plain, both, 583, 180, 640, 205));
+}
+
+TEST_F(HighScoreCellsTest, ScoresAreRightAlignedAndNewTableRowsMuted) {
+    TableWith("Ann", 7, 1234567);
+    // "7" (10 pixels wide) ends at the column's right edge, 298; so does the last digit of
+    // "1234567" at 583.
+    const int seven = GlyphOffsets['7' - 32];
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, 0, seven + 10, 17}, 288, 183), 1.0);
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, 0, seven + 10, 17}, 573, 183), 1.0);
+    // Row 1 of a new table is muted; row 0, now earned, is bright.
+    const int e = GlyphOffsets['E' - 32];
+    EXPECT_EQ(
+        BackBufferShows(FontPicture, Rect{e, MutedGlyphTop, e + 12, MutedGlyphTop + 17}, 85, 208),
+        1.0);
+    const int a = GlyphOffsets['A' - 32];
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{a, 0, a + 13, 17}, 85, 183), 1.0);
+}

@@ -93,3 +93,22 @@ bool SaveBackBufferShot(const std::string& name) {
     }
     return SaveShot(name, rgb);
 }
+
+double BackBufferShows(const Sprite* picture, const Rect& source, int x, int y) {
+    int opaque = 0;
+    int shown = 0;
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            uint32_t p = platform::ReadSurfacePixel(picture->Surface(), sx, sy);
+            if (picture->KeyFlag && p == picture->ColourKey) continue;
+            ++opaque;
+            int dx = x + sx - source.left;
+            int dy = y + sy - source.top;
+            if (dx >= 0 && dx < 640 && dy >= 0 && dy < 480 &&
+                platform::ReadSurfacePixel(BackBuffer->Surface(), dx, dy) == p) {
+                ++shown;
+            }
+        }
+    }
+    return opaque == 0 ? 0.0 : static_cast<double>(shown) / opaque;
+}

@@ -24,6 +24,7 @@ void ReadGlobal(Score& score, const std::string& where, const SourceLine& line) 
     if (key == "beats") score.beats = static_cast<int>(s.Number(key, 0));
     if (key == "swing") score.swing = s.Number(key, 0);
     if (key == "loudness") score.loudness = s.Number(key, 0);
+    if (key == "ceiling") score.ceiling = s.Number(key, 0);
     if (key == "tail") score.tail = s.Number(key, 0);
     if (key == "humanize") score.humanize = s.Number(key, 0);
     if (key == "seed") score.seed = static_cast<unsigned>(s.Number(key, 0));

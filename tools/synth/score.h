@@ -40,6 +40,7 @@ struct Score {
     int beats = 4;            // beats per bar
     double swing = 0.5;       // where the off-beat falls within a beat (0.5 straight)
     double loudness = -17.0;  // wanted RMS of the whole track, dBFS
+    double ceiling = -1.9;    // no sample of the track is louder, dBFS
     double tail = 3.0;        // seconds after the last bar for the last notes to ring
     double humanize = 0.004;  // random timing spread, seconds
     double room = 0.6;        // reverb room size, 0..1

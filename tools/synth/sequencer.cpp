@@ -27,9 +27,8 @@ const std::map<std::string, std::vector<int>> ChordShapes = {
 constexpr double EndFade = 0.4;
 // Fade that starts every track, seconds.
 constexpr double StartFade = 0.005;
-// Above this level the limiter bends peaks down softly; nothing passes LimitCeiling.
-constexpr double LimitKnee = 0.55;
-constexpr double LimitCeiling = 0.8;
+// Above this share of the ceiling the limiter bends peaks down softly; nothing passes the ceiling.
+constexpr double LimitKnee = 0.69;
 
 int ReadNoteName(const std::string& text) {
     static const int Semitones[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
@@ -177,8 +176,8 @@ class PartPlayer {
 };
 
 // Removes any DC, levels the track to `loudness` dBFS RMS and bends the peaks under the
-// ceiling; then fades both ends.
-void Master(std::vector<float>& stereo, double loudness) {
+// `ceiling` (dBFS); then fades both ends.
+void Master(std::vector<float>& stereo, double loudness, double ceiling) {
     double previousIn[2] = {0, 0}, previousOut[2] = {0, 0};
     double sum = 0.0;
     for (size_t i = 0; i < stereo.size(); ++i) {
@@ -191,13 +190,14 @@ void Master(std::vector<float>& stereo, double loudness) {
     }
     double rms = std::sqrt(sum / std::max<size_t>(stereo.size(), 1));
     double gain = rms > 0.0 ? DbToGain(loudness) / rms : 0.0;
-    double room = LimitCeiling - LimitKnee;
+    double limit = DbToGain(ceiling);
+    double knee = LimitKnee * limit;
+    double room = limit - knee;
     double seconds = static_cast<double>(stereo.size() / 2) / MusicRate;
     for (size_t i = 0; i < stereo.size(); ++i) {
         double x = stereo[i] * gain;
         double size = std::fabs(x);
-        if (size > LimitKnee)
-            x = std::copysign(LimitKnee + room * std::tanh((size - LimitKnee) / room), x);
+        if (size > knee) x = std::copysign(knee + room * std::tanh((size - knee) / room), x);
         double t = static_cast<double>(i / 2) / MusicRate;
         x *= std::min(t / StartFade, 1.0) * ReleaseGate(t, seconds, EndFade);
         stereo[i] = static_cast<float>(x);
@@ -250,7 +250,7 @@ std::vector<float> RenderScore(const Score& score) {
     mix.stereo.resize(2 * frames, 0.0f);
     mix.send.resize(frames, 0.0f);
     AddReverb(mix.stereo, mix.send, score.room, score.damp, score.wet);
-    Master(mix.stereo, score.loudness);
+    Master(mix.stereo, score.loudness, score.ceiling);
     return mix.stereo;
 }
 

@@ -1,0 +1,23 @@
+// Points that float up from a cleared line, and a short word when a chain goes on.
+#pragma once
+
+#include <cstdint>
+
+// ---- Score pop-ups ----
+// Clearing passes with removed squares since the player's last swap made a line, 0..; the
+// second and later ones are a chain.
+extern int32_t ChainLength;
+// Seconds a pop-up floats before it is gone.
+constexpr float PopupLife = 0.6f;
+
+// Called by the player's swap when it makes a line, before it is cleared: a new chain begins.
+void StartChain();
+// Called by ClearingPass for a pass that removed squares: "+points" floats up from (centreX,
+// centreY), the middle of the removed squares in screen pixels, and from the second pass of a
+// chain on a word above it names the chain.
+void ShowClearingPoints(int32_t centreX, int32_t centreY, int32_t points);
+// Called once per frame by PlayFrame after the board is drawn: draws the pop-ups over the
+// board, rising and fading, and ages them; they vanish at once when the player selects a piece.
+void ScorePopupsFrame(float dt);
+// Called when a game starts or the board is replaced: no pop-up is left.
+void ClearScorePopups();
