@@ -109,7 +109,8 @@ class LoopbackMusicTest : public LoopbackFixture {
 };
 
 TEST_F(LoopbackMusicTest, PlayTracksFollowInTurnWholeAndWithoutAGapThenTheMenuTrack) {
-    StartMusicTrack(1);
+    StartMusicTrack(3);
+    StartMusicTrack(1);  // from another play track: at full volume at once, no fade-in
     auto render = [this](int frames) { Render(frames); };
     // A track's decoder reaches its end while the last 1.13 s of it are still queued; the next
     // track is then decoded into the same stream.
@@ -280,7 +281,8 @@ TEST_F(WaveCaptureTest, PlaylistIsHeardInOrderAndWithoutSilence) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         UpdateMusic(inMenus);
     };
-    StartMusicTrack(1);
+    StartMusicTrack(3);
+    StartMusicTrack(1);  // from another play track: no fade-in
     while (CurrentTrack != 3 && Clock::now() < giveUp) frame(false);  // 1, 2, then 3 follows
     while (CurrentTrack != 0 && Clock::now() < giveUp) frame(true);   // 3 plays out, then 0
     // What is queued of track 3 (1.13 s) is heard first, then half a second of track 0.
