@@ -5,8 +5,12 @@ highlight, the options knob dragged, a window moved while in the background, a r
 maximised window, full-screen keeping the aspect, a 10-pixel drag that swaps two pieces, the
 window's icon, and the close request that saves the game.
 
-Usage: desktop_e2e.py GAME_DIR SHOT_DIR; run inside xvfb-run with a 1280x720 screen. Every wait
-polls for what it waits for, with generous time limits, so a busy machine only makes it slower.
+With "eight-bit" after the folders, on an 8-bit desktop instead: the game refuses it with its
+notice, which the player confirms, and ends.
+
+Usage: desktop_e2e.py GAME_DIR SHOT_DIR [eight-bit]; run inside xvfb-run with a 1280x720 screen
+(of depth 8 for eight-bit). Every wait polls for what it waits for, with generous time limits, so a
+busy machine only makes it slower.
 """
 import io
 import os
@@ -353,8 +357,59 @@ def icon_is_our_tomato(game):
         raise Failure(f"icon is not a tomato on a clear ground: {corner:#x}, {middle:#x}")
 
 
+def error_box():
+    """The id of the game's error box, once it is shown."""
+    found = re.search(r"^\s*(0x[0-9a-f]+) \"Error\"", run("xwininfo", "-root", "-tree"), re.M)
+    return found.group(1) if found else None
+
+
+def eight_bit_desktop_is_refused_with_the_notice(process, shots):
+    box = wait_until("the notice on the 8-bit desktop", error_box)
+    save(root_shot(), shots, "e2e-eight-bit-notice.png")
+    if game_windows():
+        raise Failure("a game window was made on the 8-bit desktop")
+    # The notice's five lines make a taller box than any other error (a failed window or
+    # renderer takes two lines, a missing picture one): 245 pixels high here.
+    height = int(re.search(r"Height:\s+(\d+)", run("xwininfo", "-id", box)).group(1))
+    if height < 210:
+        raise Failure(f"the error box is {height} pixels high: not the cannot-run notice")
+    xdotool("windowfocus", box, "key", "Return")
+    wait_until("the game to end after the notice", lambda: process.poll() is not None)
+
+
+def play_on_the_desktop(process, game_dir, folder, shots):
+    game = Game()
+    refs = references(game_dir)
+
+    # Through the logo and the title: the play button is pressed until the menu shows.
+    def menu_after_play():
+        game.click(PLAY_BUTTON)
+        return screen_shown(game, refs) == "main menu"
+    wait_until("the main menu", menu_after_play, patience=40)
+    icon_is_our_tomato(game)
+    hover_highlights_a_menu_button(game, shots)
+    game.click(OPTIONS_BUTTON)
+    expect_screen(game, refs, "options")
+    knob_follows_a_drag(game)
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+    clicks_land_after_a_move_in_the_background(game, refs)
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+    resized_window_maps_clicks(game, refs, shots)
+    maximised_window_maps_clicks(game, refs)
+    full_screen_keeps_the_aspect(game, refs, shots)
+    drag_swaps_two_pieces(game, game_dir, shots)
+    run("wmctrl", "-c", TITLE)
+    wait_until("the game to end on the close request", lambda: process.poll() is not None)
+    size = os.path.getsize(os.path.join(folder, "game.sav"))
+    if size != 6933:
+        raise Failure(f"game.sav has {size} bytes after closing, not 6933")
+
+
 def main():
     game_dir, shots = sys.argv[1], sys.argv[2]
+    eight_bit = sys.argv[3:] == ["eight-bit"]
     os.makedirs(shots, exist_ok=True)
     folder = tempfile.mkdtemp(prefix="pelmaro-e2e-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
@@ -368,36 +423,12 @@ def main():
             ["wmctrl", "-m"], capture_output=True).returncode == 0)
         process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
                                    stderr=log)
-        game = Game()
-        refs = references(game_dir)
-
-        # Through the logo and the title: the play button is pressed until the menu shows.
-        def menu_after_play():
-            game.click(PLAY_BUTTON)
-            return screen_shown(game, refs) == "main menu"
-        wait_until("the main menu", menu_after_play, patience=40)
-        icon_is_our_tomato(game)
-        hover_highlights_a_menu_button(game, shots)
-        game.click(OPTIONS_BUTTON)
-        expect_screen(game, refs, "options")
-        knob_follows_a_drag(game)
-        game.click(BACK_BUTTON)
-        expect_screen(game, refs, "main menu")
-        clicks_land_after_a_move_in_the_background(game, refs)
-        game.click(BACK_BUTTON)
-        expect_screen(game, refs, "main menu")
-        resized_window_maps_clicks(game, refs, shots)
-        maximised_window_maps_clicks(game, refs)
-        full_screen_keeps_the_aspect(game, refs, shots)
-        drag_swaps_two_pieces(game, game_dir, shots)
-
-        run("wmctrl", "-c", TITLE)
-        wait_until("the game to end on the close request", lambda: process.poll() is not None)
+        if eight_bit:
+            eight_bit_desktop_is_refused_with_the_notice(process, shots)
+        else:
+            play_on_the_desktop(process, game_dir, folder, shots)
         if process.returncode != 0:
             raise Failure(f"the game ended with code {process.returncode}")
-        size = os.path.getsize(os.path.join(folder, "game.sav"))
-        if size != 6933:
-            raise Failure(f"game.sav has {size} bytes after closing, not 6933")
         print(f"desktop e2e passed in {time.monotonic() - started:.1f} s")
         return 0
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
