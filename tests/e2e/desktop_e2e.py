@@ -130,11 +130,10 @@ class Game:
         return (left + int((point[0] + 0.5) * width / PICTURE[0]),
                 top + int((point[1] + 0.5) * height / PICTURE[1]))
 
-    def picture(self, shot=None):
+    def picture(self):
         """The picture as shown, scaled back to 640x480."""
-        shot = shot or root_shot()
         left, top, width, height = self.picture_area()
-        shown = shot.crop((left, top, left + width, top + height))
+        shown = root_shot().crop((left, top, left + width, top + height))
         return np.asarray(shown.resize(PICTURE, Image.BILINEAR))
 
     def move(self, point):
@@ -194,8 +193,15 @@ def hover_highlights_a_menu_button(game, shots):
 
 
 def knob_follows_a_drag(game):
-    knob_at = lambda x: (x, 269, x + 28, 290)
     before = game.picture()
+
+    def knob_moved_to(x):
+        """The knob's picture changed at x and where it was, at 391."""
+        now = game.picture()
+        return all(mean_difference(crop(now, (left, 269, left + 28, 290)),
+                                   crop(before, (left, 269, left + 28, 290))) > 20
+                   for left in (x, 391))
+
     game.move(MUSIC_KNOB)
     xdotool("mousedown", 1)
     for x in range(MUSIC_KNOB[0] - 10, 299, -10):
@@ -203,9 +209,7 @@ def knob_follows_a_drag(game):
         time.sleep(0.03)
     game.move((300, MUSIC_KNOB[1]))
     # Grabbed 14 pixels right of its left edge, the knob now starts at 286.
-    wait_until("the music knob at the pointer", lambda: (
-        lambda now: mean_difference(crop(now, knob_at(286)), crop(before, knob_at(286))) > 20 and
-        mean_difference(crop(now, knob_at(391)), crop(before, knob_at(391))) > 20)(game.picture()))
+    wait_until("the music knob at the pointer", lambda: knob_moved_to(286))
     xdotool("mouseup", 1)
 
 
