@@ -147,15 +147,23 @@ class Game:
 
 
 def references(game_dir):
-    """The main menu's background, and the same with the options panel over it, from the baked
-    pictures."""
-    menu = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Menu.jpg")).convert("RGB"))
-    panel = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Options.jpg")).convert("RGB"))
-    options = menu.copy()
-    shown = ~((panel[..., 0] > 200) & (panel[..., 1] < 60) & (panel[..., 2] > 200))
-    area = options[50:50 + panel.shape[0], 161:161 + panel.shape[1]]
-    area[shown] = panel[shown]
-    return {"main menu": tells(menu), "options": tells(options)}
+    """The main menu's background, and the same with the options or the new-game panel over it,
+    from the baked pictures."""
+    def picture(name):
+        return np.asarray(Image.open(os.path.join(game_dir, "bmp", name)).convert("RGB"))
+
+    menu = picture("Menu.jpg")
+
+    def with_panel(name, left, top):
+        shown = menu.copy()
+        panel = picture(name)
+        opaque = ~((panel[..., 0] > 200) & (panel[..., 1] < 60) & (panel[..., 2] > 200))
+        area = shown[top:top + panel.shape[0], left:left + panel.shape[1]]
+        area[opaque] = panel[opaque]
+        return shown
+
+    return {"main menu": tells(menu), "options": tells(with_panel("Options.jpg", 161, 50)),
+            "new game": tells(with_panel("NewGame.jpg", 154, 48))}
 
 
 def tells(pixels):
@@ -163,8 +171,8 @@ def tells(pixels):
 
 
 def screen_shown(game, refs):
-    """"main menu" or "options" when the picture clearly and steadily shows one of them (no
-    transition running, which would drop clicks), else None."""
+    """The name of the menu screen the picture clearly and steadily shows (no transition running,
+    which would drop clicks), else None."""
     first = game.picture()
     time.sleep(0.15)
     second = game.picture()
@@ -323,9 +331,9 @@ def board_settled(game):
     return second if mean_difference(first, second) < 0.5 else None
 
 
-def drag_swaps_two_pieces(game, game_dir, shots):
+def drag_swaps_two_pieces(game, refs, game_dir, shots):
     game.click(NEW_GAME_BUTTON)
-    time.sleep(0.5)
+    expect_screen(game, refs, "new game")
     game.click(TIMED)
     game.click(START)
     figures = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Figures.bmp")).convert("RGB"))
@@ -333,19 +341,23 @@ def drag_swaps_two_pieces(game, game_dir, shots):
     before = game.picture()
     save(root_shot(), shots, "e2e-board.png")
     source, target = a_winning_swap(board_kinds(board, figures))
-    # Pressed on the first piece, then 12 pixels toward its neighbour in small plain moves.
+    # Pressed on the first piece, held until the game has seen it (the piece is lifted), then
+    # moved 12 pixels toward its neighbour in small plain moves and held until the game has seen
+    # that too, however slowly a busy machine draws its frames.
     box = cell_box(source)
     start = ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
     step = (target[1] - source[1], target[0] - source[0])
+    changed = lambda cell, by: mean_difference(crop(game.picture(), cell_box(cell)),
+                                               crop(before, cell_box(cell))) > by
     game.move(start)
     xdotool("mousedown", 1)
+    wait_until("the pressed piece lifted", lambda: changed(source, 5))
     for distance in range(3, 13, 3):
         game.move((start[0] + step[0] * distance, start[1] + step[1] * distance))
         time.sleep(0.05)
-    xdotool("mouseup", 1)
     # A click alone would only lift the first piece; the neighbour changes only by the swap.
-    wait_until("the neighbour's piece swapped away", lambda: mean_difference(
-        crop(game.picture(), cell_box(target)), crop(before, cell_box(target))) > 20)
+    wait_until("the neighbour's piece swapped away", lambda: changed(target, 20))
+    xdotool("mouseup", 1)
     save(root_shot(), shots, "e2e-after-drag.png")
 
 
@@ -403,7 +415,7 @@ def play_on_the_desktop(process, game_dir, folder, shots):
     resized_window_maps_clicks(game, refs, shots)
     maximised_window_maps_clicks(game, refs)
     full_screen_keeps_the_aspect(game, refs, shots)
-    drag_swaps_two_pieces(game, game_dir, shots)
+    drag_swaps_two_pieces(game, refs, game_dir, shots)
     run("wmctrl", "-c", TITLE)
     wait_until("the game to end on the close request", lambda: process.poll() is not None)
     size = os.path.getsize(os.path.join(folder, "game.sav"))
