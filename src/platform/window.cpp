@@ -5,6 +5,7 @@
 #include <SDL_syswm.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace platform {
 
@@ -96,6 +97,22 @@ void DesktopSize(int& width, int& height) {
     if (XGetWindowAttributes(display, DefaultRootWindow(display), &root) == 0) return;
     width = root.width;
     height = root.height;
+#endif
+}
+
+// The X server's depth, asked directly for desktops whose pixels SDL cannot describe (8-bit colour
+// maps give an unknown format); 0 on other desktops.
+int XServerDepth() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || std::strcmp(driver, "x11") != 0) return 0;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return 0;
+    const int depth = DefaultDepth(display, DefaultScreen(display));
+    XCloseDisplay(display);
+    return depth;
+#else
+    return 0;
 #endif
 }
 
@@ -221,6 +238,7 @@ Rect PictureAreaIn(int width, int height) {
 int DesktopBitsPerPixel() {
     if (DesktopDepthOverride != 0) return DesktopDepthOverride;
     const uint32_t format = DesktopMode().format;
+    if (format == SDL_PIXELFORMAT_UNKNOWN) return XServerDepth();
     if (SDL_BYTESPERPIXEL(format) > 1) return SDL_BYTESPERPIXEL(format) * 8;
     return SDL_BITSPERPIXEL(format);
 }

@@ -72,7 +72,8 @@ Rect PictureAreaIn(int width, int height);
 // ---- Desktop ----
 
 // Called by the program entry and on reactivation: the desktop's bits per pixel (8, 16, 24 or 32;
-// 4-byte pixels count as 32).
+// 4-byte pixels count as 32). An 8-bit X desktop, whose colour map SDL does not describe, is
+// asked for its depth directly.
 int DesktopBitsPerPixel();
 
 // Called with DesktopBitsPerPixel: the desktop's width in pixels as it is now (read afresh, not the

@@ -5,8 +5,12 @@ highlight, the options knob dragged, a window moved while in the background, a r
 maximised window, full-screen keeping the aspect, a 10-pixel drag that swaps two pieces, the
 window's icon, and the close request that saves the game.
 
-Usage: desktop_e2e.py GAME_DIR SHOT_DIR; run inside xvfb-run with a 1280x720 screen. Every wait
-polls for what it waits for, with generous time limits, so a busy machine only makes it slower.
+With "eight-bit" after the folders, on an 8-bit desktop instead: the game refuses it with its
+notice, which the player confirms, and ends.
+
+Usage: desktop_e2e.py GAME_DIR SHOT_DIR [eight-bit]; run inside xvfb-run with a 1280x720 screen
+(of depth 8 for eight-bit). Every wait polls for what it waits for, with generous time limits, so a
+busy machine only makes it slower.
 """
 import io
 import os
@@ -23,7 +27,7 @@ from PIL import Image
 TITLE = "Pelmaro v1.0"
 PICTURE = (640, 480)
 # How long any one thing may take to show up on a busy machine, in seconds.
-PATIENCE = 20.0
+PATIENCE = 30.0
 STARTED = time.monotonic()
 
 # Hot spots of the screens, in picture coordinates.
@@ -74,10 +78,21 @@ def wait_until(what, check, patience=PATIENCE):
         time.sleep(0.1)
 
 
-def root_shot():
-    data = subprocess.run(["import", "-window", "root", "png:-"], check=True,
+def grab(window="root"):
+    """A screenshot of the whole screen, or of one window's client area."""
+    data = subprocess.run(["import", "-window", window, "ppm:-"], check=True,
                           capture_output=True).stdout
     return Image.open(io.BytesIO(data)).convert("RGB")
+
+
+def picture_area_in(width, height):
+    """Where the 640x480 picture lies in a client area of this size, as the game places it: as
+    large as fits with its aspect kept, centred. Left, top, width, height."""
+    if width * PICTURE[1] > height * PICTURE[0]:
+        area_width, area_height = (height * PICTURE[0] + PICTURE[1] // 2) // PICTURE[1], height
+    else:
+        area_width, area_height = width, (width * PICTURE[1] + PICTURE[0] // 2) // PICTURE[0]
+    return ((width - area_width) // 2, (height - area_height) // 2, area_width, area_height)
 
 
 def mean_difference(a, b):
@@ -97,44 +112,43 @@ def game_windows():
 class Game:
     """The game's window on the desktop and the picture shown in it."""
 
+    def __init__(self):
+        self.known_window = None
+
     @property
     def window(self):
-        """The window, looked up afresh: SDL may replace its first window when it sets up the
-        renderer."""
-        return wait_until("the game window", game_windows)[-1]
+        """The window; looked up again when it is gone, since SDL may replace its first window
+        when it sets up the renderer."""
+        if self.known_window is None:
+            self.known_window = wait_until("the game window", game_windows)[-1]
+        return self.known_window
 
     def client(self):
         """The client area on the screen: left, top, width, height."""
-        info = run("xwininfo", "-id", self.window)
+        try:
+            info = run("xwininfo", "-id", self.window)
+        except subprocess.CalledProcessError:
+            self.known_window = None
+            info = run("xwininfo", "-id", self.window)
         value = lambda name: int(re.search(name + r":\s+(-?\d+)", info).group(1))
         return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
                 value("Height"))
 
-    def picture_area(self):
-        """Where the 640x480 picture lies on the screen, as the game places it: as large as fits
-        with its aspect kept, centred. Left, top, width, height."""
-        left, top, width, height = self.client()
-        if width * PICTURE[1] > height * PICTURE[0]:
-            area_width, area_height = (height * PICTURE[0] + PICTURE[1] // 2) // PICTURE[1], height
-        else:
-            area_width, area_height = width, (width * PICTURE[1] + PICTURE[0] // 2) // PICTURE[0]
-        return (left + (width - area_width) // 2, top + (height - area_height) // 2, area_width,
-                area_height)
-
-    def on_screen(self, point):
-        left, top, width, height = self.picture_area()
+    def in_window(self, point):
+        """A point of the picture in the window's client area."""
+        left, top, width, height = picture_area_in(*self.client()[2:])
         return (left + int((point[0] + 0.5) * width / PICTURE[0]),
                 top + int((point[1] + 0.5) * height / PICTURE[1]))
 
-    def picture(self, shot=None):
+    def picture(self):
         """The picture as shown, scaled back to 640x480."""
-        shot = shot or root_shot()
-        left, top, width, height = self.picture_area()
-        shown = shot.crop((left, top, left + width, top + height))
+        shown = grab(self.window)
+        left, top, width, height = picture_area_in(*shown.size)
+        shown = shown.crop((left, top, left + width, top + height))
         return np.asarray(shown.resize(PICTURE, Image.BILINEAR))
 
     def move(self, point):
-        xdotool("mousemove", *self.on_screen(point))
+        xdotool("mousemove", "--window", self.window, *self.in_window(point))
 
     def click(self, point):
         """A click where the pointer then stays: the game acts on the pointer's place in the next
@@ -144,15 +158,23 @@ class Game:
 
 
 def references(game_dir):
-    """The main menu's background, and the same with the options panel over it, from the baked
-    pictures."""
-    menu = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Menu.jpg")).convert("RGB"))
-    panel = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Options.jpg")).convert("RGB"))
-    options = menu.copy()
-    shown = ~((panel[..., 0] > 200) & (panel[..., 1] < 60) & (panel[..., 2] > 200))
-    area = options[50:50 + panel.shape[0], 161:161 + panel.shape[1]]
-    area[shown] = panel[shown]
-    return {"main menu": tells(menu), "options": tells(options)}
+    """The main menu's background, and the same with the options or the new-game panel over it,
+    from the baked pictures."""
+    def picture(name):
+        return np.asarray(Image.open(os.path.join(game_dir, "bmp", name)).convert("RGB"))
+
+    menu = picture("Menu.jpg")
+
+    def with_panel(name, left, top):
+        shown = menu.copy()
+        panel = picture(name)
+        opaque = ~((panel[..., 0] > 200) & (panel[..., 1] < 60) & (panel[..., 2] > 200))
+        area = shown[top:top + panel.shape[0], left:left + panel.shape[1]]
+        area[opaque] = panel[opaque]
+        return shown
+
+    return {"main menu": tells(menu), "options": tells(with_panel("Options.jpg", 161, 50)),
+            "new game": tells(with_panel("NewGame.jpg", 154, 48))}
 
 
 def tells(pixels):
@@ -160,8 +182,8 @@ def tells(pixels):
 
 
 def screen_shown(game, refs):
-    """"main menu" or "options" when the picture clearly and steadily shows one of them (no
-    transition running, which would drop clicks), else None."""
+    """The name of the menu screen the picture clearly and steadily shows (no transition running,
+    which would drop clicks), else None."""
     first = game.picture()
     time.sleep(0.15)
     second = game.picture()
@@ -186,12 +208,19 @@ def hover_highlights_a_menu_button(game, shots):
     game.move(OPTIONS_BUTTON)
     wait_until("the Options button's highlight under the pointer",
                lambda: mean_difference(crop(game.picture(), OPTIONS_BUTTON_AREA), before) > 10)
-    save(root_shot(), shots, "e2e-hover.png")
+    save(grab(), shots, "e2e-hover.png")
 
 
 def knob_follows_a_drag(game):
-    knob_at = lambda x: (x, 269, x + 28, 290)
     before = game.picture()
+
+    def knob_moved_to(x):
+        """The knob's picture changed at x and where it was, at 391."""
+        now = game.picture()
+        return all(mean_difference(crop(now, (left, 269, left + 28, 290)),
+                                   crop(before, (left, 269, left + 28, 290))) > 20
+                   for left in (x, 391))
+
     game.move(MUSIC_KNOB)
     xdotool("mousedown", 1)
     for x in range(MUSIC_KNOB[0] - 10, 299, -10):
@@ -199,9 +228,7 @@ def knob_follows_a_drag(game):
         time.sleep(0.03)
     game.move((300, MUSIC_KNOB[1]))
     # Grabbed 14 pixels right of its left edge, the knob now starts at 286.
-    wait_until("the music knob at the pointer", lambda: (
-        lambda now: mean_difference(crop(now, knob_at(286)), crop(before, knob_at(286))) > 20 and
-        mean_difference(crop(now, knob_at(391)), crop(before, knob_at(391))) > 20)(game.picture()))
+    wait_until("the music knob at the pointer", lambda: knob_moved_to(286))
     xdotool("mouseup", 1)
 
 
@@ -228,9 +255,7 @@ def resized_window_maps_clicks(game, refs, shots):
     wait_until("the window at 1000x600", lambda: game.client()[2:] == (1000, 600))
     game.click(OPTIONS_BUTTON)
     expect_screen(game, refs, "options")
-    left, top, width, height = game.client()
-    save(root_shot().crop((left, top, left + width, top + height)), shots,
-         "e2e-resized-1000x600.png")
+    save(grab(game.window), shots, "e2e-resized-1000x600.png")
     game.click(BACK_BUTTON)
     expect_screen(game, refs, "main menu")
 
@@ -246,14 +271,15 @@ def full_screen_keeps_the_aspect(game, refs, shots):
     game.click(FULL_SCREEN_ROW)
     wait_until("the full screen", lambda: game.client() == (0, 0, 1280, 720))
     expect_screen(game, refs, "options")
-    shot = root_shot()
+    shot = grab()
     save(shot, shots, "e2e-full-screen-1280x720.png")
-    if game.picture_area() != (160, 0, 960, 720):
-        raise Failure(f"full-screen picture at {game.picture_area()}, not 960x720 at 160")
+    # The 4:3 picture fills the height; black bars of 160 pixels stand left and right.
     pixels = np.asarray(shot)
     bars = np.concatenate([pixels[:, :158], pixels[:, 1122:]], axis=1)
     if bars.max() > 8:
         raise Failure("the bars beside the full-screen picture are not black")
+    if min(pixels[:, 161:165].max(), pixels[:, 1115:1119].max()) < 40:
+        raise Failure("the full-screen picture does not reach from 160 to 1120")
     game.click(BACK_BUTTON)
     expect_screen(game, refs, "main menu")
 
@@ -315,30 +341,34 @@ def board_settled(game):
     return second if mean_difference(first, second) < 0.5 else None
 
 
-def drag_swaps_two_pieces(game, game_dir, shots):
+def drag_swaps_two_pieces(game, refs, game_dir, shots):
     game.click(NEW_GAME_BUTTON)
-    time.sleep(0.5)
+    expect_screen(game, refs, "new game")
     game.click(TIMED)
     game.click(START)
     figures = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Figures.bmp")).convert("RGB"))
     board = wait_until("the board dealt and settled", lambda: board_settled(game))
     before = game.picture()
-    save(root_shot(), shots, "e2e-board.png")
+    save(grab(), shots, "e2e-board.png")
     source, target = a_winning_swap(board_kinds(board, figures))
-    # Pressed on the first piece, then 12 pixels toward its neighbour in small plain moves.
+    # Pressed on the first piece, held until the game has seen it (the piece is lifted), then
+    # moved 12 pixels toward its neighbour in small plain moves and held until the game has seen
+    # that too, however slowly a busy machine draws its frames.
     box = cell_box(source)
     start = ((box[0] + box[2]) // 2, (box[1] + box[3]) // 2)
     step = (target[1] - source[1], target[0] - source[0])
+    changed = lambda cell, by: mean_difference(crop(game.picture(), cell_box(cell)),
+                                               crop(before, cell_box(cell))) > by
     game.move(start)
     xdotool("mousedown", 1)
+    wait_until("the pressed piece lifted", lambda: changed(source, 5))
     for distance in range(3, 13, 3):
         game.move((start[0] + step[0] * distance, start[1] + step[1] * distance))
         time.sleep(0.05)
-    xdotool("mouseup", 1)
     # A click alone would only lift the first piece; the neighbour changes only by the swap.
-    wait_until("the neighbour's piece swapped away", lambda: mean_difference(
-        crop(game.picture(), cell_box(target)), crop(before, cell_box(target))) > 20)
-    save(root_shot(), shots, "e2e-after-drag.png")
+    wait_until("the neighbour's piece swapped away", lambda: changed(target, 20))
+    xdotool("mouseup", 1)
+    save(grab(), shots, "e2e-after-drag.png")
 
 
 def icon_is_our_tomato(game):
@@ -353,8 +383,59 @@ def icon_is_our_tomato(game):
         raise Failure(f"icon is not a tomato on a clear ground: {corner:#x}, {middle:#x}")
 
 
+def error_box():
+    """The id of the game's error box, once it is shown."""
+    found = re.search(r"^\s*(0x[0-9a-f]+) \"Error\"", run("xwininfo", "-root", "-tree"), re.M)
+    return found.group(1) if found else None
+
+
+def eight_bit_desktop_is_refused_with_the_notice(process, shots):
+    box = wait_until("the notice on the 8-bit desktop", error_box)
+    save(grab(), shots, "e2e-eight-bit-notice.png")
+    if game_windows():
+        raise Failure("a game window was made on the 8-bit desktop")
+    # The notice's five lines make a taller box than any other error (a failed window or
+    # renderer takes two lines, a missing picture one): 245 pixels high here.
+    height = int(re.search(r"Height:\s+(\d+)", run("xwininfo", "-id", box)).group(1))
+    if height < 210:
+        raise Failure(f"the error box is {height} pixels high: not the cannot-run notice")
+    xdotool("windowfocus", box, "key", "Return")
+    wait_until("the game to end after the notice", lambda: process.poll() is not None)
+
+
+def play_on_the_desktop(process, game_dir, folder, shots):
+    game = Game()
+    refs = references(game_dir)
+
+    # Through the logo and the title: the play button is pressed until the menu shows.
+    def menu_after_play():
+        game.click(PLAY_BUTTON)
+        return screen_shown(game, refs) == "main menu"
+    wait_until("the main menu", menu_after_play, patience=40)
+    icon_is_our_tomato(game)
+    hover_highlights_a_menu_button(game, shots)
+    game.click(OPTIONS_BUTTON)
+    expect_screen(game, refs, "options")
+    knob_follows_a_drag(game)
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+    clicks_land_after_a_move_in_the_background(game, refs)
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+    resized_window_maps_clicks(game, refs, shots)
+    maximised_window_maps_clicks(game, refs)
+    full_screen_keeps_the_aspect(game, refs, shots)
+    drag_swaps_two_pieces(game, refs, game_dir, shots)
+    run("wmctrl", "-c", TITLE)
+    wait_until("the game to end on the close request", lambda: process.poll() is not None)
+    size = os.path.getsize(os.path.join(folder, "game.sav"))
+    if size != 6933:
+        raise Failure(f"game.sav has {size} bytes after closing, not 6933")
+
+
 def main():
     game_dir, shots = sys.argv[1], sys.argv[2]
+    eight_bit = sys.argv[3:] == ["eight-bit"]
     os.makedirs(shots, exist_ok=True)
     folder = tempfile.mkdtemp(prefix="pelmaro-e2e-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
@@ -368,41 +449,17 @@ def main():
             ["wmctrl", "-m"], capture_output=True).returncode == 0)
         process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
                                    stderr=log)
-        game = Game()
-        refs = references(game_dir)
-
-        # Through the logo and the title: the play button is pressed until the menu shows.
-        def menu_after_play():
-            game.click(PLAY_BUTTON)
-            return screen_shown(game, refs) == "main menu"
-        wait_until("the main menu", menu_after_play, patience=40)
-        icon_is_our_tomato(game)
-        hover_highlights_a_menu_button(game, shots)
-        game.click(OPTIONS_BUTTON)
-        expect_screen(game, refs, "options")
-        knob_follows_a_drag(game)
-        game.click(BACK_BUTTON)
-        expect_screen(game, refs, "main menu")
-        clicks_land_after_a_move_in_the_background(game, refs)
-        game.click(BACK_BUTTON)
-        expect_screen(game, refs, "main menu")
-        resized_window_maps_clicks(game, refs, shots)
-        maximised_window_maps_clicks(game, refs)
-        full_screen_keeps_the_aspect(game, refs, shots)
-        drag_swaps_two_pieces(game, game_dir, shots)
-
-        run("wmctrl", "-c", TITLE)
-        wait_until("the game to end on the close request", lambda: process.poll() is not None)
+        if eight_bit:
+            eight_bit_desktop_is_refused_with_the_notice(process, shots)
+        else:
+            play_on_the_desktop(process, game_dir, folder, shots)
         if process.returncode != 0:
             raise Failure(f"the game ended with code {process.returncode}")
-        size = os.path.getsize(os.path.join(folder, "game.sav"))
-        if size != 6933:
-            raise Failure(f"game.sav has {size} bytes after closing, not 6933")
         print(f"desktop e2e passed in {time.monotonic() - started:.1f} s")
         return 0
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
         print(f"desktop e2e failed after {time.monotonic() - started:.1f} s: {failure}")
-        save(root_shot(), shots, "e2e-failure.png")
+        save(grab(), shots, "e2e-failure.png")
         print(open(os.path.join(folder, "game.log")).read())
         return 1
     finally:
