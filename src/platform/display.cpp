@@ -74,9 +74,26 @@ bool EitherLost(const Surface* a, const Surface* b) { return a->lost || b->lost;
 bool SkipsKey(const Surface* source, bool keyed) { return keyed && source->hasKey; }
 
 // First byte of pixel (x, y) of a surface.
-uint8_t* PixelAt(SDL_Surface* surface, int x, int y) {
+uint8_t* PixelAt(const SDL_Surface* surface, int x, int y) {
     return static_cast<uint8_t*>(surface->pixels) + y * surface->pitch +
            x * surface->format->BytesPerPixel;
+}
+
+// True when `area` of the back buffer holds the same pixels as the primary surface's top-left.
+bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& area) {
+    const SDL_Surface* shown = primary->pixels;
+    const SDL_Surface* drawn = backBuffer->pixels;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (shown->format->format != drawn->format->format || !InsideSurface(area, drawn) ||
+        !InsideSurface(Rect{0, 0, width, height}, shown))
+        return false;
+    const size_t rowBytes = static_cast<size_t>(width) * drawn->format->BytesPerPixel;
+    for (int row = 0; row < height; ++row)
+        if (std::memcmp(PixelAt(shown, 0, row), PixelAt(drawn, area.left, area.top + row),
+                        rowBytes) != 0)
+            return false;
+    return true;
 }
 
 // Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
@@ -237,6 +254,9 @@ void UnlockSurface(Surface* surface) { SDL_UnlockSurface(surface->pixels); }
 
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
+    // The window keeps what it shows: a picture that did not change is not sent again.
+    if (LastPresented == primary && !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
+        return DrawOutcome::Done;
     CopyRect(backBuffer, area, primary, 0, 0, false);
     const SDL_Surface* shown = primary->pixels;
     ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);
