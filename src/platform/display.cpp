@@ -10,6 +10,9 @@ namespace platform {
 
 struct Surface {
     SDL_Surface* pixels = nullptr;
+    // The pixel memory, ours rather than SDL's: SDL then keeps the pixels of a keyed surface beside
+    // its run-length code instead of freeing them, so they stay readable and writable.
+    void* memory = nullptr;
     // The pixels are gone (as when another program took the screen) until RestoreSurface.
     bool lost = false;
     // A source colour key was set (SDL then applies it to every keyed blit), and its packed value.
@@ -41,10 +44,23 @@ Surface* NewSurface(int width, int height) {
     if (!DeviceOpen || width <= 0 || height <= 0 || width > MaxSurfaceSide ||
         height > MaxSurfaceSide)
         return nullptr;
-    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, SurfaceFormatCode);
-    if (pixels == nullptr) return nullptr;
+    // Rows padded to 4 bytes and the pixels black at first, as SDL makes its own surfaces.
+    const int pitch = (width * SDL_BYTESPERPIXEL(SurfaceFormatCode) + 3) / 4 * 4;
+    const size_t bytes = static_cast<size_t>(pitch) * static_cast<size_t>(height);
+    void* memory = SDL_SIMDAlloc(bytes);
+    if (memory != nullptr) std::memset(memory, 0, bytes);
+    SDL_Surface* pixels =
+        memory == nullptr ? nullptr
+                          : SDL_CreateRGBSurfaceWithFormatFrom(memory, width, height,
+                                                               SDL_BITSPERPIXEL(SurfaceFormatCode),
+                                                               pitch, SurfaceFormatCode);
+    if (pixels == nullptr) {
+        SDL_SIMDFree(memory);
+        return nullptr;
+    }
     Surface* surface = new Surface;
     surface->pixels = pixels;
+    surface->memory = memory;
     LiveSurfaces.push_back(surface);
     return surface;
 }
@@ -96,6 +112,15 @@ bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& ar
     return true;
 }
 
+// Keyed surfaces are copied through SDL's run-length coded colour-key blit, whose code SDL makes
+// from the pixels at the next keyed copy. Pixels written here straight into a keyed surface
+// (plain copies, fills) make SDL code it afresh.
+void PixelsWritten(SDL_Surface* surface) {
+    if (SDL_HasSurfaceRLE(surface) != SDL_TRUE) return;
+    SDL_SetSurfaceRLE(surface, 0);
+    SDL_SetSurfaceRLE(surface, 1);
+}
+
 // Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
 // through SDL_ConvertPixels, whose plain row copies (unlike SDL's own copy blit, which writes
 // past the cache) leave the target cached for the copies drawn over it next.
@@ -107,6 +132,7 @@ void CopyPixels(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rec
     SDL_ConvertPixels(from.w, from.h, source->format->format, PixelAt(source, from.x, from.y),
                       source->pitch, target->format->format, PixelAt(target, to.x, to.y),
                       target->pitch);
+    PixelsWritten(target);
 }
 
 // The scratch surface, at least width x height in the format of `like`, carrying the key of
@@ -183,6 +209,7 @@ void ReleaseSurface(Surface* surface) {
         if (other->attached == surface) other->attached = nullptr;
     if (LastPresented == surface) LastPresented = nullptr;
     SDL_FreeSurface(surface->pixels);
+    SDL_SIMDFree(surface->memory);
     delete surface;
 }
 
@@ -195,6 +222,7 @@ void SetSourceColourKey(Surface* surface, uint32_t key) {
     surface->hasKey = true;
     surface->key = key;
     SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
+    SDL_SetSurfaceRLE(surface->pixels, 1);
 }
 
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
@@ -226,6 +254,7 @@ DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel) {
     if (!InsideSurface(area, surface->pixels)) return DrawOutcome::Refused;
     const SDL_Rect sdlArea = ToSdl(area);
     SDL_FillRect(surface->pixels, &sdlArea, pixel);
+    PixelsWritten(surface->pixels);
     return DrawOutcome::Done;
 }
 
@@ -236,6 +265,7 @@ bool RestoreSurface(Surface* surface) {
     for (Surface* part : {surface, surface->attached}) {
         if (part == nullptr || !part->lost) continue;
         SDL_FillRect(part->pixels, nullptr, 0);
+        PixelsWritten(part->pixels);
         part->lost = false;
     }
     return true;
