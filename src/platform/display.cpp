@@ -10,14 +10,15 @@ namespace platform {
 
 struct Surface {
     SDL_Surface* pixels = nullptr;
-    // The pixel memory, ours rather than SDL's: SDL then keeps the pixels of a keyed surface beside
-    // its run-length code instead of freeing them, so they stay readable and writable.
-    void* memory = nullptr;
     // The pixels are gone (as when another program took the screen) until RestoreSurface.
     bool lost = false;
     // A source colour key was set (SDL then applies it to every keyed blit), and its packed value.
     bool hasKey = false;
     uint32_t key = 0;
+    // Once keyed: the same pixels as SDL sees them for keyed copies from them, run-length coded.
+    // SDL codes them at the first keyed copy after they were written; every other copy, fill or
+    // lock goes through `pixels`, which SDL never codes, so it need not decode them.
+    SDL_Surface* coded = nullptr;
     // The back buffer that came with a full-screen primary surface, or null.
     Surface* attached = nullptr;
 };
@@ -44,23 +45,10 @@ Surface* NewSurface(int width, int height) {
     if (!DeviceOpen || width <= 0 || height <= 0 || width > MaxSurfaceSide ||
         height > MaxSurfaceSide)
         return nullptr;
-    // Rows padded to 4 bytes and the pixels black at first, as SDL makes its own surfaces.
-    const int pitch = (width * SDL_BYTESPERPIXEL(SurfaceFormatCode) + 3) / 4 * 4;
-    const size_t bytes = static_cast<size_t>(pitch) * static_cast<size_t>(height);
-    void* memory = SDL_SIMDAlloc(bytes);
-    if (memory != nullptr) std::memset(memory, 0, bytes);
-    SDL_Surface* pixels =
-        memory == nullptr ? nullptr
-                          : SDL_CreateRGBSurfaceWithFormatFrom(memory, width, height,
-                                                               SDL_BITSPERPIXEL(SurfaceFormatCode),
-                                                               pitch, SurfaceFormatCode);
-    if (pixels == nullptr) {
-        SDL_SIMDFree(memory);
-        return nullptr;
-    }
+    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, SurfaceFormatCode);
+    if (pixels == nullptr) return nullptr;
     Surface* surface = new Surface;
     surface->pixels = pixels;
-    surface->memory = memory;
     LiveSurfaces.push_back(surface);
     return surface;
 }
@@ -112,13 +100,16 @@ bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& ar
     return true;
 }
 
-// Keyed surfaces are copied through SDL's run-length coded colour-key blit, whose code SDL makes
-// from the pixels at the next keyed copy. Pixels written here straight into a keyed surface
-// (plain copies, fills) make SDL code it afresh.
-void PixelsWritten(SDL_Surface* surface) {
-    if (SDL_HasSurfaceRLE(surface) != SDL_TRUE) return;
-    SDL_SetSurfaceRLE(surface, 0);
-    SDL_SetSurfaceRLE(surface, 1);
+// After pixels of a keyed surface were written: SDL codes them afresh at its next keyed copy.
+void PixelsWritten(Surface* surface) {
+    if (surface->coded == nullptr) return;
+    SDL_SetSurfaceRLE(surface->coded, 0);
+    SDL_SetSurfaceRLE(surface->coded, 1);
+}
+
+// The SDL surface a copy from `source` reads: the coded one for keyed copies.
+SDL_Surface* CopiedFrom(const Surface* source, bool keyed) {
+    return SkipsKey(source, keyed) && source->coded != nullptr ? source->coded : source->pixels;
 }
 
 // Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
@@ -132,7 +123,6 @@ void CopyPixels(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rec
     SDL_ConvertPixels(from.w, from.h, source->format->format, PixelAt(source, from.x, from.y),
                       source->pitch, target->format->format, PixelAt(target, to.x, to.y),
                       target->pitch);
-    PixelsWritten(target);
 }
 
 // The scratch surface, at least width x height in the format of `like`, carrying the key of
@@ -208,8 +198,8 @@ void ReleaseSurface(Surface* surface) {
     for (Surface* other : LiveSurfaces)
         if (other->attached == surface) other->attached = nullptr;
     if (LastPresented == surface) LastPresented = nullptr;
+    SDL_FreeSurface(surface->coded);
     SDL_FreeSurface(surface->pixels);
-    SDL_SIMDFree(surface->memory);
     delete surface;
 }
 
@@ -222,7 +212,14 @@ void SetSourceColourKey(Surface* surface, uint32_t key) {
     surface->hasKey = true;
     surface->key = key;
     SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
-    SDL_SetSurfaceRLE(surface->pixels, 1);
+    SDL_Surface* pixels = surface->pixels;
+    if (surface->coded == nullptr)
+        surface->coded = SDL_CreateRGBSurfaceWithFormatFrom(pixels->pixels, pixels->w, pixels->h,
+                                                            pixels->format->BitsPerPixel,
+                                                            pixels->pitch, pixels->format->format);
+    if (surface->coded == nullptr) return;
+    SDL_SetColorKey(surface->coded, SDL_TRUE, key);
+    SDL_SetSurfaceRLE(surface->coded, 1);
 }
 
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
@@ -234,7 +231,9 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
     if (source == target)
         CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     else
-        CopyPixels(source->pixels, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
+        CopyPixels(CopiedFrom(source, keyed), ToSdl(from), target->pixels, ToSdl(to),
+                   SkipsKey(source, keyed));
+    PixelsWritten(target);
     return DrawOutcome::Done;
 }
 
@@ -246,6 +245,7 @@ DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const
     // Stretching first and keying after is pixel for pixel what SDL's keyed scaling blit draws,
     // without its slow general path.
     CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+    PixelsWritten(target);
     return DrawOutcome::Done;
 }
 
@@ -254,7 +254,7 @@ DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel) {
     if (!InsideSurface(area, surface->pixels)) return DrawOutcome::Refused;
     const SDL_Rect sdlArea = ToSdl(area);
     SDL_FillRect(surface->pixels, &sdlArea, pixel);
-    PixelsWritten(surface->pixels);
+    PixelsWritten(surface);
     return DrawOutcome::Done;
 }
 
@@ -265,7 +265,7 @@ bool RestoreSurface(Surface* surface) {
     for (Surface* part : {surface, surface->attached}) {
         if (part == nullptr || !part->lost) continue;
         SDL_FillRect(part->pixels, nullptr, 0);
-        PixelsWritten(part->pixels);
+        PixelsWritten(part);
         part->lost = false;
     }
     return true;
@@ -280,7 +280,10 @@ bool LockSurface(Surface* surface, SurfacePixels& out) {
     return true;
 }
 
-void UnlockSurface(Surface* surface) { SDL_UnlockSurface(surface->pixels); }
+void UnlockSurface(Surface* surface) {
+    SDL_UnlockSurface(surface->pixels);
+    PixelsWritten(surface);
+}
 
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
