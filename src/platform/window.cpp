@@ -192,24 +192,31 @@ bool RenderPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
     return true;
 }
 
-// Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth
-// otherwise (where the window's format allows it). A picture in another format is converted
-// first.
+// Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
+// The smooth stretch works on 4-byte pixels only, so for a 16-bit window it stretches into an
+// XRGB picture first, which is then converted into the window.
 void StretchIntoWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, SDL_Surface* window,
                        const SDL_Rect& to) {
     SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<void*>(pixels), PictureWidth, PictureHeight, SDL_BITSPERPIXEL(pixelFormatCode),
         pitch, pixelFormatCode);
     if (picture == nullptr) return;
-    SDL_Surface* converted = pixelFormatCode == window->format->format
-                                 ? picture
-                                 : SDL_ConvertSurface(picture, window->format, 0);
-    if (converted != nullptr) {
-        SDL_Rect target = to;
-        if (LastCrisp || SDL_SoftStretchLinear(converted, nullptr, window, &target) != 0)
-            SDL_SoftStretch(converted, nullptr, window, &target);
+    const bool direct = LastCrisp || window->format->BytesPerPixel == 4;
+    const uint32_t format = direct ? window->format->format : uint32_t{SDL_PIXELFORMAT_RGB888};
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(picture, format, 0);
+    SDL_Surface* stretched =
+        direct ? window : SDL_CreateRGBSurfaceWithFormat(0, to.w, to.h, 32, format);
+    if (converted != nullptr && stretched != nullptr) {
+        SDL_Rect target = direct ? to : SDL_Rect{0, 0, to.w, to.h};
+        if (LastCrisp)
+            SDL_SoftStretch(converted, nullptr, stretched, &target);
+        else
+            SDL_SoftStretchLinear(converted, nullptr, stretched, &target);
+        SDL_Rect place = to;
+        if (!direct) SDL_BlitSurface(stretched, nullptr, window, &place);
     }
-    if (converted != picture) SDL_FreeSurface(converted);
+    if (!direct) SDL_FreeSurface(stretched);
+    SDL_FreeSurface(converted);
     SDL_FreeSurface(picture);
 }
 
