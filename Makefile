@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 SEED ?= 1
 ACTIONS ?= 100000
 
-.PHONY: run test deps configure build bake bench sanitize fuzz soak install uninstall screenshots clean
+.PHONY: run test deps configure build bake bench bench-desktop sanitize fuzz soak install uninstall screenshots clean
 
 run: build
 	cd $(BUILD)/game && ./pelmaro
@@ -32,6 +32,11 @@ bake: configure
 bench: configure
 	cmake --build $(BUILD) --target pelmaro_bench -j$(JOBS)
 	cd $(BUILD)/game && ../bench/pelmaro_bench
+
+# The real game under Xvfb: processor on a still screen, start-up, peak memory, busy frames.
+bench-desktop: build
+	cmake --build $(BUILD) --target pelmaro_bench -j$(JOBS)
+	bench/desktop_bench.py $(BUILD)/game --frame-bench $(BUILD)/bench/pelmaro_bench
 
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMARO_SANITIZE=ON >/dev/null

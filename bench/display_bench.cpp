@@ -6,6 +6,7 @@
 
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "headless.h"
 #include "platform/display.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 class Scene {
   public:
     Scene(int bits, uint32_t width, uint32_t height, bool keyed) {
+        UseHeadlessDrivers();
         if (PrimarySurface == nullptr) CreateDevice();
         platform::OverrideDesktopDepthForTests(32);
         SetUpDisplay(bits == 16);

@@ -2,7 +2,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "game/flying_piece.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "headless.h"
 #include "platform/clock.h"
 #include "platform/window.h"
 #include "screens/flow.h"
@@ -22,18 +22,11 @@
 namespace {
 
 // The game started once per process, headless, in the baked data folder, on a clock that never
-// moves: every frame then draws the same busy picture. The renderer is made without vertical sync
-// so a frame measures its work, not waiting for the display; SDL_RENDER_VSYNC=1 in the
-// environment measures it with the wait the game has.
+// moves: every frame then draws the same busy picture, and shows it in the window's own pixels as
+// on a display without graphics hardware.
 bool GameStarted() {
     static const bool started = [] {
-        for (const char* setting :
-             {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy", "ALSOFT_DRIVERS=null",
-              "ALSOFT_LOGLEVEL=0", "SDL_FRAMEBUFFER_ACCELERATION=0", "SDL_RENDER_VSYNC=0"}) {
-            const std::string pair = setting;
-            const size_t equals = pair.find('=');
-            setenv(pair.substr(0, equals).c_str(), pair.substr(equals + 1).c_str(), 0);
-        }
+        UseHeadlessDrivers();
         if (chdir(PELMARO_GAME_DIR) != 0) return false;
         platform::UseManualClock(1000);
         return StartProgram();

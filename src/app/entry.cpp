@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "gfx/display.h"
+#include "platform/frame_pacing.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -67,6 +68,7 @@ int MessageLoop() {
             platform::WaitMessage();
         } else {
             RunFrame();
+            platform::WaitForDisplayRefresh();
         }
     }
     return exitCode;

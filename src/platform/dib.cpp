@@ -52,9 +52,9 @@ uint32_t TableColour(const Packer& packer, const uint8_t* table, uint32_t count,
     return packer.Pack(entry[2], entry[1], entry[0]);
 }
 
-// The packed colour of pixel x of one stored row.
-uint32_t SourcePixel(const Packer& packer, const DibLayout& layout, const uint8_t* table,
-                     const uint8_t* row, int x) {
+// The packed colour of pixel x of one stored row of a colour-table bitmap (1, 4 or 8 bits).
+uint32_t TablePixel(const Packer& packer, const DibLayout& layout, const uint8_t* table,
+                    const uint8_t* row, int x) {
     switch (layout.BitCount) {
         case 1:
             return TableColour(packer, table, layout.ColourCount,
@@ -62,17 +62,45 @@ uint32_t SourcePixel(const Packer& packer, const DibLayout& layout, const uint8_
         case 4:
             return TableColour(packer, table, layout.ColourCount,
                                (row[x >> 1] >> ((x & 1) ? 0 : 4)) & 15);
-        case 8:
-            return TableColour(packer, table, layout.ColourCount, row[x]);
-        case 24:
-            return packer.Pack(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
         default:
-            return packer.Pack(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+            return TableColour(packer, table, layout.ColourCount, row[x]);
     }
 }
 
 void StorePixel(uint8_t* p, int bytesPerPixel, uint32_t pixel) {
     for (int i = 0; i < bytesPerPixel; ++i) p[i] = static_cast<uint8_t>(pixel >> (8 * i));
+}
+
+// Writes `width` pixels of one stored row of 24- or 32-bit pixels (blue, green, red first), with
+// both pixel sizes fixed so the loop stays tight.
+template <int SourceBytes, int TargetBytes>
+void WriteTrueColourRow(const Packer& packer, const uint8_t* row, uint8_t* out, int width) {
+    for (int x = 0; x < width; ++x, row += SourceBytes, out += TargetBytes) {
+        const uint32_t pixel = packer.Pack(row[2], row[1], row[0]);
+        for (int i = 0; i < TargetBytes; ++i) out[i] = static_cast<uint8_t>(pixel >> (8 * i));
+    }
+}
+
+// The tight row writer for these pixel sizes, or null for colour-table bitmaps.
+template <int SourceBytes>
+auto TrueColourRowWriter(int targetBytes)
+    -> void (*)(const Packer&, const uint8_t*, uint8_t*, int) {
+    switch (targetBytes) {
+        case 2:
+            return WriteTrueColourRow<SourceBytes, 2>;
+        case 3:
+            return WriteTrueColourRow<SourceBytes, 3>;
+        default:
+            return WriteTrueColourRow<SourceBytes, 4>;
+    }
+}
+
+// Called by WriteDibPixels: the row writer for 24- and 32-bit bitmaps, null for the others.
+auto RowWriterFor(int bitCount, int targetBytes)
+    -> void (*)(const Packer&, const uint8_t*, uint8_t*, int) {
+    if (bitCount == 24) return TrueColourRowWriter<3>(targetBytes);
+    if (bitCount == 32) return TrueColourRowWriter<4>(targetBytes);
+    return nullptr;
 }
 
 bool IsUsableTarget(const SurfacePixels& target) {
@@ -127,13 +155,18 @@ bool WriteDibPixels(const SurfacePixels& target, const uint8_t* header, size_t h
     const uint8_t* table = header + layout.HeaderSize;
     const int width = layout.Width < target.width ? layout.Width : target.width;
     const int height = layout.Height < target.height ? layout.Height : target.height;
+    const auto writeRow = RowWriterFor(layout.BitCount, target.bytesPerPixel);
     for (int y = 0; y < height; ++y) {
         const size_t stored = layout.TopDown ? y : layout.Height - 1 - y;
         const uint8_t* row = bits + stored * layout.RowBytes;
         uint8_t* out = target.pixels + static_cast<size_t>(y) * target.pitch;
+        if (writeRow != nullptr) {
+            writeRow(packer, row, out, width);
+            continue;
+        }
         for (int x = 0; x < width; ++x) {
             StorePixel(out + x * target.bytesPerPixel, target.bytesPerPixel,
-                       SourcePixel(packer, layout, table, row, x));
+                       TablePixel(packer, layout, table, row, x));
         }
     }
     return true;

@@ -15,6 +15,10 @@ struct Surface {
     // A source colour key was set (SDL then applies it to every keyed blit), and its packed value.
     bool hasKey = false;
     uint32_t key = 0;
+    // Once keyed: the same pixels as SDL sees them for keyed copies from them, run-length coded.
+    // SDL codes them at the first keyed copy after they were written; every other copy, fill or
+    // lock goes through `pixels`, which SDL never codes, so it need not decode them.
+    SDL_Surface* coded = nullptr;
     // The back buffer that came with a full-screen primary surface, or null.
     Surface* attached = nullptr;
 };
@@ -74,9 +78,38 @@ bool EitherLost(const Surface* a, const Surface* b) { return a->lost || b->lost;
 bool SkipsKey(const Surface* source, bool keyed) { return keyed && source->hasKey; }
 
 // First byte of pixel (x, y) of a surface.
-uint8_t* PixelAt(SDL_Surface* surface, int x, int y) {
+uint8_t* PixelAt(const SDL_Surface* surface, int x, int y) {
     return static_cast<uint8_t*>(surface->pixels) + y * surface->pitch +
            x * surface->format->BytesPerPixel;
+}
+
+// True when `area` of the back buffer holds the same pixels as the primary surface's top-left.
+bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& area) {
+    const SDL_Surface* shown = primary->pixels;
+    const SDL_Surface* drawn = backBuffer->pixels;
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (shown->format->format != drawn->format->format || !InsideSurface(area, drawn) ||
+        !InsideSurface(Rect{0, 0, width, height}, shown))
+        return false;
+    const size_t rowBytes = static_cast<size_t>(width) * drawn->format->BytesPerPixel;
+    for (int row = 0; row < height; ++row)
+        if (std::memcmp(PixelAt(shown, 0, row), PixelAt(drawn, area.left, area.top + row),
+                        rowBytes) != 0)
+            return false;
+    return true;
+}
+
+// After pixels of a keyed surface were written: SDL codes them afresh at its next keyed copy.
+void PixelsWritten(Surface* surface) {
+    if (surface->coded == nullptr) return;
+    SDL_SetSurfaceRLE(surface->coded, 0);
+    SDL_SetSurfaceRLE(surface->coded, 1);
+}
+
+// The SDL surface a copy from `source` reads: the coded one for keyed copies.
+SDL_Surface* CopiedFrom(const Surface* source, bool keyed) {
+    return SkipsKey(source, keyed) && source->coded != nullptr ? source->coded : source->pixels;
 }
 
 // Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
@@ -165,6 +198,7 @@ void ReleaseSurface(Surface* surface) {
     for (Surface* other : LiveSurfaces)
         if (other->attached == surface) other->attached = nullptr;
     if (LastPresented == surface) LastPresented = nullptr;
+    SDL_FreeSurface(surface->coded);
     SDL_FreeSurface(surface->pixels);
     delete surface;
 }
@@ -178,6 +212,14 @@ void SetSourceColourKey(Surface* surface, uint32_t key) {
     surface->hasKey = true;
     surface->key = key;
     SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
+    SDL_Surface* pixels = surface->pixels;
+    if (surface->coded == nullptr)
+        surface->coded = SDL_CreateRGBSurfaceWithFormatFrom(pixels->pixels, pixels->w, pixels->h,
+                                                            pixels->format->BitsPerPixel,
+                                                            pixels->pitch, pixels->format->format);
+    if (surface->coded == nullptr) return;
+    SDL_SetColorKey(surface->coded, SDL_TRUE, key);
+    SDL_SetSurfaceRLE(surface->coded, 1);
 }
 
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
@@ -189,7 +231,9 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
     if (source == target)
         CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     else
-        CopyPixels(source->pixels, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
+        CopyPixels(CopiedFrom(source, keyed), ToSdl(from), target->pixels, ToSdl(to),
+                   SkipsKey(source, keyed));
+    PixelsWritten(target);
     return DrawOutcome::Done;
 }
 
@@ -201,6 +245,7 @@ DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const
     // Stretching first and keying after is pixel for pixel what SDL's keyed scaling blit draws,
     // without its slow general path.
     CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+    PixelsWritten(target);
     return DrawOutcome::Done;
 }
 
@@ -209,6 +254,7 @@ DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel) {
     if (!InsideSurface(area, surface->pixels)) return DrawOutcome::Refused;
     const SDL_Rect sdlArea = ToSdl(area);
     SDL_FillRect(surface->pixels, &sdlArea, pixel);
+    PixelsWritten(surface);
     return DrawOutcome::Done;
 }
 
@@ -219,6 +265,7 @@ bool RestoreSurface(Surface* surface) {
     for (Surface* part : {surface, surface->attached}) {
         if (part == nullptr || !part->lost) continue;
         SDL_FillRect(part->pixels, nullptr, 0);
+        PixelsWritten(part);
         part->lost = false;
     }
     return true;
@@ -233,10 +280,16 @@ bool LockSurface(Surface* surface, SurfacePixels& out) {
     return true;
 }
 
-void UnlockSurface(Surface* surface) { SDL_UnlockSurface(surface->pixels); }
+void UnlockSurface(Surface* surface) {
+    SDL_UnlockSurface(surface->pixels);
+    PixelsWritten(surface);
+}
 
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
+    // The window keeps what it shows: a picture that did not change is not sent again.
+    if (LastPresented == primary && !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
+        return DrawOutcome::Done;
     CopyRect(backBuffer, area, primary, 0, 0, false);
     const SDL_Surface* shown = primary->pixels;
     ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);

@@ -117,7 +117,8 @@ bool CreateSoundDevice() {
     want.freq = DeviceRate;
     want.format = AUDIO_F32SYS;
     want.channels = DeviceChannels;
-    want.samples = 1024;
+    // 512 frames (12 ms at 44.1 kHz) a period: an effect reaches the speaker within two of them.
+    want.samples = 512;
     want.callback = MixCallback;
     Device = SDL_OpenAudioDevice(nullptr, 0, &want, &DeviceFormat, 0);
     if (Device == 0) {

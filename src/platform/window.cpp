@@ -14,7 +14,15 @@ namespace {
 const char* const WindowTitle = "Pelmaro v1.0";
 
 SDL_Window* GameWindow = nullptr;
+// The accelerated renderer, made only where the display has graphics hardware; without it the
+// picture goes straight into the window's own pixels.
 SDL_Renderer* Renderer = nullptr;
+// The renderer's presents wait for the display's vertical sync.
+bool RendererSynced = false;
+// The window's pixels were spoilt (uncovered, resized, restyled) since the last picture shown.
+bool PictureSpoilt = true;
+// The last picture shown waited for the display's vertical sync.
+bool LastShownSynced = false;
 // The streaming texture the picture is uploaded into, and its pixel format code.
 SDL_Texture* PictureTexture = nullptr;
 uint32_t PictureTextureFormat = SDL_PIXELFORMAT_UNKNOWN;
@@ -41,11 +49,48 @@ bool LastCrisp = true;
 // Notes what failed, with SDL's reason.
 void NoteFailure(const char* what) { Failure = std::string(what) + ": " + SDL_GetError(); }
 
-// Creates the renderer, with vertical sync when the display offers it.
+// True when the display draws with graphics hardware: on X11 the server offers direct rendering
+// (a virtual or remote display does not, and OpenGL there is a slow emulation in software); the
+// headless drivers never do; other desktops are trusted to.
+bool DisplayHasHardware() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr || SDL_strcmp(driver, "dummy") == 0 ||
+        SDL_strcmp(driver, "offscreen") == 0)
+        return false;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (SDL_strcmp(driver, "x11") != 0) return true;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    int opcode = 0;
+    int event = 0;
+    int error = 0;
+    const bool direct = XQueryExtension(display, "DRI3", &opcode, &event, &error) != 0 ||
+                        XQueryExtension(display, "DRI2", &opcode, &event, &error) != 0;
+    XCloseDisplay(display);
+    return direct;
+#else
+    return true;
+#endif
+}
+
+// Creates the accelerated renderer, with vertical sync when the display offers it.
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
+    SDL_Renderer* renderer =
+        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    SDL_RendererInfo info{};
+    RendererSynced = renderer != nullptr && SDL_GetRendererInfo(renderer, &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     return renderer;
+}
+
+// Notes every event that spoils the window's pixels, so the next picture is shown even when it
+// did not change.
+int WatchWindowEvents(void*, SDL_Event* event) {
+    if (event->type == SDL_WINDOWEVENT && event->window.windowID == GameWindowId() &&
+        event->window.event != SDL_WINDOWEVENT_MOVED)
+        PictureSpoilt = true;
+    return 1;
 }
 
 // Drops the picture texture; the next picture creates a new one.
@@ -71,6 +116,14 @@ bool WholeScale(const Rect& area) {
     const int height = area.bottom - area.top;
     return width % PictureWidth == 0 && height % PictureHeight == 0 &&
            width / PictureWidth == height / PictureHeight;
+}
+
+// Where the picture lies in an output of this size (PictureAreaIn), as SDL counts it; notes
+// whether it is shown crisp.
+SDL_Rect PictureRectIn(int width, int height) {
+    const Rect area = PictureAreaIn(width, height);
+    LastCrisp = WholeScale(area);
+    return SDL_Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
 // The desktop's display mode; a zeroed mode when there is none.
@@ -133,6 +186,76 @@ void BringOntoDesktop() {
                           std::max(0, (desktopHeight - height) / 2));
 }
 
+// Shows the picture with the accelerated renderer: uploaded into the streaming texture, then
+// drawn into the picture area, black bars around it.
+bool RenderPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
+    SDL_Texture* texture = PictureTextureFor(pixelFormatCode);
+    if (texture == nullptr || SDL_UpdateTexture(texture, nullptr, pixels, pitch) != 0) {
+        DropPictureTexture();
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0) return false;
+    const SDL_Rect to = PictureRectIn(width, height);
+    SDL_SetTextureScaleMode(texture, LastCrisp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    // Bars are cleared to black; a picture that fills the output leaves none.
+    if (to.w != width || to.h != height) {
+        SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+        SDL_RenderClear(Renderer);
+    }
+    SDL_RenderCopy(Renderer, texture, nullptr, &to);
+    SDL_RenderPresent(Renderer);
+    return true;
+}
+
+// Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
+// The smooth stretch works on 4-byte pixels only, so for a 16-bit window it stretches into an
+// XRGB picture first, which is then converted into the window.
+void StretchIntoWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, SDL_Surface* window,
+                       const SDL_Rect& to) {
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<void*>(pixels), PictureWidth, PictureHeight, SDL_BITSPERPIXEL(pixelFormatCode),
+        pitch, pixelFormatCode);
+    if (picture == nullptr) return;
+    const bool direct = LastCrisp || window->format->BytesPerPixel == 4;
+    const uint32_t format = direct ? window->format->format : uint32_t{SDL_PIXELFORMAT_RGB888};
+    SDL_Surface* converted = SDL_ConvertSurfaceFormat(picture, format, 0);
+    SDL_Surface* stretched =
+        direct ? window : SDL_CreateRGBSurfaceWithFormat(0, to.w, to.h, 32, format);
+    if (converted != nullptr && stretched != nullptr) {
+        SDL_Rect target = direct ? to : SDL_Rect{0, 0, to.w, to.h};
+        if (LastCrisp)
+            SDL_SoftStretch(converted, nullptr, stretched, &target);
+        else
+            SDL_SoftStretchLinear(converted, nullptr, stretched, &target);
+        SDL_Rect place = to;
+        if (!direct) SDL_BlitSurface(stretched, nullptr, window, &place);
+    }
+    if (!direct) SDL_FreeSurface(stretched);
+    SDL_FreeSurface(converted);
+    SDL_FreeSurface(picture);
+}
+
+// Shows the picture in the window's own pixels, without a renderer: at 1:1 one conversion
+// straight into them, scaled a stretch; black bars around it.
+bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode) {
+    SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
+    if (window == nullptr) return false;
+    const SDL_Rect to = PictureRectIn(window->w, window->h);
+    // Bars are cleared to black; a picture that fills the window leaves none.
+    if (to.w != window->w || to.h != window->h) SDL_FillRect(window, nullptr, 0);
+    if (to.w == PictureWidth && to.h == PictureHeight) {
+        uint8_t* corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
+                          to.x * window->format->BytesPerPixel;
+        SDL_ConvertPixels(PictureWidth, PictureHeight, pixelFormatCode, pixels, pitch,
+                          window->format->format, corner, window->pitch);
+    } else {
+        StretchIntoWindow(pixels, pitch, pixelFormatCode, window, to);
+    }
+    return SDL_UpdateWindowSurface(GameWindow) == 0;
+}
+
 }  // namespace
 
 bool StartVideo() {
@@ -147,21 +270,27 @@ bool CreateGameWindow() {
     // The click that brings the game to the front also counts, as on the desktops the game was
     // first made for.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    GameWindow =
-        SDL_CreateWindow(WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PictureWidth,
-                         PictureHeight, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+    // The window's own pixels are plain memory sent to the display, not a texture of a renderer.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Made for OpenGL from the start where the renderer will be, so SDL never re-creates it.
+    const bool hardware = DisplayHasHardware();
+    GameWindow = SDL_CreateWindow(
+        WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PictureWidth, PictureHeight,
+        SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | (hardware ? SDL_WINDOW_OPENGL : 0));
     if (GameWindow == nullptr) {
         NoteFailure("the window");
         return false;
     }
     SDL_SetWindowMinimumSize(GameWindow, PictureWidth, PictureHeight);
-    Renderer = CreateRenderer(GameWindow);
-    if (Renderer == nullptr) {
+    if (hardware) Renderer = CreateRenderer(GameWindow);
+    if (hardware && Renderer == nullptr) {
         NoteFailure("the renderer");
         SDL_DestroyWindow(GameWindow);
         GameWindow = nullptr;
         return false;
     }
+    SDL_AddEventWatch(WatchWindowEvents, nullptr);
+    PictureSpoilt = true;
     FullScreenStyle = false;
     HasIcon = false;
     DesktopSize(SeenDesktopWidth, SeenDesktopHeight);
@@ -175,7 +304,8 @@ void DestroyGameWindow() {
     Destroying = true;
     if (DestroyedHandler != nullptr) DestroyedHandler();
     DropPictureTexture();
-    SDL_DestroyRenderer(Renderer);
+    SDL_DelEventWatch(WatchWindowEvents, nullptr);
+    if (Renderer != nullptr) SDL_DestroyRenderer(Renderer);
     SDL_DestroyWindow(GameWindow);
     Renderer = nullptr;
     GameWindow = nullptr;
@@ -195,8 +325,19 @@ void RestyleGameWindow(bool fullScreen) {
         SDL_SetWindowFullscreen(GameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
+    // A window already 640x480 on the desktop is left alone: every move or resize asked of X11
+    // waits for the window manager, even one that changes nothing.
+    const uint32_t flags = SDL_GetWindowFlags(GameWindow);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(GameWindow, &width, &height);
+    if ((flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0 && width == PictureWidth &&
+        height == PictureHeight) {
+        BringOntoDesktop();
+        return;
+    }
     SDL_SetWindowFullscreen(GameWindow, 0);
-    if ((SDL_GetWindowFlags(GameWindow) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
+    if ((flags & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
     SDL_SetWindowSize(GameWindow, PictureWidth, PictureHeight);
     SDL_SetWindowPosition(GameWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     // SDL centres on the desktop as it found it at start; the desktop may be smaller now.
@@ -263,27 +404,23 @@ uint32_t DesktopPixelFormatCode() {
 }
 
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
-    if (Renderer == nullptr) return false;
-    SDL_Texture* texture = PictureTextureFor(pixelFormatCode);
-    if (texture == nullptr || SDL_UpdateTexture(texture, nullptr, pixels, pitch) != 0) {
-        DropPictureTexture();
-        return false;
-    }
-    int width = 0;
-    int height = 0;
-    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0) return false;
-    const Rect area = PictureAreaIn(width, height);
-    LastCrisp = WholeScale(area);
-    SDL_SetTextureScaleMode(texture, LastCrisp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-    // Bars are cleared to black; a picture that fills the output leaves none.
-    if (area.right - area.left != width || area.bottom - area.top != height) {
-        SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-        SDL_RenderClear(Renderer);
-    }
-    const SDL_Rect to{area.left, area.top, area.right - area.left, area.bottom - area.top};
-    SDL_RenderCopy(Renderer, texture, nullptr, &to);
-    SDL_RenderPresent(Renderer);
-    return true;
+    const bool shown = Renderer != nullptr ? RenderPicture(pixels, pitch, pixelFormatCode)
+                                           : DrawPictureInWindow(pixels, pitch, pixelFormatCode);
+    PictureSpoilt = !shown;
+    LastShownSynced = shown && Renderer != nullptr && RendererSynced;
+    return shown;
+}
+
+bool WindowNeedsPicture() { return PictureSpoilt; }
+
+bool LastPictureWaitedForDisplay() { return LastShownSynced; }
+
+int DisplayRefreshRate() {
+    SDL_DisplayMode mode{};
+    const int display = GameWindow != nullptr ? SDL_GetWindowDisplayIndex(GameWindow) : 0;
+    if (SDL_GetCurrentDisplayMode(std::max(display, 0), &mode) != 0 || mode.refresh_rate <= 0)
+        return DefaultRefreshRate;
+    return mode.refresh_rate;
 }
 
 void SetGameWindowIcon(const void* pixels, int width, int height, int pitch,

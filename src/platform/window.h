@@ -87,8 +87,25 @@ uint32_t DesktopPixelFormatCode();
 
 // Called by the display layer's present: shows a 640x480 picture of the given SDL pixel format code
 // in the window's picture area (PictureAreaIn), black bars around it, crisp pixels at whole scales
-// and smooth filtering at others, waiting for vertical sync where offered. False on failure.
+// and smooth filtering at others. With graphics hardware an accelerated renderer draws it, waiting
+// for vertical sync where offered; without, it goes straight into the window's own pixels. False on
+// failure.
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
+
+// Called by the display layer's present: true when the window's pixels were spoilt (uncovered,
+// resized, restyled) since the last picture shown, so even an unchanged picture is shown again.
+bool WindowNeedsPicture();
+
+// Called by the frame pacing: true when showing the last picture waited for the display's vertical
+// sync, which then paced the frame.
+bool LastPictureWaitedForDisplay();
+
+// The refresh rate assumed for a display that does not tell its own, in hertz.
+constexpr int DefaultRefreshRate = 60;
+
+// Called by the frame pacing: the refresh rate of the window's display in hertz, or
+// DefaultRefreshRate when it does not say.
+int DisplayRefreshRate();
 
 // Called once by start-up with the game's art: the window's icon is a picture of the given SDL
 // pixel format code; pixels equal to `key` are transparent when `keyed`. Does nothing without a

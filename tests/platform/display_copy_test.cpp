@@ -91,6 +91,20 @@ TEST_P(DisplayCopy, KeyedCopiesStayKeyedAfterTheSourceWasScaled) {
               (std::vector<uint32_t>{Red(), Green(), Red(), Green(), Red(), Green()}));
 }
 
+TEST_P(DisplayCopy, KeyedCopiesShowPixelsWrittenAfterTheFirstCopy) {
+    Surface* source = Row({Red(), Magenta(), Blue()});
+    platform::SetSourceColourKey(source, Magenta());
+    Surface* target = Row(std::vector<uint32_t>(3, Green()));
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 3, 1}, target, 0, 0, true), DrawOutcome::Done);
+
+    // Filled and copied into after its first keyed copy, the source copies its new pixels.
+    platform::FillArea(source, Rect{0, 0, 1, 1}, Magenta());
+    Surface* white = Row({White()});
+    EXPECT_EQ(platform::CopyRect(white, Rect{0, 0, 1, 1}, source, 1, 0, false), DrawOutcome::Done);
+    EXPECT_EQ(platform::CopyRect(source, Rect{0, 0, 3, 1}, target, 0, 0, true), DrawOutcome::Done);
+    EXPECT_EQ(FirstRow(target, 3), (std::vector<uint32_t>{Red(), White(), Blue()}));
+}
+
 TEST_P(DisplayCopy, OverlappingCopyWithinOneSurfaceMovesThePixelsIntact) {
     Surface* surface = Row({Red(), Green(), Blue(), White(), White()});
 

@@ -98,6 +98,53 @@ TEST(GameWindow, ResizedWindowShowsThePictureCrispAtWholeScalesAndSmoothOtherwis
     platform::DestroyGameWindow();
 }
 
+// The colour of one pixel of the window's own pixels, as 0xRRGGBB.
+uint32_t WindowPixel(SDL_Window* window, int x, int y) {
+    SDL_Surface* shown = SDL_GetWindowSurface(window);
+    uint32_t packed = 0;
+    SDL_ConvertPixels(
+        1, 1, shown->format->format,
+        static_cast<uint8_t*>(shown->pixels) + y * shown->pitch + x * shown->format->BytesPerPixel,
+        shown->pitch, SDL_PIXELFORMAT_RGB888, &packed, 4);
+    return packed & 0x00FFFFFFu;
+}
+
+TEST(GameWindow, WithoutGraphicsHardwareThePictureGoesStraightIntoTheWindow) {
+    ASSERT_TRUE(platform::CreateGameWindow());
+    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
+    EXPECT_EQ(SDL_GetRenderer(window), nullptr);
+    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL, 0u);
+
+    const std::vector<uint32_t> orange(640 * 480, 0x00FF8000u);
+    ASSERT_TRUE(platform::ShowWindowPicture(orange.data(), 640 * 4, SDL_PIXELFORMAT_RGB888));
+    EXPECT_EQ(WindowPixel(window, 0, 0), 0x00FF8000u);
+    EXPECT_EQ(WindowPixel(window, 639, 479), 0x00FF8000u);
+    EXPECT_FALSE(platform::LastPictureWaitedForDisplay());
+
+    // A 16-bit picture is converted on its way in.
+    const std::vector<uint16_t> red(640 * 480, 0xF800u);
+    ASSERT_TRUE(platform::ShowWindowPicture(red.data(), 640 * 2, SDL_PIXELFORMAT_RGB565));
+    EXPECT_EQ(WindowPixel(window, 320, 240), 0x00FF0000u);
+    platform::DestroyGameWindow();
+}
+
+TEST(GameWindow, AnUncoveredWindowNeedsItsPictureAgain) {
+    ASSERT_TRUE(platform::CreateGameWindow());
+    const std::vector<uint32_t> picture(640 * 480, 0x00FF8000u);
+    EXPECT_TRUE(platform::WindowNeedsPicture());
+    ASSERT_TRUE(platform::ShowWindowPicture(picture.data(), 640 * 4, SDL_PIXELFORMAT_RGB888));
+    EXPECT_FALSE(platform::WindowNeedsPicture());
+
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.windowID = platform::GameWindowId();
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    SDL_PushEvent(&exposed);
+    SDL_FlushEvent(SDL_WINDOWEVENT);
+    EXPECT_TRUE(platform::WindowNeedsPicture());
+    platform::DestroyGameWindow();
+}
+
 TEST(GameWindow, DestroyRunsTheHandlerOnceWhileTheWindowExists) {
     platform::SetWindowDestroyedHandler(CountDestroyed);
     ASSERT_TRUE(platform::CreateGameWindow());

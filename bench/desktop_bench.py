@@ -1,0 +1,210 @@
+#!/usr/bin/python3
+"""The real game on a virtual X desktop (Xvfb with openbox, no graphics hardware), as a player on a
+remote desktop or a VM runs it: how long from exec to the first frame and to the first non-black
+picture, how much of a core the game and the X server take while the title stands still, and the
+game's peak memory. Each binary runs RUNS times, one after the other; the medians are printed as
+the rows of a table against their targets, one column per binary.
+
+Usage: desktop_bench.py GAME_DIR [BINARY ...] [--runs N] [--depth 16|24] [--frame-bench BENCH ...]
+  GAME_DIR   the baked data folder (build/game); its pelmaro is the binary when none is given
+  BINARY     game binaries to compare (say, the last release's and this build's)
+  BENCH      pelmaro_bench binaries, one per game binary, for the busy frame row
+`make bench-desktop` runs it on this build.
+"""
+import argparse
+import ctypes
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import tempfile
+import time
+
+SCREEN = (1024, 768)
+# The middle of the screen, where the centred window shows the logo; sampled while waiting.
+PROBE = (SCREEN[0] // 2 - 100, SCREEN[1] // 2 - 50, 200, 100)
+# The root is painted grey, so the window shows its first frame (black, the logo still hidden)
+# when the probe turns black.
+ROOT_COLOUR = "#808080"
+# After the first picture: seconds until the title stands still, then seconds measured.
+SETTLE = 6.0
+MEASURE = 5.0
+PATIENCE = 20.0
+
+TARGETS = {
+    "cpu": 3.0,
+    "first": 150.0,
+    "memory": 48.0,
+    "frame": 6.0,
+}
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_uint8)),
+                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
+                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+class Screen:
+    """Reads the probe's pixels straight from the X server, a few milliseconds a look."""
+
+    def __init__(self, display):
+        self.x = ctypes.CDLL("libX11.so.6")
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XGetImage.restype = ctypes.POINTER(XImage)
+        self.x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+        self.x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.display = self.x.XOpenDisplay(display.encode())
+        self.root = self.x.XDefaultRootWindow(self.display)
+
+    def probe(self):
+        """The fraction of black pixels in the probe, and whether any pixel is neither black nor
+        the root's grey."""
+        image = self.x.XGetImage(self.display, self.root, *PROBE, 0xFFFFFFFF, 2)
+        data = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * PROBE[3])
+        step = image.contents.bits_per_pixel // 8
+        self.x.XDestroyImage(image)
+        pixels = [data[i:i + step] for i in range(0, len(data), step * 7)]
+        black = sum(1 for p in pixels if not any(p)) / len(pixels)
+        grey = bytes([0x80] * 3)
+        coloured = any(any(p) and p[:3] != grey and p[:2] != b"\x10\x84" for p in pixels)
+        return black, coloured
+
+    def close(self):
+        self.x.XCloseDisplay(self.display)
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        fields = stat.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def peak_memory_mb(pid):
+    with open(f"/proc/{pid}/status") as status:
+        return int(re.search(r"VmHWM:\s+(\d+)", status.read()).group(1)) / 1024
+
+
+def wait_for(check, what):
+    deadline = time.monotonic() + PATIENCE
+    while not check():
+        if time.monotonic() > deadline:
+            raise RuntimeError(f"waited in vain for {what}")
+        time.sleep(0.002)
+
+
+def start_desktop(depth):
+    """Xvfb on a free display, its root grey, openbox on it; returns (display, processes)."""
+    read, write = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x{depth}",
+         "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        display = ":" + pipe.readline().strip()
+    environment = dict(os.environ, DISPLAY=display)
+    manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=environment,
+                                    capture_output=True).returncode == 0, "openbox")
+    # Painted once openbox is up, which clears the root as it starts.
+    subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=environment, check=True)
+    return display, environment, [manager, server]
+
+
+def run_once(binary, game_dir, depth):
+    game_dir = os.path.abspath(game_dir)
+    display, environment, desktop = start_desktop(depth)
+    folder = tempfile.mkdtemp(prefix="pelmaro-bench-")
+    for entry in ("bmp", "sound", "music", "ReadMe.htm"):
+        os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
+    screen = Screen(display)
+    game = None
+    try:
+        started = time.monotonic()
+        game = subprocess.Popen([binary], cwd=folder, env=environment,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: screen.probe()[0] > 0.9 or screen.probe()[1], "the first frame")
+        first = time.monotonic() - started
+        wait_for(lambda: screen.probe()[1], "a picture")
+        picture = time.monotonic() - started
+        time.sleep(SETTLE)
+        game_before, server_before = cpu_seconds(game.pid), cpu_seconds(desktop[1].pid)
+        time.sleep(MEASURE)
+        game_cpu = (cpu_seconds(game.pid) - game_before) / MEASURE * 100
+        server_cpu = (cpu_seconds(desktop[1].pid) - server_before) / MEASURE * 100
+        return {"first": first * 1000, "picture": picture * 1000, "cpu": game_cpu,
+                "server": server_cpu, "memory": peak_memory_mb(game.pid)}
+    finally:
+        if game is not None:
+            game.kill()
+            game.wait()
+        screen.close()
+        for process in desktop:
+            process.terminate()
+            process.wait()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def frame_ratios(bench):
+    """The busy play frame over a full-frame memcpy, 16- and 32-bit, from the frame benchmark."""
+    output = subprocess.run(
+        [bench, "--benchmark_filter=BM_PlayScreenFrame|BM_FullFrameMemcpy",
+         "--benchmark_repetitions=3", "--benchmark_report_aggregates_only=true"],
+        capture_output=True, text=True, check=True).stdout
+    times = {}
+    for name, bits, value in re.findall(r"(\w+)/(\d+)_median\s+([\d.]+) us", output):
+        times[(name, bits)] = float(value)
+    return {bits: times[("BM_PlayScreenFrame", bits)] / times[("BM_FullFrameMemcpy", bits)]
+            for bits in ("16", "32")}
+
+
+def median(runs, key):
+    return statistics.median(run[key] for run in runs)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("game_dir")
+    parser.add_argument("binaries", nargs="*")
+    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--depth", type=int, default=24)
+    parser.add_argument("--frame-bench", nargs="*", default=[])
+    options = parser.parse_args()
+    binaries = [os.path.abspath(binary) for binary in
+                options.binaries or [os.path.join(options.game_dir, "pelmaro")]]
+    columns = []
+    for binary in binaries:
+        runs = [run_once(binary, options.game_dir, options.depth) for _ in range(options.runs)]
+        columns.append(runs)
+    names = " | ".join(os.path.relpath(binary) for binary in binaries)
+    print(f"| Xvfb {SCREEN[0]}x{SCREEN[1]}x{options.depth}, openbox, median of {options.runs} "
+          f"| {names} | Target |")
+    print("|---|" + "---|" * len(binaries) + "---|")
+    print("| Processor on a still screen (game + X server) | " + " | ".join(
+        f"{median(runs, 'cpu'):.1f} % (+{median(runs, 'server'):.1f} %)" for runs in columns) +
+        f" | ≤ {TARGETS['cpu']:.0f} % |")
+    print("| Exec → first non-black picture (first frame) | " + " | ".join(
+        f"{median(runs, 'picture'):.0f} ms ({median(runs, 'first'):.0f} ms)" for runs in columns) +
+        f" | first frame ≤ {TARGETS['first']:.0f} ms |")
+    print("| Peak memory | " + " | ".join(
+        f"{median(runs, 'memory'):.0f} MB" for runs in columns) +
+        f" | ≤ {TARGETS['memory']:.0f} MB |")
+    if options.frame_bench:
+        ratios = [frame_ratios(bench) for bench in options.frame_bench]
+        print("| Busy play frame ÷ full-frame memcpy | " + " | ".join(
+            f"{r['32']:.1f}× (32-bit), {r['16']:.1f}× (16-bit)" for r in ratios) +
+            f" | ≤ {TARGETS['frame']:.0f}× in both |")
+
+
+if __name__ == "__main__":
+    main()
