@@ -148,7 +148,7 @@ void TidyBoard() {
             SetHome(c, r);
         }
     }
-    if (AnyMatch()) RerollTriples();
+    RerollTriples();
     if (!AnyMovePossible()) NewBoard(KindCount);
 }
 

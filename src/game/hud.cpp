@@ -196,6 +196,18 @@ void MoveBanner(float dt) {
     }
 }
 
+// After a game-over banner: the score goes to the high-score table and its name box.
+void EndGame(float dt) {
+    PlayHud(dt);
+    MixerIdle = 1;
+    NoGameToContinue = 1;
+    EnterGameScore();
+    PlayPhase = PhasePlaying;
+    ShatterRequested = 1;
+    ScreenState = HighScores;
+    StartMusicTrack(0);
+}
+
 }  // namespace
 
 void ReplaceBoard(int32_t phase) {
@@ -210,22 +222,6 @@ void ReplaceBoard(int32_t phase) {
     LevelDoneCount = 0;
     PlayPhase = PhasePlaying;
 }
-
-namespace {
-
-// After a game-over banner: the score goes to the high-score table and its name box.
-void EndGame(float dt) {
-    PlayHud(dt);
-    MixerIdle = 1;
-    NoGameToContinue = 1;
-    EnterGameScore();
-    PlayPhase = PhasePlaying;
-    ShatterRequested = 1;
-    ScreenState = HighScores;
-    StartMusicTrack(0);
-}
-
-}  // namespace
 
 void PlayHud(float dt) {
     if (ScreenState != Play) return;

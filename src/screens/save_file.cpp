@@ -9,7 +9,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "audio/music.h"
 #include "game/board.h"
@@ -133,10 +135,8 @@ bool ReplaceFile(const char* name, const char* tempName, const std::vector<uint8
 
 // Tells the player that the game could not be saved, naming the file and the reason.
 void ReportSaveFailure(const std::string& reason) {
-    char folder[4096];
-    const std::string where = getcwd(folder, sizeof folder) != nullptr
-                                  ? std::string(folder) + "/" + SaveFileName
-                                  : std::string(SaveFileName);
+    std::error_code unknown;
+    const std::string where = (std::filesystem::current_path(unknown) / SaveFileName).string();
     platform::ShowMessageBox("Pelmaro", "Your game could not be saved to\n" + where + "\n(" +
                                             reason +
                                             ").\nThe game saved before is kept as it was.");
