@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/key_spans.h"
+
 namespace platform {
 
 struct Surface {
@@ -15,10 +17,8 @@ struct Surface {
     // A source colour key was set (SDL then applies it to every keyed blit), and its packed value.
     bool hasKey = false;
     uint32_t key = 0;
-    // Once keyed: the same pixels as SDL sees them for keyed copies from them, run-length coded.
-    // SDL codes them at the first keyed copy after they were written; every other copy, fill or
-    // lock goes through `pixels`, which SDL never codes, so it need not decode them.
-    SDL_Surface* coded = nullptr;
+    // Once keyed: where its pixels that are not the key lie, for keyed copies from it.
+    KeySpans spans;
     // The back buffer that came with a full-screen primary surface, or null.
     Surface* attached = nullptr;
 };
@@ -37,6 +37,13 @@ uint32_t SurfaceFormatCode = SDL_PIXELFORMAT_RGB888;
 std::vector<Surface*> LiveSurfaces;
 // The primary surface shown by the last present, or null.
 const Surface* LastPresented = nullptr;
+// Where the last present left the picture: the window's own pixels or the primary surface's.
+struct ShownPixels {
+    const uint8_t* corner = nullptr;
+    int pitch = 0;
+    uint32_t format = SDL_PIXELFORMAT_UNKNOWN;
+};
+ShownPixels LastShown;
 // Pixels of a scaled copy, or of a copy within one surface, pass through here; grown on demand,
 // in the format of the surface copied from.
 SDL_Surface* Scratch = nullptr;
@@ -100,29 +107,61 @@ bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& ar
     return true;
 }
 
-// After pixels of a keyed surface were written: SDL codes them afresh at its next keyed copy.
-void PixelsWritten(Surface* surface) {
-    if (surface->coded == nullptr) return;
-    SDL_SetSurfaceRLE(surface->coded, 0);
-    SDL_SetSurfaceRLE(surface->coded, 1);
-}
-
-// The SDL surface a copy from `source` reads: the coded one for keyed copies.
-SDL_Surface* CopiedFrom(const Surface* source, bool keyed) {
-    return SkipsKey(source, keyed) && source->coded != nullptr ? source->coded : source->pixels;
-}
-
-// Copies `from` to the same-sized `to`. Keyed copies go through SDL's colour-key blit, all others
-// through SDL_ConvertPixels, whose plain row copies (unlike SDL's own copy blit, which writes
-// past the cache) leave the target cached for the copies drawn over it next.
-void CopyPixels(SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect to, bool keyed) {
-    if (keyed) {
-        SDL_BlitSurface(source, &from, target, &to);
-        return;
+// Copies `area` of the back buffer into the window's own pixels, leaving rows that already hold
+// the same pixels, and shows the rows from the first to the last that changed: one pass over the
+// picture, in its own format, and only what changed goes to the display.
+DrawOutcome PresentIntoWindow(const Surface* primary, const Surface* backBuffer, const Rect& area,
+                              const WindowPixels& window) {
+    const SDL_Surface* drawn = backBuffer->pixels;
+    const bool whole = WindowNeedsPicture() || LastPresented != primary ||
+                       LastShown.corner != window.corner || LastShown.pitch != window.pitch;
+    const size_t rowBytes =
+        static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
+    int top = area.bottom - area.top;
+    int bottom = 0;
+    for (int row = 0; row < area.bottom - area.top; ++row) {
+        const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
+        uint8_t* to = window.corner + row * window.pitch;
+        if (!whole && std::memcmp(to, from, rowBytes) == 0) continue;
+        std::memcpy(to, from, rowBytes);
+        top = std::min(top, row);
+        bottom = row + 1;
     }
+    LastPresented = primary;
+    LastShown = ShownPixels{window.corner, window.pitch, drawn->format->format};
+    if (top < bottom) ShowWindowRows(top, bottom);
+    return DrawOutcome::Done;
+}
+
+// After pixels of a keyed surface were written: its runs are found afresh at its next keyed copy.
+void PixelsWritten(Surface* surface) {
+    if (surface->hasKey) surface->spans.Forget();
+}
+
+// True when pixels can go from `source` to `target` as they are, without conversion.
+bool SameFormat(const SDL_Surface* source, const SDL_Surface* target) {
+    return source->format->format == target->format->format;
+}
+
+// Copies `from` to the same-sized `to` through SDL_ConvertPixels, whose plain row copies (unlike
+// SDL's own copy blit, which writes past the cache) leave the target cached for the copies drawn
+// over it next.
+void CopyPlain(const SDL_Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect to) {
     SDL_ConvertPixels(from.w, from.h, source->format->format, PixelAt(source, from.x, from.y),
                       source->pitch, target->format->format, PixelAt(target, to.x, to.y),
                       target->pitch);
+}
+
+// Copies `from` of `source` to the same-sized `to`. Keyed copies between surfaces of one format
+// copy the source's runs of pixels that are not the key; between formats they go through SDL's
+// colour-key blit.
+void CopyPixels(Surface* source, SDL_Rect from, SDL_Surface* target, SDL_Rect to, bool keyed) {
+    if (!keyed)
+        CopyPlain(source->pixels, from, target, to);
+    else if (SameFormat(source->pixels, target))
+        source->spans.Copy(source->pixels, source->key, from, target, to.x, to.y);
+    else
+        SDL_BlitSurface(source->pixels, &from, target, &to);
 }
 
 // The scratch surface, at least width x height in the format of `like`, carrying the key of
@@ -148,9 +187,14 @@ SDL_Surface* ScratchFor(const Surface* like, int width, int height) {
 void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rect to, bool keyed) {
     SDL_Surface* scratch = ScratchFor(source, to.w, to.h);
     if (scratch == nullptr) return;
-    const SDL_Rect inScratch{0, 0, to.w, to.h};
+    SDL_Rect inScratch{0, 0, to.w, to.h};
     SDL_SoftStretch(source->pixels, &from, scratch, &inScratch);
-    CopyPixels(scratch, inScratch, target->pixels, to, SkipsKey(source, keyed));
+    if (!SkipsKey(source, keyed))
+        CopyPlain(scratch, inScratch, target->pixels, to);
+    else if (SameFormat(scratch, target->pixels))
+        CopySkippingKey(scratch, source->key, inScratch, target->pixels, to.x, to.y);
+    else
+        SDL_BlitSurface(scratch, &inScratch, target->pixels, &to);
 }
 
 }  // namespace
@@ -197,8 +241,10 @@ void ReleaseSurface(Surface* surface) {
                        LiveSurfaces.end());
     for (Surface* other : LiveSurfaces)
         if (other->attached == surface) other->attached = nullptr;
-    if (LastPresented == surface) LastPresented = nullptr;
-    SDL_FreeSurface(surface->coded);
+    if (LastPresented == surface) {
+        LastPresented = nullptr;
+        LastShown = ShownPixels{};
+    }
     SDL_FreeSurface(surface->pixels);
     delete surface;
 }
@@ -212,14 +258,7 @@ void SetSourceColourKey(Surface* surface, uint32_t key) {
     surface->hasKey = true;
     surface->key = key;
     SDL_SetColorKey(surface->pixels, SDL_TRUE, key);
-    SDL_Surface* pixels = surface->pixels;
-    if (surface->coded == nullptr)
-        surface->coded = SDL_CreateRGBSurfaceWithFormatFrom(pixels->pixels, pixels->w, pixels->h,
-                                                            pixels->format->BitsPerPixel,
-                                                            pixels->pitch, pixels->format->format);
-    if (surface->coded == nullptr) return;
-    SDL_SetColorKey(surface->coded, SDL_TRUE, key);
-    SDL_SetSurfaceRLE(surface->coded, 1);
+    surface->spans.Forget();
 }
 
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed) {
@@ -231,8 +270,7 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
     if (source == target)
         CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     else
-        CopyPixels(CopiedFrom(source, keyed), ToSdl(from), target->pixels, ToSdl(to),
-                   SkipsKey(source, keyed));
+        CopyPixels(source, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
     PixelsWritten(target);
     return DrawOutcome::Done;
 }
@@ -287,13 +325,22 @@ void UnlockSurface(Surface* surface) {
 
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
+    if (!InsideSurface(area, backBuffer->pixels) || area.right - area.left != primary->pixels->w ||
+        area.bottom - area.top != primary->pixels->h)
+        return DrawOutcome::Refused;
+    WindowPixels window{};
+    if (DirectWindowPixels(backBuffer->pixels->format->format, window))
+        return PresentIntoWindow(primary, backBuffer, area, window);
     // The window keeps what it shows: a picture that did not change is not sent again.
-    if (LastPresented == primary && !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
+    if (LastPresented == primary && LastShown.corner == primary->pixels->pixels &&
+        !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
         return DrawOutcome::Done;
     CopyRect(backBuffer, area, primary, 0, 0, false);
     const SDL_Surface* shown = primary->pixels;
     ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);
     LastPresented = primary;
+    LastShown = ShownPixels{static_cast<const uint8_t*>(shown->pixels), shown->pitch,
+                            shown->format->format};
     return DrawOutcome::Done;
 }
 
@@ -325,10 +372,9 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y) {
 
 std::vector<uint32_t> ReadPresentedPicture() {
     if (LastPresented == nullptr) return {};
-    const SDL_Surface* shown = LastPresented->pixels;
-    std::vector<uint32_t> picture(static_cast<size_t>(shown->w) * static_cast<size_t>(shown->h));
-    SDL_ConvertPixels(shown->w, shown->h, shown->format->format, shown->pixels, shown->pitch,
-                      SDL_PIXELFORMAT_RGB888, picture.data(), shown->w * 4);
+    std::vector<uint32_t> picture(static_cast<size_t>(PictureWidth) * PictureHeight);
+    SDL_ConvertPixels(PictureWidth, PictureHeight, LastShown.format, LastShown.corner,
+                      LastShown.pitch, SDL_PIXELFORMAT_RGB888, picture.data(), PictureWidth * 4);
     for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
     return picture;
 }

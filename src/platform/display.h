@@ -128,11 +128,13 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y);
 // row first. Empty before the first present.
 std::vector<uint32_t> ReadPresentedPicture();
 
-// Called by the benchmark only: the same copy as CopyRect done straight with SDL_BlitSurface, no
-// checks, so our layer's cost can be measured against it; the source's key applies if it has one.
+// Called by the benchmark and tests only: the same copy as CopyRect done straight with
+// SDL_BlitSurface, no checks, so our layer's cost and pixels can be measured against SDL's; the
+// source's key applies if it has one.
 void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y);
 
-// Called by the benchmark only: the same copy as CopyScaled done straight with SDL_BlitScaled.
+// Called by the benchmark and tests only: the same copy as CopyScaled done straight with
+// SDL_BlitScaled.
 void BenchDirectScaled(Surface* source, const Rect& from, Surface* target, const Rect& to);
 
 }  // namespace platform

@@ -411,6 +411,34 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) 
     return shown;
 }
 
+bool DirectWindowPixels(uint32_t pixelFormatCode, WindowPixels& out) {
+    if (GameWindow == nullptr || Renderer != nullptr) return false;
+    SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
+    if (window == nullptr || window->format->format != pixelFormatCode) return false;
+    const SDL_Rect to = PictureRectIn(window->w, window->h);
+    if (to.w != PictureWidth || to.h != PictureHeight) return false;
+    // Bars around the picture are cleared once, when the window's pixels were spoilt.
+    if (PictureSpoilt && (window->w != PictureWidth || window->h != PictureHeight))
+        SDL_FillRect(window, nullptr, 0);
+    out.corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
+                 to.x * window->format->BytesPerPixel;
+    out.pitch = window->pitch;
+    return true;
+}
+
+bool ShowWindowRows(int top, int bottom) {
+    SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
+    if (window == nullptr) return false;
+    const SDL_Rect to = PictureRectIn(window->w, window->h);
+    // A spoilt window gets all its pixels again, bars included.
+    const SDL_Rect rows = PictureSpoilt ? SDL_Rect{0, 0, window->w, window->h}
+                                        : SDL_Rect{to.x, to.y + top, to.w, bottom - top};
+    const bool shown = SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
+    PictureSpoilt = !shown;
+    LastShownSynced = false;
+    return shown;
+}
+
 bool WindowNeedsPicture() { return PictureSpoilt; }
 
 bool LastPictureWaitedForDisplay() { return LastShownSynced; }

@@ -92,6 +92,22 @@ uint32_t DesktopPixelFormatCode();
 // failure.
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
 
+// The window's own pixels where the picture lies: its top-left pixel and the bytes from one row
+// to the next.
+struct WindowPixels {
+    uint8_t* corner;
+    int pitch;
+};
+
+// Called by the display layer's present: true, with the window's own pixels in `out`, when the
+// picture can be written straight into them: no renderer, the window's pixels in this format and
+// the picture shown 1:1. The pixels stay valid until the window is next changed.
+bool DirectWindowPixels(uint32_t pixelFormatCode, WindowPixels& out);
+
+// Called by the display layer's present after writing rows top..bottom-1 of the picture straight
+// into DirectWindowPixels: sends those rows to the display. False on failure.
+bool ShowWindowRows(int top, int bottom);
+
 // Called by the display layer's present: true when the window's pixels were spoilt (uncovered,
 // resized, restyled) since the last picture shown, so even an unchanged picture is shown again.
 bool WindowNeedsPicture();

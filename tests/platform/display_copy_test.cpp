@@ -2,6 +2,8 @@
 // source used both scaled and unscaled in one frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "platform/display.h"
@@ -134,6 +136,56 @@ TEST_P(DisplayCopy, PlainCopyBetweenFormatsConvertsThePixels) {
     EXPECT_EQ(platform::ReadSurfacePixel(target, 0, 0) & 0x00FFFFFFu, targetRed);
     EXPECT_EQ(platform::ReadSurfacePixel(target, 1, 0) & 0x00FFFFFFu, targetBlue);
     platform::ReleaseSurface(target);
+}
+
+// Keyed copies and stretches, plain or from deep inside a sheet, clipped to any column and row,
+// draw pixel for pixel what SDL's own colour-key blits draw, and keep doing so after the sheet
+// is written again.
+TEST_P(DisplayCopy, KeyedCopiesDrawWhatSdlsColourKeyBlitsDraw) {
+    constexpr int SheetWidth = 157;
+    constexpr int SheetHeight = 203;
+    std::mt19937 dice(GetParam() ? 16 : 32);
+    // About half the pixels are the key, in runs of any length.
+    const auto paintSheet = [&](Surface* sheet) {
+        uint32_t pixel = Red();
+        for (int y = 0; y < SheetHeight; ++y)
+            for (int x = 0; x < SheetWidth; ++x) {
+                if (dice() % 5 == 0) pixel = dice() % 2 == 0 ? Magenta() : dice() & White();
+                platform::FillArea(sheet, Rect{x, y, x + 1, y + 1}, pixel);
+            }
+    };
+    Surface* sheet = platform::CreateOffscreenSurface(SheetWidth, SheetHeight);
+    Surface* ours = platform::CreateOffscreenSurface(120, 90);
+    Surface* sdls = platform::CreateOffscreenSurface(120, 90);
+    for (Surface* surface : {sheet, ours, sdls}) ASSERT_NE(surface, nullptr);
+    platform::SetSourceColourKey(sheet, Magenta());
+    for (int round = 0; round < 4; ++round) {
+        paintSheet(sheet);
+        for (int copy = 0; copy < 150; ++copy) {
+            const int left = static_cast<int>(dice() % SheetWidth);
+            const int top = static_cast<int>(dice() % SheetHeight);
+            const int width = 1 + static_cast<int>(dice() % std::min(SheetWidth - left, 80));
+            const int height = 1 + static_cast<int>(dice() % std::min(SheetHeight - top, 60));
+            const Rect from{left, top, left + width, top + height};
+            const int x = static_cast<int>(dice() % (121 - std::min(width, 120)));
+            const int y = static_cast<int>(dice() % (91 - std::min(height, 90)));
+            if (copy % 3 == 2) {
+                const Rect to{x, y, x + 1 + static_cast<int>(dice() % (120 - x)),
+                              y + 1 + static_cast<int>(dice() % (90 - y))};
+                ASSERT_EQ(platform::CopyScaled(sheet, from, ours, to, true), DrawOutcome::Done);
+                platform::BenchDirectScaled(sheet, from, sdls, to);
+            } else if (width <= 120 && height <= 90) {
+                ASSERT_EQ(platform::CopyRect(sheet, from, ours, x, y, true), DrawOutcome::Done);
+                platform::BenchDirectCopy(sheet, from, sdls, x, y);
+            }
+        }
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 120; ++x)
+                ASSERT_EQ(platform::ReadSurfacePixel(ours, x, y),
+                          platform::ReadSurfacePixel(sdls, x, y))
+                    << "round " << round << " at " << x << "," << y;
+    }
+    for (Surface* surface : {sheet, ours, sdls}) platform::ReleaseSurface(surface);
 }
 
 INSTANTIATE_TEST_SUITE_P(SixteenAndThirtyTwoBits, DisplayCopy, ::testing::Values(true, false),

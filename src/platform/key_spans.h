@@ -1,0 +1,47 @@
+// Keyed copies without SDL's per-pixel path: every row's runs of pixels that are not the key.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct SDL_Rect;
+struct SDL_Surface;
+
+namespace platform {
+
+// Where the pixels of a keyed surface that are not its key colour lie: for every row, the runs
+// from one key pixel to the next. A keyed copy then copies those runs whole, row by row, however
+// deep into a sheet of pictures its rectangle lies. (SDL's run-length coding reads every row above
+// the rectangle and every run across the sheet for each copy: most of a busy frame went there.)
+class KeySpans {
+  public:
+    // The pixels were written: the runs are found again at the next copy.
+    void Forget();
+
+    // Copies `from` of `source` to (x, y) of `target`, whose format is the source's, leaving the
+    // target's pixels where the source's equal `key`. Both rectangles lie inside their surfaces.
+    void Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
+              int x, int y);
+
+  private:
+    // A run of pixels that are not the key, from `begin` up to `end`.
+    struct Run {
+        uint16_t begin;
+        uint16_t end;
+    };
+
+    // Finds every row's runs in the pixels as they are now.
+    void Find(const SDL_Surface* source, uint32_t key);
+
+    // Where each row's runs start in `runs_`, one entry per row and one more; empty until found.
+    std::vector<uint32_t> rowStart_;
+    std::vector<Run> runs_;
+};
+
+// Copies `from` of `source` to (x, y) of `target`, whose format is the source's, pixel by pixel,
+// skipping the pixels equal to `key`: for pixels written just before, where finding runs would
+// cost more than it saves.
+void CopySkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                     SDL_Surface* target, int x, int y);
+
+}  // namespace platform
