@@ -127,6 +127,8 @@ bool RecreateDisplay(bool fullScreen) {
     platform::RestyleGameWindow(fullScreen);
     // The window may have moved with the new style; the mouse stays relative to its client area.
     RefreshWindowRects();
+    // Black until the pictures are loaded and the first frame is drawn, not the desktop beneath.
+    PresentBlack();
     return LoadEveryPicture();
 }
 

@@ -87,6 +87,12 @@ void Present() {
     if (!FullScreen) platform::RestoreSurface(back);
 }
 
+void PresentBlack() {
+    if (BackBuffer == nullptr || BackBuffer->Surface() == nullptr) return;
+    BackBuffer->FillRect(0, 0, platform::PictureWidth, platform::PictureHeight, 0, 0, 0);
+    Present();
+}
+
 void ReleaseDisplay() {
     for (Sprite** frameBuffer : {&BackBuffer, &PrimarySurface}) {
         if (*frameBuffer == nullptr) continue;

@@ -32,6 +32,10 @@ bool SetUpDisplay(bool fullScreen);
 // Called at the end of every frame: shows BackBuffer; a lost frame buffer is restored instead.
 void Present();
 
+// Called by RecreateDisplay once the display is set up, before the pictures load: the window shows
+// a black picture at once, as the logo's first frame does, instead of nothing.
+void PresentBlack();
+
 // Called once when the window is destroyed: releases and deletes both frame buffers, then the
 // device. Each step is skipped when its object does not exist.
 void ReleaseDisplay();
