@@ -30,13 +30,16 @@ bake: configure
 	cmake --build $(BUILD) --target bake -j$(JOBS)
 
 bench: configure
-	cmake --build $(BUILD) --target pelmaro_bench -j$(JOBS)
+	cmake --build $(BUILD) --target pelmaro_bench pelmaro_effect_latency -j$(JOBS)
 	cd $(BUILD)/game && ../bench/pelmaro_bench
+	$(BUILD)/bench/pelmaro_effect_latency
 
-# The real game under Xvfb: processor on a still screen, start-up, peak memory, busy frames.
+# The whole performance table: the real game under Xvfb (processor on a still screen, start-up,
+# peak memory), busy frames headless and in a real window, effect latency and a fresh bake.
 bench-desktop: build
-	cmake --build $(BUILD) --target pelmaro_bench -j$(JOBS)
-	bench/desktop_bench.py $(BUILD)/game --frame-bench $(BUILD)/bench/pelmaro_bench
+	cmake --build $(BUILD) --target pelmaro_bench pelmaro_effect_latency -j$(JOBS)
+	bench/desktop_bench.py $(BUILD)/game --frame-bench $(BUILD)/bench/pelmaro_bench \
+		--effect-latency $(BUILD)/bench/pelmaro_effect_latency --bake-source .
 
 sanitize: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMARO_SANITIZE=ON >/dev/null

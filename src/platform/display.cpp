@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/key_spans.h"
+#include "platform/pixel_copies.h"
 
 namespace platform {
 
@@ -39,7 +39,7 @@ std::vector<Surface*> LiveSurfaces;
 const Surface* LastPresented = nullptr;
 // Where the last present left the picture: the window's own pixels or the primary surface's.
 struct ShownPixels {
-    const uint8_t* corner = nullptr;
+    uint8_t* corner = nullptr;
     int pitch = 0;
     uint32_t format = SDL_PIXELFORMAT_UNKNOWN;
 };
@@ -107,28 +107,46 @@ bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& ar
     return true;
 }
 
-// Copies `area` of the back buffer into the window's own pixels, leaving rows that already hold
-// the same pixels, and shows the rows from the first to the last that changed: one pass over the
-// picture, in its own format, and only what changed goes to the display.
+// Where the picture shown is kept to compare the next one with: the window's own pixels when they
+// are in the picture's format, else the primary surface, which the window's pixels are converted
+// from.
+ShownPixels KeptPicture(const Surface* primary, const SDL_Surface* drawn,
+                        const WindowPixels& window) {
+    if (window.formatCode == drawn->format->format)
+        return ShownPixels{window.corner, window.pitch, window.formatCode};
+    const SDL_Surface* pixels = primary->pixels;
+    return ShownPixels{static_cast<uint8_t*>(pixels->pixels), pixels->pitch,
+                       pixels->format->format};
+}
+
+// Shows `area` of the back buffer in the window's own pixels in one pass over the picture: each
+// row that differs from the one kept is copied over it (and converted into the window's pixels
+// when they are in another format), rows that did not change are left, and only the rows from the
+// first to the last that changed go to the display.
 DrawOutcome PresentIntoWindow(const Surface* primary, const Surface* backBuffer, const Rect& area,
                               const WindowPixels& window) {
     const SDL_Surface* drawn = backBuffer->pixels;
+    const ShownPixels kept = KeptPicture(primary, drawn, window);
+    const bool converted = kept.corner != window.corner;
     const bool whole = WindowNeedsPicture() || LastPresented != primary ||
-                       LastShown.corner != window.corner || LastShown.pitch != window.pitch;
-    const size_t rowBytes =
-        static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
+                       LastShown.corner != kept.corner || LastShown.pitch != kept.pitch;
+    const int width = area.right - area.left;
+    const size_t rowBytes = static_cast<size_t>(width) * drawn->format->BytesPerPixel;
     int top = area.bottom - area.top;
     int bottom = 0;
     for (int row = 0; row < area.bottom - area.top; ++row) {
         const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
-        uint8_t* to = window.corner + row * window.pitch;
-        if (!whole && std::memcmp(to, from, rowBytes) == 0) continue;
-        std::memcpy(to, from, rowBytes);
+        uint8_t* keptRow = kept.corner + row * kept.pitch;
+        if (!whole && std::memcmp(keptRow, from, rowBytes) == 0) continue;
+        std::memcpy(keptRow, from, rowBytes);
+        if (converted)
+            SDL_ConvertPixels(width, 1, kept.format, keptRow, kept.pitch, window.formatCode,
+                              window.corner + row * window.pitch, window.pitch);
         top = std::min(top, row);
         bottom = row + 1;
     }
     LastPresented = primary;
-    LastShown = ShownPixels{window.corner, window.pitch, drawn->format->format};
+    LastShown = kept;
     if (top < bottom) ShowWindowRows(top, bottom);
     return DrawOutcome::Done;
 }
@@ -329,8 +347,7 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
         area.bottom - area.top != primary->pixels->h)
         return DrawOutcome::Refused;
     WindowPixels window{};
-    if (DirectWindowPixels(backBuffer->pixels->format->format, window))
-        return PresentIntoWindow(primary, backBuffer, area, window);
+    if (WindowPixelsAtPicture(window)) return PresentIntoWindow(primary, backBuffer, area, window);
     // The window keeps what it shows: a picture that did not change is not sent again.
     if (LastPresented == primary && LastShown.corner == primary->pixels->pixels &&
         !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
@@ -339,8 +356,8 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     const SDL_Surface* shown = primary->pixels;
     ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);
     LastPresented = primary;
-    LastShown = ShownPixels{static_cast<const uint8_t*>(shown->pixels), shown->pitch,
-                            shown->format->format};
+    LastShown =
+        ShownPixels{static_cast<uint8_t*>(shown->pixels), shown->pitch, shown->format->format};
     return DrawOutcome::Done;
 }
 

@@ -411,10 +411,10 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) 
     return shown;
 }
 
-bool DirectWindowPixels(uint32_t pixelFormatCode, WindowPixels& out) {
+bool WindowPixelsAtPicture(WindowPixels& out) {
     if (GameWindow == nullptr || Renderer != nullptr) return false;
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
-    if (window == nullptr || window->format->format != pixelFormatCode) return false;
+    if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
     if (to.w != PictureWidth || to.h != PictureHeight) return false;
     // Bars around the picture are cleared once, when the window's pixels were spoilt.
@@ -423,6 +423,7 @@ bool DirectWindowPixels(uint32_t pixelFormatCode, WindowPixels& out) {
     out.corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                  to.x * window->format->BytesPerPixel;
     out.pitch = window->pitch;
+    out.formatCode = window->format->format;
     return true;
 }
 

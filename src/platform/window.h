@@ -92,20 +92,21 @@ uint32_t DesktopPixelFormatCode();
 // failure.
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
 
-// The window's own pixels where the picture lies: its top-left pixel and the bytes from one row
-// to the next.
+// The window's own pixels where the picture lies: its top-left pixel, the bytes from one row to
+// the next, and their SDL pixel format code.
 struct WindowPixels {
     uint8_t* corner;
     int pitch;
+    uint32_t formatCode;
 };
 
 // Called by the display layer's present: true, with the window's own pixels in `out`, when the
-// picture can be written straight into them: no renderer, the window's pixels in this format and
-// the picture shown 1:1. The pixels stay valid until the window is next changed.
-bool DirectWindowPixels(uint32_t pixelFormatCode, WindowPixels& out);
+// picture can be written straight into them: no renderer, and the picture shown 1:1. The pixels
+// stay valid until the window is next changed.
+bool WindowPixelsAtPicture(WindowPixels& out);
 
 // Called by the display layer's present after writing rows top..bottom-1 of the picture straight
-// into DirectWindowPixels: sends those rows to the display. False on failure.
+// into WindowPixelsAtPicture: sends those rows to the display. False on failure.
 bool ShowWindowRows(int top, int bottom);
 
 // Called by the display layer's present: true when the window's pixels were spoilt (uncovered,

@@ -1,8 +1,10 @@
 // Tests of the display layer: refused rectangles, colour keys, scaling, lost surfaces, present.
 #include "platform/display.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "platform/window.h"
@@ -223,5 +225,73 @@ TEST(DisplayPresent, PresentShowsTheBackBufferInTheWindow) {
     platform::CloseDisplayDevice();
     platform::DestroyGameWindow();
 }
+
+// The window's own pixels where the picture lies, as 0x00RRGGBB.
+std::vector<uint32_t> WindowPicture() {
+    SDL_Surface* window = SDL_GetWindowSurface(SDL_GetWindowFromID(platform::GameWindowId()));
+    const platform::Rect area = platform::PictureAreaIn(window->w, window->h);
+    std::vector<uint32_t> picture(640u * 480u);
+    const auto* corner = static_cast<const uint8_t*>(window->pixels) + area.top * window->pitch +
+                         area.left * window->format->BytesPerPixel;
+    SDL_ConvertPixels(640, 480, window->format->format, corner, window->pitch,
+                      SDL_PIXELFORMAT_RGB888, picture.data(), 640 * 4);
+    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
+    return picture;
+}
+
+// The back buffer's pixels as 0x00RRGGBB.
+std::vector<uint32_t> BackBufferPicture(Surface* back) {
+    platform::SurfacePixels pixels{};
+    EXPECT_TRUE(platform::LockSurface(back, pixels));
+    const platform::PixelFormat& format = pixels.format;
+    std::vector<uint32_t> picture(640u * 480u);
+    SDL_ConvertPixels(640, 480,
+                      SDL_MasksToPixelFormatEnum(format.bitCount, format.redMask, format.greenMask,
+                                                 format.blueMask, 0),
+                      pixels.pixels, pixels.pitch, SDL_PIXELFORMAT_RGB888, picture.data(), 640 * 4);
+    platform::UnlockSurface(back);
+    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
+    return picture;
+}
+
+// Windowed presents write only the rows that changed into the window's own pixels (converted when
+// the pictures are 16-bit, since the headless window is 32-bit): after every frame, whatever rows
+// changed, and after the window was resized, the window shows exactly the back buffer.
+class DisplayPresentRows : public ::testing::TestWithParam<int> {};
+
+TEST_P(DisplayPresentRows, TheWindowShowsEveryFrameWhateverRowsChanged) {
+    platform::OverrideDesktopDepthForTests(GetParam());
+    ASSERT_TRUE(platform::CreateGameWindow());
+    ASSERT_TRUE(platform::OpenDisplayDevice());
+    ASSERT_TRUE(platform::SetDisplayMode(false));
+    Surface* primary = platform::CreatePrimarySurface();
+    Surface* back = platform::CreateOffscreenSurface(640, 480);
+    ASSERT_NE(back, nullptr);
+    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
+    std::mt19937 dice(static_cast<unsigned>(GetParam()));
+    for (int frame = 0; frame < 40; ++frame) {
+        // A band of rows, a lone pixel, or nothing at all changes.
+        const int top = static_cast<int>(dice() % 480);
+        const int bottom = top + 1 + static_cast<int>(dice() % (480 - top));
+        const int left = static_cast<int>(dice() % 640);
+        if (frame % 5 != 4)
+            platform::FillArea(
+                back, Rect{frame % 3 == 0 ? left : 0, top, frame % 3 == 0 ? left + 1 : 640, bottom},
+                dice());
+        // Now and then the window is made taller (the picture then sits between bars) or shrunk
+        // back, and its pixels are made anew.
+        if (frame % 9 == 8) SDL_SetWindowSize(window, 640, frame % 2 == 0 ? 600 : 480);
+        ASSERT_EQ(platform::PresentFrame(primary, back, Rect{0, 0, 640, 480}), DrawOutcome::Done);
+        ASSERT_EQ(WindowPicture(), BackBufferPicture(back)) << "frame " << frame;
+        ASSERT_EQ(platform::ReadPresentedPicture(), BackBufferPicture(back)) << "frame " << frame;
+    }
+    platform::ReleaseSurface(back);
+    platform::ReleaseSurface(primary);
+    platform::CloseDisplayDevice();
+    platform::DestroyGameWindow();
+    platform::OverrideDesktopDepthForTests(0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SixteenAndThirtyTwoBits, DisplayPresentRows, ::testing::Values(16, 32));
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Keyed copies without SDL's per-pixel path: every row's runs of pixels that are not the key.
+// Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
+// of pixels that are not the key, or pixel by pixel.
 #pragma once
 
 #include <cstdint>

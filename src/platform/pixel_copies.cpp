@@ -1,5 +1,6 @@
-// Keyed copies without SDL's per-pixel path: every row's runs of pixels that are not the key.
-#include "platform/key_spans.h"
+// Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
+// of pixels that are not the key, or pixel by pixel.
+#include "platform/pixel_copies.h"
 
 #include <SDL.h>
 
