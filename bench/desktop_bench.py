@@ -260,7 +260,7 @@ def main():
             for r in ratios) + f" | ≤ {TARGETS['frame']:.0f}× in both |")
     if options.effect_latency:
         latencies = [effect_latency(program) for program in options.effect_latency]
-        print("| Effect request → device (SDL's disk driver), median / worst | " + " | ".join(
+        print("| Effect request → mixed for the device (SDL's disk driver), median / worst | " + " | ".join(
             f"{median_ms:.0f} / {worst_ms:.0f} ms" for median_ms, worst_ms in latencies) +
             f" | worst ≤ {TARGETS['latency']:.0f} ms |")
     if options.bake_source:

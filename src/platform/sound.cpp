@@ -4,6 +4,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -44,6 +46,8 @@ SDL_AudioSpec DeviceFormat{};
 std::vector<SoundBuffer*>& Voices = *new std::vector<SoundBuffer*>;
 bool Recording = false;
 std::vector<SoundStart> Starts;
+// When the mixer last mixed the first samples of a voice, in nanoseconds of the steady clock.
+std::atomic<int64_t> FirstSamplesMixedAt{0};
 
 // Holds the mixer off while the game thread changes voices.
 class MixerLock {
@@ -65,6 +69,10 @@ void MixVoices(float* out, size_t count) {
         if (!voice->Playing) continue;
         const std::vector<float>& mixed = voice->Samples->Mixed;
         size_t n = std::min(count, mixed.size() - std::min(voice->Position, mixed.size()));
+        if (voice->Position == 0 && n > 0)
+            FirstSamplesMixedAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                      std::chrono::steady_clock::now().time_since_epoch())
+                                      .count();
         for (size_t i = 0; i < n; ++i) out[i] += mixed[voice->Position + i] * voice->Gain;
         voice->Position += n;
         if (voice->Position >= mixed.size()) voice->Playing = false;
@@ -233,6 +241,10 @@ bool SetSoundPosition(SoundBuffer* buffer, uint32_t offset) {
 }
 
 void RecordSoundStarts() { Recording = true; }
+
+std::chrono::steady_clock::time_point LastVoiceFirstMixed() {
+    return std::chrono::steady_clock::time_point(std::chrono::nanoseconds(FirstSamplesMixedAt));
+}
 
 std::vector<SoundStart> TakeSoundStarts() {
     MixerLock lock;

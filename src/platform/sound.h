@@ -1,6 +1,7 @@
 // The effect device: static sound buffers and their voices, mixed by SDL's audio thread.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -74,6 +75,9 @@ struct SoundStart {
 };
 // Called by tests: from now on every voice start is recorded.
 void RecordSoundStarts();
+// Called by the effect latency benchmark: when the mixer last handed the first samples of a voice
+// to the sound device (the epoch before any).
+std::chrono::steady_clock::time_point LastVoiceFirstMixed();
 // Called by tests: the starts recorded since the last call, oldest first.
 std::vector<SoundStart> TakeSoundStarts();
 // Called by tests: the voice reports itself lost, as after the sound card was taken away.
