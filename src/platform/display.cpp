@@ -210,7 +210,7 @@ void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rec
     if (!SkipsKey(source, keyed))
         CopyPlain(scratch, inScratch, target->pixels, to);
     else if (SameFormat(scratch, target->pixels))
-        CopySkippingKey(scratch, source->key, inScratch, target->pixels, to.x, to.y);
+        StretchSkippingKey(scratch, source->key, inScratch, target->pixels, to);
     else
         SDL_BlitSurface(scratch, &inScratch, target->pixels, &to);
 }
@@ -298,9 +298,13 @@ DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const
     if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
     if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
         return DrawOutcome::Refused;
-    // Stretching first and keying after is pixel for pixel what SDL's keyed scaling blit draws,
-    // without its slow general path.
-    CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+    // Keyed between two surfaces of one format: stretched and keyed in one pass. Otherwise by way
+    // of the scratch surface: stretching first and keying after is pixel for pixel what SDL's
+    // keyed scaling blit draws, without its slow general path.
+    if (SkipsKey(source, keyed) && source != target && SameFormat(source->pixels, target->pixels))
+        StretchSkippingKey(source->pixels, source->key, ToSdl(from), target->pixels, ToSdl(to));
+    else
+        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     PixelsWritten(target);
     return DrawOutcome::Done;
 }

@@ -1,5 +1,5 @@
 // Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
-// of pixels that are not the key, or pixel by pixel.
+// of pixels that are not the key, or stretched pixel by pixel.
 #include "platform/pixel_copies.h"
 
 #include <SDL.h>
@@ -24,46 +24,52 @@ uint32_t PixelValue(const uint8_t* at, int bytes) {
     return value;
 }
 
-// `pixel`, or `under` where `pixel` is the key: without a branch, so whole blocks of pixels are
-// compared and merged at once.
-template <typename Pixel>
-Pixel KeyedPixel(Pixel pixel, Pixel under, Pixel key) {
-    const Pixel keep = static_cast<Pixel>(-static_cast<Pixel>(pixel == key));
-    return static_cast<Pixel>((pixel & ~keep) | (under & keep));
-}
+// Where the nearest source pixel of each target pixel lies, as SDL_SoftStretch samples: in steps
+// of source pixels per target pixel, 16.16 fixed point, from the middle of the first step.
+struct Sampling {
+    uint32_t step;
+    uint32_t first;
+    Sampling(int sourceLength, int targetLength)
+        : step((static_cast<uint32_t>(sourceLength) << 16) / static_cast<uint32_t>(targetLength)),
+          first(step / 2) {}
+};
 
-// One row of CopySkippingKey for pixels of a fixed size: blocks of 16 pixels (which the compiler
-// turns into vector instructions), then the rest one by one.
+// StretchSkippingKey for pixels of a fixed size (rows of SDL surfaces are aligned to their pixels).
 template <typename Pixel>
-void CopyRowSkippingKey(const Pixel* __restrict in, Pixel* __restrict out, int width, Pixel key) {
-    constexpr int Block = 16;
-    int column = 0;
-    for (; column + Block <= width; column += Block)
-        for (int i = 0; i < Block; ++i)
-            out[column + i] = KeyedPixel(in[column + i], out[column + i], key);
-    for (; column < width; ++column) out[column] = KeyedPixel(in[column], out[column], key);
-}
-
-// CopySkippingKey for pixels of a fixed size (rows of SDL surfaces are aligned to their pixels).
-template <typename Pixel>
-void CopyPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                           SDL_Surface* target, int x, int y) {
-    for (int row = 0; row < from.h; ++row)
-        CopyRowSkippingKey(reinterpret_cast<const Pixel*>(PixelAt(source, from.x, from.y + row)),
-                           reinterpret_cast<Pixel*>(PixelAt(target, x, y + row)), from.w,
-                           static_cast<Pixel>(key));
+void StretchPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                              SDL_Surface* target, const SDL_Rect& to) {
+    const Sampling across(from.w, to.w);
+    const Sampling down(from.h, to.h);
+    const Pixel skipped = static_cast<Pixel>(key);
+    uint32_t y = down.first;
+    for (int row = 0; row < to.h; ++row, y += down.step) {
+        const auto* in =
+            reinterpret_cast<const Pixel*>(PixelAt(source, from.x, from.y + (y >> 16)));
+        auto* out = reinterpret_cast<Pixel*>(PixelAt(target, to.x, to.y + row));
+        uint32_t x = across.first;
+        for (int column = 0; column < to.w; ++column, x += across.step) {
+            const Pixel pixel = in[x >> 16];
+            if (pixel != skipped) out[column] = pixel;
+        }
+    }
 }
 
 // The same for pixels of any size (3 bytes on a 24-bit desktop).
-void CopyAnyPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                              SDL_Surface* target, int x, int y) {
+void StretchAnyPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                                 SDL_Surface* target, const SDL_Rect& to) {
+    const Sampling across(from.w, to.w);
+    const Sampling down(from.h, to.h);
     const int bytes = source->format->BytesPerPixel;
-    for (int row = 0; row < from.h; ++row) {
-        const uint8_t* in = PixelAt(source, from.x, from.y + row);
-        uint8_t* out = PixelAt(target, x, y + row);
-        for (int column = 0; column < from.w; ++column)
-            if (PixelValue(in + column * bytes, bytes) != key)
-                std::memcpy(out + column * bytes, in + column * bytes, static_cast<size_t>(bytes));
+    uint32_t y = down.first;
+    for (int row = 0; row < to.h; ++row, y += down.step) {
+        const uint8_t* in = PixelAt(source, from.x, from.y + (y >> 16));
+        uint8_t* out = PixelAt(target, to.x, to.y + row);
+        uint32_t x = across.first;
+        for (int column = 0; column < to.w; ++column, x += across.step) {
+            const uint8_t* pixel = in + (x >> 16) * bytes;
+            if (PixelValue(pixel, bytes) != key)
+                std::memcpy(out + column * bytes, pixel, static_cast<size_t>(bytes));
+        }
     }
 }
 
@@ -115,17 +121,17 @@ void KeySpans::Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& fro
     }
 }
 
-void CopySkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                     SDL_Surface* target, int x, int y) {
+void StretchSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                        SDL_Surface* target, const SDL_Rect& to) {
     switch (source->format->BytesPerPixel) {
         case 2:
-            CopyPixelsSkippingKey<uint16_t>(source, key, from, target, x, y);
+            StretchPixelsSkippingKey<uint16_t>(source, key, from, target, to);
             return;
         case 4:
-            CopyPixelsSkippingKey<uint32_t>(source, key, from, target, x, y);
+            StretchPixelsSkippingKey<uint32_t>(source, key, from, target, to);
             return;
         default:
-            CopyAnyPixelsSkippingKey(source, key, from, target, x, y);
+            StretchAnyPixelsSkippingKey(source, key, from, target, to);
     }
 }
 

@@ -39,10 +39,10 @@ class KeySpans {
     std::vector<Run> runs_;
 };
 
-// Copies `from` of `source` to (x, y) of `target`, whose format is the source's, pixel by pixel,
-// skipping the pixels equal to `key`: for pixels written just before, where finding runs would
-// cost more than it saves.
-void CopySkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                     SDL_Surface* target, int x, int y);
+// Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling the
+// nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the sampled
+// one equals `key`: in one pass, without SDL's stretch into a scratch surface and keyed blit out.
+void StretchSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                        SDL_Surface* target, const SDL_Rect& to);
 
 }  // namespace platform
