@@ -122,8 +122,12 @@ def start_desktop(depth):
     environment = dict(os.environ, DISPLAY=display)
     manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
-    wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=environment,
-                                    capture_output=True).returncode == 0, "openbox")
+    try:
+        wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=environment,
+                                        capture_output=True).returncode == 0, "openbox")
+    except RuntimeError:
+        stop([manager, server])
+        raise
     # Painted once openbox is up, which clears the root as it starts.
     subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=environment, check=True)
     return display, environment, [manager, server]
