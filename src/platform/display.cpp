@@ -120,9 +120,9 @@ ShownPixels KeptPicture(const Surface* primary, const SDL_Surface* drawn,
 }
 
 // Shows `area` of the back buffer in the window's own pixels in one pass over the picture: each
-// row that differs from the one kept is copied over it (and converted into the window's pixels
-// when they are in another format), rows that did not change are left, and only the rows from the
-// first to the last that changed go to the display.
+// row that differs from the one kept is copied over it, rows that did not change are left, and
+// only the rows from the first to the last that changed go to the display (converted into the
+// window's pixels first when they are in another format).
 DrawOutcome PresentIntoWindow(const Surface* primary, const Surface* backBuffer, const Rect& area,
                               const WindowPixels& window) {
     const SDL_Surface* drawn = backBuffer->pixels;
@@ -139,15 +139,18 @@ DrawOutcome PresentIntoWindow(const Surface* primary, const Surface* backBuffer,
         uint8_t* keptRow = kept.corner + row * kept.pitch;
         if (!whole && std::memcmp(keptRow, from, rowBytes) == 0) continue;
         std::memcpy(keptRow, from, rowBytes);
-        if (converted)
-            SDL_ConvertPixels(width, 1, kept.format, keptRow, kept.pitch, window.formatCode,
-                              window.corner + row * window.pitch, window.pitch);
         top = std::min(top, row);
         bottom = row + 1;
     }
     LastPresented = primary;
     LastShown = kept;
-    if (top < bottom) ShowWindowRows(top, bottom);
+    if (top >= bottom) return DrawOutcome::Done;
+    // Converted in one call: SDL sets a conversion up anew for every call.
+    if (converted)
+        SDL_ConvertPixels(width, bottom - top, kept.format, kept.corner + top * kept.pitch,
+                          kept.pitch, window.formatCode, window.corner + top * window.pitch,
+                          window.pitch);
+    ShowWindowRows(top, bottom);
     return DrawOutcome::Done;
 }
 
