@@ -45,6 +45,8 @@ int SeenDesktopHeight = 0;
 bool HasIcon = false;
 // The last picture was shown with crisp (nearest pixel) scaling.
 bool LastCrisp = true;
+// The picture converted into the format it is stretched in, kept from one picture to the next.
+SDL_Surface* ConvertedPicture = nullptr;
 
 // Notes what failed, with SDL's reason.
 void NoteFailure(const char* what) { Failure = std::string(what) + ": " + SDL_GetError(); }
@@ -209,18 +211,27 @@ bool RenderPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
     return true;
 }
 
+// The surface the picture is converted into before it is stretched, in this format; made again
+// only when the format changes. Null when it cannot be made.
+SDL_Surface* ConvertedPictureIn(uint32_t format) {
+    if (ConvertedPicture != nullptr && ConvertedPicture->format->format == format)
+        return ConvertedPicture;
+    SDL_FreeSurface(ConvertedPicture);
+    ConvertedPicture = SDL_CreateRGBSurfaceWithFormat(0, PictureWidth, PictureHeight, 0, format);
+    return ConvertedPicture;
+}
+
 // Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
 // The smooth stretch works on 4-byte pixels only, so for a 16-bit window it stretches into an
 // XRGB picture first, which is then converted into the window.
 void StretchIntoWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, SDL_Surface* window,
                        const SDL_Rect& to) {
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<void*>(pixels), PictureWidth, PictureHeight, SDL_BITSPERPIXEL(pixelFormatCode),
-        pitch, pixelFormatCode);
-    if (picture == nullptr) return;
     const bool direct = LastCrisp || window->format->BytesPerPixel == 4;
     const uint32_t format = direct ? window->format->format : uint32_t{SDL_PIXELFORMAT_RGB888};
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(picture, format, 0);
+    SDL_Surface* converted = ConvertedPictureIn(format);
+    if (converted != nullptr)
+        SDL_ConvertPixels(PictureWidth, PictureHeight, pixelFormatCode, pixels, pitch, format,
+                          converted->pixels, converted->pitch);
     SDL_Surface* stretched =
         direct ? window : SDL_CreateRGBSurfaceWithFormat(0, to.w, to.h, 32, format);
     if (converted != nullptr && stretched != nullptr) {
@@ -233,8 +244,6 @@ void StretchIntoWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, 
         if (!direct) SDL_BlitSurface(stretched, nullptr, window, &place);
     }
     if (!direct) SDL_FreeSurface(stretched);
-    SDL_FreeSurface(converted);
-    SDL_FreeSurface(picture);
 }
 
 // Shows the picture in the window's own pixels, without a renderer: at 1:1 one conversion
@@ -243,8 +252,9 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
-    // Bars are cleared to black; a picture that fills the window leaves none.
-    if (to.w != window->w || to.h != window->h) SDL_FillRect(window, nullptr, 0);
+    // Bars are cleared to black once the window's pixels were spoilt; every picture covers the
+    // rest, and a picture that fills the window leaves none.
+    if (PictureSpoilt && (to.w != window->w || to.h != window->h)) SDL_FillRect(window, nullptr, 0);
     if (to.w == PictureWidth && to.h == PictureHeight) {
         uint8_t* corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                           to.x * window->format->BytesPerPixel;
@@ -304,6 +314,8 @@ void DestroyGameWindow() {
     Destroying = true;
     if (DestroyedHandler != nullptr) DestroyedHandler();
     DropPictureTexture();
+    SDL_FreeSurface(ConvertedPicture);
+    ConvertedPicture = nullptr;
     SDL_DelEventWatch(WatchWindowEvents, nullptr);
     if (Renderer != nullptr) SDL_DestroyRenderer(Renderer);
     SDL_DestroyWindow(GameWindow);
