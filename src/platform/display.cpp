@@ -90,68 +90,39 @@ uint8_t* PixelAt(const SDL_Surface* surface, int x, int y) {
            x * surface->format->BytesPerPixel;
 }
 
-// True when `area` of the back buffer holds the same pixels as the primary surface's top-left.
-bool ShowsSame(const Surface* primary, const Surface* backBuffer, const Rect& area) {
-    const SDL_Surface* shown = primary->pixels;
-    const SDL_Surface* drawn = backBuffer->pixels;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (shown->format->format != drawn->format->format || !InsideSurface(area, drawn) ||
-        !InsideSurface(Rect{0, 0, width, height}, shown))
-        return false;
-    const size_t rowBytes = static_cast<size_t>(width) * drawn->format->BytesPerPixel;
-    for (int row = 0; row < height; ++row)
-        if (std::memcmp(PixelAt(shown, 0, row), PixelAt(drawn, area.left, area.top + row),
-                        rowBytes) != 0)
-            return false;
-    return true;
-}
-
-// Where the picture shown is kept to compare the next one with: the window's own pixels when they
-// are in the picture's format, else the primary surface, which the window's pixels are converted
-// from.
-ShownPixels KeptPicture(const Surface* primary, const SDL_Surface* drawn,
-                        const WindowPixels& window) {
-    if (window.formatCode == drawn->format->format)
-        return ShownPixels{window.corner, window.pitch, window.formatCode};
+// Where the picture shown is kept to compare the next one with: the window's own pixels when the
+// picture goes straight into them in its own format, else the primary surface, which the window
+// is then shown from.
+ShownPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
     const SDL_Surface* pixels = primary->pixels;
+    if (window != nullptr && window->formatCode == pixels->format->format)
+        return ShownPixels{window->corner, window->pitch, window->formatCode};
     return ShownPixels{static_cast<uint8_t*>(pixels->pixels), pixels->pitch,
                        pixels->format->format};
 }
 
-// Shows `area` of the back buffer in the window's own pixels in one pass over the picture: each
-// row that differs from the one kept is copied over it, rows that did not change are left, and
-// only the rows from the first to the last that changed go to the display (converted into the
-// window's pixels first when they are in another format).
-DrawOutcome PresentIntoWindow(const Surface* primary, const Surface* backBuffer, const Rect& area,
-                              const WindowPixels& window) {
-    const SDL_Surface* drawn = backBuffer->pixels;
-    const ShownPixels kept = KeptPicture(primary, drawn, window);
-    const bool converted = kept.corner != window.corner;
-    const bool whole = WindowNeedsPicture() || LastPresented != primary ||
-                       LastShown.corner != kept.corner || LastShown.pitch != kept.pitch;
-    const int width = area.right - area.left;
-    const size_t rowBytes = static_cast<size_t>(width) * drawn->format->BytesPerPixel;
-    int top = area.bottom - area.top;
-    int bottom = 0;
+// The rows of the picture from the first to the last that changed; empty when none did.
+struct RowBand {
+    int top;
+    int bottom;
+};
+
+// One pass over the picture: each row of `area` of the back buffer that differs from the kept
+// picture (every row when `whole`) is copied over it; rows that did not change are left.
+RowBand CopyChangedRows(const SDL_Surface* drawn, const Rect& area, const ShownPixels& kept,
+                        bool whole) {
+    const size_t rowBytes =
+        static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
+    RowBand band{area.bottom - area.top, 0};
     for (int row = 0; row < area.bottom - area.top; ++row) {
         const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
         uint8_t* keptRow = kept.corner + row * kept.pitch;
         if (!whole && std::memcmp(keptRow, from, rowBytes) == 0) continue;
         std::memcpy(keptRow, from, rowBytes);
-        top = std::min(top, row);
-        bottom = row + 1;
+        band.top = std::min(band.top, row);
+        band.bottom = row + 1;
     }
-    LastPresented = primary;
-    LastShown = kept;
-    if (top >= bottom) return DrawOutcome::Done;
-    // Converted in one call: SDL sets a conversion up anew for every call.
-    if (converted)
-        SDL_ConvertPixels(width, bottom - top, kept.format, kept.corner + top * kept.pitch,
-                          kept.pitch, window.formatCode, window.corner + top * window.pitch,
-                          window.pitch);
-    ShowWindowRows(top, bottom);
-    return DrawOutcome::Done;
+    return band;
 }
 
 // After pixels of a keyed surface were written: its runs are found afresh at its next keyed copy.
@@ -351,20 +322,31 @@ void UnlockSurface(Surface* surface) {
 DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
     if (!InsideSurface(area, backBuffer->pixels) || area.right - area.left != primary->pixels->w ||
-        area.bottom - area.top != primary->pixels->h)
+        area.bottom - area.top != primary->pixels->h ||
+        !SameFormat(primary->pixels, backBuffer->pixels))
         return DrawOutcome::Refused;
+    // At 1:1 without a renderer the picture goes straight into the window's own pixels.
     WindowPixels window{};
-    if (WindowPixelsAtPicture(window)) return PresentIntoWindow(primary, backBuffer, area, window);
-    // The window keeps what it shows: a picture that did not change is not sent again.
-    if (LastPresented == primary && LastShown.corner == primary->pixels->pixels &&
-        !WindowNeedsPicture() && ShowsSame(primary, backBuffer, area))
-        return DrawOutcome::Done;
-    CopyRect(backBuffer, area, primary, 0, 0, false);
-    const SDL_Surface* shown = primary->pixels;
-    ShowWindowPicture(shown->pixels, shown->pitch, shown->format->format);
+    const bool intoWindow = WindowPixelsAtPicture(window);
+    const ShownPixels kept = KeptPicture(primary, intoWindow ? &window : nullptr);
+    const bool whole = WindowNeedsPicture() || LastPresented != primary ||
+                       LastShown.corner != kept.corner || LastShown.pitch != kept.pitch;
+    const RowBand band = CopyChangedRows(backBuffer->pixels, area, kept, whole);
     LastPresented = primary;
-    LastShown =
-        ShownPixels{static_cast<uint8_t*>(shown->pixels), shown->pitch, shown->format->format};
+    LastShown = kept;
+    // The window keeps what it shows: a picture that did not change is not sent again.
+    if (band.top >= band.bottom) return DrawOutcome::Done;
+    if (!intoWindow) {
+        ShowWindowPicture(kept.corner, kept.pitch, kept.format);
+        return DrawOutcome::Done;
+    }
+    // Only the rows that changed go to the display, converted in one call when the window's
+    // pixels are in another format (SDL sets a conversion up anew for every call).
+    if (kept.corner != window.corner)
+        SDL_ConvertPixels(area.right - area.left, band.bottom - band.top, kept.format,
+                          kept.corner + band.top * kept.pitch, kept.pitch, window.formatCode,
+                          window.corner + band.top * window.pitch, window.pitch);
+    ShowWindowRows(band.top, band.bottom);
     return DrawOutcome::Done;
 }
 

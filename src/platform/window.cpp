@@ -211,6 +211,12 @@ bool RenderPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
     return true;
 }
 
+// Clears the bars around the picture's place `to` to black, once the window's own pixels were
+// spoilt; every picture covers the rest, and a picture that fills the window leaves none.
+void ClearBarsOnceSpoilt(SDL_Surface* window, const SDL_Rect& to) {
+    if (PictureSpoilt && (to.w != window->w || to.h != window->h)) SDL_FillRect(window, nullptr, 0);
+}
+
 // The surface the picture is converted into before it is stretched, in this format; made again
 // only when the format changes. Null when it cannot be made.
 SDL_Surface* ConvertedPictureIn(uint32_t format) {
@@ -252,9 +258,7 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
-    // Bars are cleared to black once the window's pixels were spoilt; every picture covers the
-    // rest, and a picture that fills the window leaves none.
-    if (PictureSpoilt && (to.w != window->w || to.h != window->h)) SDL_FillRect(window, nullptr, 0);
+    ClearBarsOnceSpoilt(window, to);
     if (to.w == PictureWidth && to.h == PictureHeight) {
         uint8_t* corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                           to.x * window->format->BytesPerPixel;
@@ -429,9 +433,7 @@ bool WindowPixelsAtPicture(WindowPixels& out) {
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
     if (to.w != PictureWidth || to.h != PictureHeight) return false;
-    // Bars around the picture are cleared once, when the window's pixels were spoilt.
-    if (PictureSpoilt && (window->w != PictureWidth || window->h != PictureHeight))
-        SDL_FillRect(window, nullptr, 0);
+    ClearBarsOnceSpoilt(window, to);
     out.corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                  to.x * window->format->BytesPerPixel;
     out.pitch = window->pitch;
