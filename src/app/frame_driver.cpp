@@ -9,6 +9,7 @@
 #include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -41,10 +42,15 @@ bool RunFrame() {
     // 0. Nothing is drawn once the program has ended, for example by a paint message that was
     // queued behind an activation whose display set-up failed.
     if (ProgramEnded()) return true;
+    // The steps say when their picture next changes by itself. What came from the desktop (a
+    // pointer moved, a key) acts in this frame, and what it set shows in the next one as well.
+    ResetChangeDue();
+    if (platform::TakeDesktopEvents()) ChangeDueIn(0.0f);
     // 1. Effects sound at the volume of the Options screen's sound knob.
     UpdateEffectVolume();
     // 2. The music streams on; the title and the four menu screens keep to the menu track.
     UpdateMusic(ScreenState >= Title && ScreenState <= HighScores);
+    ChangeDueIn(MusicDueIn());
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
 

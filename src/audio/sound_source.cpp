@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/sound_device.h"
+#include "platform/frame_pacing.h"
 
 std::map<ALuint, BufferRecord> BufferRegistry;
 
@@ -221,6 +222,23 @@ bool SoundSource::Update() {
     alGetSourcei(Source, AL_SOURCE_STATE, &state);
     if (state == AL_STOPPED && Loop) Play();
     return true;
+}
+
+float SoundSource::SecondsUntilRefill() const {
+    if (SoundDevice == nullptr || !Streaming || Info == nullptr || !alIsSource(Source))
+        return platform::NoChangeDue;
+    ALint processed = 0;
+    ALint state = 0;
+    ALint offset = 0;
+    alGetSourcei(Source, AL_BUFFERS_PROCESSED, &processed);
+    alGetSourcei(Source, AL_SOURCE_STATE, &state);
+    alGetSourcei(Source, AL_SAMPLE_OFFSET, &offset);
+    if (processed > 0 || (state == AL_STOPPED && Loop)) return 0.0f;
+    if (state != AL_PLAYING) return platform::NoChangeDue;
+    // The buffer playing is a full one, or the shorter last of a track that ends sooner.
+    const ALint perBuffer = StreamBufferBytes / (2 * Info->channels);
+    const ALint left = perBuffer - offset % perBuffer;
+    return static_cast<float>(left) / static_cast<float>(Info->rate);
 }
 
 void SoundSource::Play() {

@@ -7,6 +7,7 @@
 
 #include "game/board.h"
 #include "game/moves.h"
+#include "gfx/change_due.h"
 #include "gfx/text.h"
 
 int32_t ChainLength = 0;
@@ -61,6 +62,7 @@ void ScorePopupsFrame(float dt) {
                              popup->Age < BrightTime ? BrightGlyphTop : MutedGlyphTop);
         }
         popup->Age += dt;
+        ChangeDueIn(0.0f);
         ++popup;
     }
 }

@@ -7,6 +7,7 @@
 #include "game/hud.h"
 #include "game/random.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "screens/flow.h"
@@ -26,6 +27,8 @@ constexpr Area PlayButton{173, 422, 467, 463};
 constexpr Area WonButton{187, 303, 459, 351};
 constexpr int TileEdge = 40;
 constexpr float TileShrunk = 20.0f;
+// The logo's length in tenths of a second.
+constexpr float LogoEnd = 30.0f;
 
 // Seconds since the reveal last widened.
 float RevealStepTimer = 0.0f;
@@ -48,6 +51,13 @@ void StepReveal(float dt) {
             if (tile.Size > TileShrunk) tile.Size = TileShrunk;
         }
     }
+}
+
+// True once every square has shrunk away: the logo then stands still until it ends.
+bool RevealDone() {
+    for (const RevealTile& tile : RevealGrid)
+        if (tile.Size < TileShrunk) return false;
+    return true;
 }
 
 // Blacks out what is left of every reveal square.
@@ -76,7 +86,7 @@ void ResetReveal() {
 void DrawLogo(float dt) {
     if (ScreenState != Logo) return;
     LogoTimer += 10.0f * dt;
-    if (LogoTimer >= 30.0f) {
+    if (LogoTimer >= LogoEnd) {
         ShatterRequested = 1;
         ScreenState = Title;
     }
@@ -87,6 +97,7 @@ void DrawLogo(float dt) {
     if (ScreenState != Logo) return;
     StepReveal(dt);
     DrawRevealSquares();
+    ChangeDueIn(RevealDone() ? (LogoEnd - LogoTimer) / 10.0f : 0.0f);
 }
 
 void DrawTitle() {
@@ -104,6 +115,8 @@ void HoverTitle(int x, int y, float dt) {
     BlinkTimer += 5.0f * dt;
     if (BlinkTimer > 2.0f) BlinkTimer = 0.0f;
     int k = static_cast<int>(BlinkTimer);
+    // The other frame shows once the timer passes its next whole fifth of a second.
+    ChangeDueIn((static_cast<float>(k) + 1.0f - BlinkTimer) / 5.0f);
     FontPicture->Draw(BackBuffer, 161, 406, 320 * k, 38, 320 * k + 320, 103);
     HoverLatch = 0;
 }
@@ -131,6 +144,7 @@ void DrawWonPanel(float dt) {
         WonPanelY = 101.0f;
         WonPanelReady = 1;
     }
+    if (WonPanelReady == 0) ChangeDueIn(0.0f);
     GameOverPicture->DrawClipped(BackBuffer, 119, static_cast<int>(WonPanelY), 328, 0, 731, 278);
     GameOverPicture->SetClipRect(BoardArea.Left, BoardArea.Top, BoardArea.Right, BoardArea.Bottom);
 }
