@@ -2,6 +2,7 @@
 #include "app/frame_driver.h"
 
 #include "app/game_clock.h"
+#include "app/startup.h"
 #include "app/window_proc.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -46,6 +47,9 @@ bool RunFrame() {
     // pointer moved, a key) acts in this frame, and what it set shows in the next one as well.
     ResetChangeDue();
     if (platform::TakeDesktopEvents()) ChangeDueIn(0.0f);
+    // Start-up goes on behind the logo; a picture missing on the way ends the program.
+    ContinueStartUp();
+    if (ProgramEnded()) return true;
     // 1. Effects sound at the volume of the Options screen's sound knob.
     UpdateEffectVolume();
     // 2. The music streams on; the title and the four menu screens keep to the menu track.

@@ -27,6 +27,8 @@ constexpr Area PlayButton{173, 422, 467, 463};
 constexpr Area WonButton{187, 303, 459, 351};
 constexpr int TileEdge = 40;
 constexpr float TileShrunk = 20.0f;
+// Seconds between two widenings of the reveal.
+constexpr float RevealStepTime = 0.1f;
 // The logo's length in tenths of a second.
 constexpr float LogoEnd = 30.0f;
 
@@ -38,7 +40,7 @@ float BlinkTimer = 0.0f;
 // Widens the revealed area every tenth of a second and shrinks the squares inside it.
 void StepReveal(float dt) {
     RevealStepTimer += dt;
-    if (RevealStepTimer > 0.1f) {
+    if (RevealStepTimer > RevealStepTime) {
         RevealStepTimer = 0.0f;
         if (RevealColumnRing < RevealColumns / 2) ++RevealColumnRing;
         if (RevealRowRing < RevealRows / 2) ++RevealRowRing;
@@ -51,13 +53,6 @@ void StepReveal(float dt) {
             if (tile.Size > TileShrunk) tile.Size = TileShrunk;
         }
     }
-}
-
-// True once every square has shrunk away: the logo then stands still until it ends.
-bool RevealDone() {
-    for (const RevealTile& tile : RevealGrid)
-        if (tile.Size < TileShrunk) return false;
-    return true;
 }
 
 // Blacks out what is left of every reveal square.
@@ -81,6 +76,20 @@ void ResetReveal() {
     }
     RevealColumnRing = -1;
     RevealRowRing = -1;
+}
+
+void SkipDarkLeadIn() {
+    // Two steps of the reveal: the rings stand at 0, and the next frame widens them to 1.
+    LogoTimer = 2.0f;
+    RevealStepTimer = RevealStepTime;
+    RevealColumnRing = 0;
+    RevealRowRing = 0;
+}
+
+bool RevealDone() {
+    for (const RevealTile& tile : RevealGrid)
+        if (tile.Size < TileShrunk) return false;
+    return true;
 }
 
 void DrawLogo(float dt) {
