@@ -62,9 +62,9 @@ class SoundSource {
     // Called every frame by the music: refills played stream buffers, restarts a starved looping
     // stream. False without a device, or once when the end of the stream was reached.
     bool Update();
-    // Called after every frame by the music: seconds until a stream buffer has played out and
-    // Update must refill it (0 when one already has, or a starved looping stream must restart);
-    // platform::NoChangeDue when nothing streams.
+    // Called after every frame by the music: seconds until Update must refill the stream's played
+    // buffers at the latest, before the queue runs dry (0 when a starved looping stream must
+    // restart); platform::NoChangeDue when nothing streams.
     float SecondsUntilRefill() const;
 
     // ---- Placement ----
