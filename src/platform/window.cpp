@@ -74,7 +74,6 @@ std::string DesktopDrivers() {
     return drivers;
 }
 
-
 // True when the display draws with graphics hardware: on X11 the server offers direct rendering
 // (a virtual or remote display does not, and OpenGL there is a slow emulation in software); the
 // headless drivers never do; other desktops are trusted to.
