@@ -54,8 +54,7 @@ void ContinueStartUp();
 bool RecreateDisplay(bool fullScreen);
 
 // Called by RecreateDisplay and behind the logo: creates the game Sprites not yet loaded, in table
-// order. False once an error
-// box ended the program during loading (nothing more is loaded then).
+// order. False once an error box ended the program during loading (nothing more is loaded then).
 bool LoadGameSprites();
 
 // Called by RecreateDisplay and ShutDown: releases and deletes every game Sprite that exists.

@@ -171,8 +171,8 @@ void DrawHud() {
 void ReportTimedChanges() {
     const bool scoreRuns = ShownScore != static_cast<float>(std::max(Score, 0));
     const bool barRuns = static_cast<int32_t>(ShownLevelBar) != static_cast<int32_t>(LevelBar);
-    const bool timeUp = GameMode == Timed && PlayPhase == PhasePlaying &&
-                        static_cast<int32_t>(ShownLevelBar) <= 0;
+    const bool timeUp =
+        GameMode == Timed && PlayPhase == PhasePlaying && static_cast<int32_t>(ShownLevelBar) <= 0;
     if (scoreRuns || barRuns || timeUp) ChangeDueIn(0.0f);
     if (DrainRuns() && BarRising != 0) ChangeDueIn(RiseHoldTime - RiseHold);
     const float drain = static_cast<float>(Level) * DrainPerLevel;

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/clock.h"
@@ -16,11 +17,15 @@ namespace {
 // When the next frame is due, in performance counter ticks; 0 before the first frame.
 uint64_t NextFrameDue = 0;
 
+// The longest wait for a change, in milliseconds: a day.
+constexpr double LongestWait = 86400000.0;
+
 // Whole milliseconds of a wait for a change due in `seconds`, rounded up so the change has come
 // when the wait ends; -1 (as long as it takes) when none is due.
 int WaitMilliseconds(float seconds) {
     if (std::isinf(seconds)) return -1;
-    return static_cast<int>(std::ceil(static_cast<double>(seconds) * 1000.0));
+    return static_cast<int>(
+        std::min(std::ceil(static_cast<double>(seconds) * 1000.0), LongestWait));
 }
 
 // The manual clock's stand-in for a wait: the clock moves on by the wait unless a message is

@@ -239,8 +239,10 @@ void DrawHighScores() {
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
+    // The band drawn in this frame goes once its moment is over.
+    const bool bandShown = NamedRowTimer > 0.0f;
     NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
-    if (NamedRowTimer > 0.0f) ChangeDueIn(NamedRowTimer);
+    if (bandShown) ChangeDueIn(NamedRowTimer);
     if (NameEntryOpen && OkSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
     }
