@@ -35,6 +35,22 @@ BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320
 LIT_TOP = 103            # the lit frame at (0, 103)
 SHEET = (960, 168)
 
+# The score pop-ups that float over the board, right of the lit play button: "+" and the digits
+# in cells of POPUP_CELL pixels, then the three chain words, each in its own cell; all in one row
+# POPUP_HEIGHT high from POPUP_TOP. Light fill, a dark outline all round, so they read over any
+# piece, and capitals 14 pixels high. The game keeps the same numbers.
+POPUP_TOP = 104
+POPUP_HEIGHT = 26
+POPUP_LEFT = 320
+POPUP_CELL = 15
+POPUP_CHARS = "+0123456789"
+POPUP_WORDS = (("Tasty!", 485, 64), ("Yummy!", 549, 82), ("Delicious!", 631, 101))
+POPUP_SIZE = 19
+POPUP_BASELINE = 19
+POPUP_OUTLINE = 4.0
+POPUP_POINTS_INK = kit.CREAM
+POPUP_WORD_INK = kit.BUTTER
+
 
 def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
     """Adds the path of char fitted to room pixels as far as STRETCH allows, centred in its cell."""
@@ -109,6 +125,38 @@ def play_button(ctx, x, y, look):
     kit.text(ctx, "Play", x + 160, y + 37, 26, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
 
 
+def popup_text(ctx, s, left, width, ink, squeeze=1.0):
+    """s centred in the cell (left, POPUP_TOP, width, POPUP_HEIGHT), outlined, squeezed across."""
+    kit.set_font(ctx, POPUP_SIZE)
+    ext = ctx.text_extents(s)
+    assert ext.width * squeeze + POPUP_OUTLINE <= width, s
+    ctx.save()
+    ctx.rectangle(left, POPUP_TOP, width, POPUP_HEIGHT)
+    ctx.clip()
+    ctx.translate(left + width / 2, POPUP_TOP + POPUP_BASELINE)
+    ctx.scale(squeeze, 1)
+    ctx.new_path()
+    ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
+    ctx.text_path(s)
+    ctx.set_source_rgba(*kit.rgb(EDGE))
+    ctx.set_line_width(POPUP_OUTLINE)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.stroke_preserve()
+    ctx.set_source_rgba(*kit.rgb(ink))
+    ctx.fill()
+    ctx.restore()
+
+
+def popups(ctx):
+    for i, c in enumerate(POPUP_CHARS):
+        kit.set_font(ctx, POPUP_SIZE)
+        squeeze = min(1.0, (POPUP_CELL - POPUP_OUTLINE) / ctx.text_extents(c).width)
+        popup_text(ctx, c, POPUP_LEFT + POPUP_CELL * i, POPUP_CELL, POPUP_POINTS_INK, squeeze)
+    assert POPUP_WORDS[0][1] == POPUP_LEFT + POPUP_CELL * len(POPUP_CHARS)
+    for word, left, width in POPUP_WORDS:
+        popup_text(ctx, word, left, width, POPUP_WORD_INK)
+
+
 def font():
     surface, ctx = kit.canvas(*SHEET)
     glyph_strip(ctx, 0, INK)
@@ -117,6 +165,7 @@ def font():
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)
     play_button(ctx, 0, LIT_TOP, "lit")
+    popups(ctx)
     return kit.keyed(kit.to_image(surface), threshold=110)
 
 
