@@ -3,6 +3,7 @@ import cairo
 from PIL import Image
 
 import kit
+import screens_common as sc
 
 # Width of each glyph, characters 32 (space) to 126 (tilde); they add up to 891.
 GLYPH_WIDTHS = [
@@ -25,10 +26,13 @@ BEARING = 1.0
 STRETCH = (0.7, 1.45)
 INK = kit.CREAM
 EDGE = kit.OUTLINE
-# The second strip, rows MUTED_TOP.., is the same font in a quiet chalk grey: a table row that
-# no player has earned yet.
+# The second strip, rows MUTED_TOP.., is a table row that no player has earned yet, lettered as
+# the chalkboard's own muted labels are: the dim chalk of the headings, no outline (it is only
+# ever drawn on the slate), each stroke a little fuller and the letter filling more of its cell.
 MUTED_TOP = 20
-MUTED_INK = (0xA8, 0xAE, 0xA2)
+MUTED_INK = (0xB9, 0xC2, 0xB6)
+MUTED_BEARING = 0.5
+MUTED_FULLNESS = 0.9
 
 BUTTON = (320, 65)       # one frame of the title's play button
 BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
@@ -67,7 +71,23 @@ def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
     ctx.restore()
 
 
-def glyph(ctx, char, left, width, top, ink):
+def muted_glyph(ctx, char, left, width, top):
+    """Draws char inside its cell in dim chalk, its strokes a little fuller, with no edge."""
+    if width == 0 or char == " ":
+        return
+    ctx.save()
+    ctx.rectangle(left, top, width, GLYPH_HEIGHT)
+    ctx.clip()
+    glyph_path(ctx, char, left, width, width - 2 * MUTED_BEARING - MUTED_FULLNESS, top)
+    ctx.set_source_rgba(*kit.rgb(MUTED_INK))
+    ctx.set_line_width(MUTED_FULLNESS)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.stroke_preserve()
+    ctx.fill()
+    ctx.restore()
+
+
+def glyph(ctx, char, left, width, top, ink=INK):
     """Draws char inside its cell with a dark edge: a one-pixel outline where the cell has room,
     a crisp one-pixel shadow in the narrowest cells (i, comma, full stop)."""
     if width == 0 or char == " ":
@@ -95,10 +115,10 @@ def glyph(ctx, char, left, width, top, ink):
     ctx.restore()
 
 
-def glyph_strip(ctx, top, ink):
+def glyph_strip(ctx, top, draw):
     left = 0
     for i, width in enumerate(GLYPH_WIDTHS):
-        glyph(ctx, chr(32 + i), left, width, top, ink)
+        draw(ctx, chr(32 + i), left, width, top)
         left += width
 
 
@@ -159,14 +179,18 @@ def popups(ctx):
 
 def font():
     surface, ctx = kit.canvas(*SHEET)
-    glyph_strip(ctx, 0, INK)
-    glyph_strip(ctx, MUTED_TOP, MUTED_INK)
+    glyph_strip(ctx, 0, glyph)
     # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)
     play_button(ctx, 0, LIT_TOP, "lit")
     popups(ctx)
-    return kit.keyed(kit.to_image(surface), threshold=110)
+    sheet = kit.keyed(kit.to_image(surface), threshold=110)
+    # The muted strip's soft edges are laid over the slate it is drawn on, so they stay soft.
+    muted, muted_ctx = kit.canvas(SHEET[0], GLYPH_HEIGHT)
+    glyph_strip(muted_ctx, 0, muted_glyph)
+    sheet.paste(kit.keyed(kit.to_image(muted), threshold=40, matte=sc.SLATE), (0, MUTED_TOP))
+    return sheet
 
 
 PICTURES = {"Font.bmp": font}

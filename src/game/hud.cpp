@@ -51,7 +51,7 @@ constexpr int32_t BarCoverX = 174, BarCoverY = 339;
 constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
 // The mode's name and, in the Timed mode, the time left as minutes and seconds: two lines of text
 // right-aligned left of the thermometer's tube, clear of the Menu button and the mixer.
-constexpr int32_t ModeRight = 166, ModeTop = 380, TimeLeftTop = 400;
+constexpr int32_t ModeRight = 166, ModeTop = 392, TimeLeftTop = 412;
 // The low-time warning: a red frame around the bar's tube, lit for the first half of every
 // second between two ticks.
 constexpr int32_t WarnLeft = 170, WarnTop = 335, WarnRight = 198, WarnBottom = 416;

@@ -83,15 +83,16 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
     DrawTextInColumn(right - TextWidth(text), y, text, left, right, glyphTop);
 }
 
-// True for a row as a new table has it: no player has earned it.
-bool IsDefaultRow(int row, const HighScoreEntry& entry) {
-    return std::strcmp(entry.Name, DefaultName) == 0 && entry.Score == DefaultScore(row);
+// True for a placeholder row of a new table, where it stands or pushed down by a better score:
+// no player has earned it.
+bool IsPlaceholderRow(const HighScoreEntry& entry) {
+    return std::strcmp(entry.Name, DefaultName) == 0;
 }
 
 // One table row, left edge at x: the rank, then the name and the score, each kept inside its
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-    const int32_t glyphTop = IsDefaultRow(row, entry) ? MutedGlyphTop : BrightGlyphTop;
+    const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
     char rank[4];
     std::snprintf(rank, sizeof rank, "%d", row + 1);
     DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
