@@ -19,7 +19,7 @@ TITLE_MIDDLE = 73
 SUBHEAD = kit.mix(sc.INK, sc.PAPER, 0.15)
 NOTE_SIZE = 12
 # What EasyFood does, under its row; what the two modes mean, under theirs.
-EASY_FOOD_NOTE = ("EasyFood: a coloured tile under each piece", 206)
+EASY_FOOD_NOTE = ("EasyFood: a coloured tile under each piece", 203)
 MODE_NOTE = ("Timed: beat the clock. Untimed: no hurry.", 208)
 # Options: (label, hot spot, check-mark place), top to bottom.
 OPTIONS_MARK_X = 240

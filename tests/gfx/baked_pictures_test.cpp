@@ -453,7 +453,7 @@ TEST(BakedPictures, EveryLabelReadsAtFourAndAHalfToOneHoveredOrNot) {
         {"MenuTxt.bmp", {185, 300, 250, 318}, "Level caption"},
         {"Options.jpg", {100, 14, 220, 32}, "Options title"},
         {"Options.jpg", {108, 36, 200, 52}, "Full screen"},
-        {"Options.jpg", {30, 150, 290, 163}, "EasyFood's note"},
+        {"Options.jpg", {30, 147, 290, 160}, "EasyFood's note"},
         {"NewGame.jpg", {100, 16, 230, 34}, "New game title"},
         {"NewGame.jpg", {40, 153, 290, 167}, "the modes' note"},
         {"NewGame.jpg", {110, 188, 220, 203}, "Kinds of food"},
