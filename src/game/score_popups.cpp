@@ -54,12 +54,14 @@ std::vector<int32_t> PointCells(int32_t points) {
     return cells;
 }
 
+// The pop-up's width in pixels: the word, if any, and its points.
 int32_t PopupWidth(const Popup& popup) {
     const int32_t digits = static_cast<int32_t>(PointCells(popup.Points).size()) * PopupCell;
     if (popup.Word == NoWord) return digits;
     return ChainWords[popup.Word].Width + WordGap + digits;
 }
 
+// The pop-up's top edge now, risen with its age.
 int32_t CurrentTop(const Popup& popup) {
     return static_cast<int32_t>(popup.Top - popup.Age * RiseSpeed);
 }
@@ -98,6 +100,7 @@ void AddPopup(int32_t points, int32_t word, int32_t centreX, int32_t centreY) {
     }
 }
 
+// Draws the word, if any, then "+" and the digits, from the pop-up lettering of "Font.bmp".
 void DrawPopup(const Popup& popup) {
     int32_t x = popup.Left;
     const int32_t y = CurrentTop(popup);
