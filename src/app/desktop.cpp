@@ -13,6 +13,7 @@ uint8_t ClickPending = 0;
 
 int DesktopDepth = 0;
 int DesktopWidth = 0;
+bool WindowUnavailable = false;
 
 void RefreshWindowRects() {
     if (FullScreen != 0 || AppActive == 0) return;
@@ -21,6 +22,7 @@ void RefreshWindowRects() {
 }
 
 void ShowWindowFailure() {
+    WindowUnavailable = true;
     ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
 }
 

@@ -27,7 +27,7 @@ void EndProgramKeepingGame() {
 
 int ProgramEntry() {
     if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
-    if (!StartProgram()) return 0;
+    if (!StartProgram()) return WindowUnavailable ? NoWindowExitCode : 0;
     return MessageLoop();
 }
 

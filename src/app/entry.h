@@ -2,7 +2,7 @@
 #pragma once
 
 // Called by main: finds the game's folders, brings the game up and runs the message loop; the
-// exit code (0).
+// exit code (0, or NoWindowExitCode when the window could not be opened).
 int ProgramEntry();
 
 // Called by ProgramEntry (and the whole-program tests): starts video, refuses an 8-bit desktop,
