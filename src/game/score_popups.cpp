@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/startup.h"
 #include "game/board.h"
 #include "game/moves.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "shared/state.h"
 
 int32_t ChainLength = 0;
 
