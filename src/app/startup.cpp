@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "app/entry.h"
+#include "app/desktop.h"
 #include "audio/music.h"
 #include "audio/sound_device.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
-#include "game/random.h"
+#include "game/score_tables.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
@@ -16,28 +16,14 @@
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
-
-Sprite* BackgroundPicture = nullptr;
-Sprite* FiguresPicture = nullptr;
-Sprite* FontPicture = nullptr;
-Sprite* NumberPicture = nullptr;
-Sprite* GameOverPicture = nullptr;
-Sprite* EasyFoodPicture = nullptr;
-Sprite* CursorPicture = nullptr;
-Sprite* GameGoPicture = nullptr;
-Sprite* ShatterSnapshot = nullptr;
-Sprite* MenDownPicture = nullptr;
-Sprite* LogoPicture = nullptr;
-Sprite* PanPicture = nullptr;
-Sprite* LevelPicture = nullptr;
-Sprite* MixerPicture = nullptr;
+#include "shared/random.h"
+#include "shared/state.h"
 
 namespace {
 
@@ -172,6 +158,7 @@ bool PrepareDisplay(bool fullScreen) {
 }  // namespace
 
 bool StartUp() {
+    SwitchDisplay = RecreateDisplay;
     if (!LoadGame()) {
         NoGameToContinue = 1;
         NewBoard(KindCount);

@@ -6,7 +6,7 @@
 #include "game/shatter.h"
 #include "harness.h"
 #include "platform/frame_pacing.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 
 namespace {
 
