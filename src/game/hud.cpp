@@ -191,9 +191,10 @@ void DrawHud() {
     DrawLowTimeWarning();
 }
 
-// When the score, the bar or the low-time warning next changes by itself: at once while the
-// shown score or bar still runs toward its value or a Timed bar has run out, else when the
-// draining bar next loses a pixel, the drain resumes after a rise, or the warning turns on or off.
+// When the score, the bar, the time left or the low-time warning next changes by itself: at once
+// while the shown score or bar still runs toward its value or a Timed bar has run out, else when
+// the draining bar next loses a pixel or the time left a second, the drain resumes after a rise,
+// or the warning turns on or off.
 void ReportTimedChanges() {
     const bool scoreRuns = ShownScore != static_cast<float>(std::max(Score, 0));
     const bool barRuns = static_cast<int32_t>(ShownLevelBar) != static_cast<int32_t>(LevelBar);
@@ -202,8 +203,11 @@ void ReportTimedChanges() {
     if (scoreRuns || barRuns || timeUp) ChangeDueIn(0.0f);
     if (DrainRuns() && BarRising != 0) ChangeDueIn(RiseHoldTime - RiseHold);
     const float drain = static_cast<float>(Level) * DrainPerLevel;
-    if (DrainRuns() && BarRising == 0 && drain > 0.0f)
+    if (DrainRuns() && BarRising == 0 && drain > 0.0f) {
         ChangeDueIn((LevelBar - std::floor(LevelBar)) / drain);
+        // The time left, shown in whole seconds, goes down by one.
+        ChangeDueIn(std::max(LevelBar, 0.0f) / drain - static_cast<float>(SecondsLeft() - 1));
+    }
     if (GameMode == Timed && Paused == 0 && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
         ChangeDueIn((WarnTimer < WarnLitTime ? WarnLitTime : WarnInterval) - WarnTimer);
 }
