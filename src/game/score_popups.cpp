@@ -7,6 +7,7 @@
 
 #include "game/board.h"
 #include "game/moves.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/state.h"
@@ -137,6 +138,7 @@ void ScorePopupsFrame(float dt) {
         }
         if (FontPicture != nullptr) DrawPopup(*popup);
         popup->Age += dt;
+        ChangeDueIn(0.0f);
         ++popup;
     }
 }
