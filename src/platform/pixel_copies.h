@@ -1,5 +1,5 @@
 // Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
-// of pixels that are not the key, or pixel by pixel.
+// of pixels that are not the key, plain or stretched.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,13 @@ class KeySpans {
     void Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
               int x, int y);
 
+    // Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling
+    // the nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the
+    // sampled one equals `key`: only the target columns whose samples fall in a run are written,
+    // so no pixel is compared with the key. Both rectangles lie inside their surfaces.
+    void Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
+                 const SDL_Rect& to);
+
   private:
     // A run of pixels that are not the key, from `begin` up to `end`.
     struct Run {
@@ -34,15 +41,18 @@ class KeySpans {
     // Finds every row's runs in the pixels as they are now.
     void Find(const SDL_Surface* source, uint32_t key);
 
+    // The runs of a row from the first that ends right of column `left` up to the row's end.
+    struct RowRuns {
+        const Run* first;
+        const Run* last;
+    };
+
+    // The runs of row `row` from column `left` on, found first when needed.
+    RowRuns RunsFrom(const SDL_Surface* source, uint32_t key, int row, int left);
+
     // Where each row's runs start in `runs_`, one entry per row and one more; empty until found.
     std::vector<uint32_t> rowStart_;
     std::vector<Run> runs_;
 };
-
-// Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling the
-// nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the sampled
-// one equals `key`: in one pass, without SDL's stretch into a scratch surface and keyed blit out.
-void StretchSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                        SDL_Surface* target, const SDL_Rect& to);
 
 }  // namespace platform
