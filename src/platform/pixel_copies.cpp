@@ -67,6 +67,7 @@ ColumnSampler SamplerFor(int bytesPerPixel) {
 void KeySpans::Forget() {
     rowStart_.clear();
     runs_.clear();
+    firstRuns_.clear();
 }
 
 void KeySpans::Find(const SDL_Surface* source, uint32_t key) {
@@ -88,24 +89,32 @@ void KeySpans::Find(const SDL_Surface* source, uint32_t key) {
     }
 }
 
-KeySpans::RowRuns KeySpans::RunsFrom(const SDL_Surface* source, uint32_t key, int row, int left) {
+const uint32_t* KeySpans::FirstRunsFrom(const SDL_Surface* source, uint32_t key, int left) {
     if (rowStart_.empty()) Find(source, key);
-    const Run* first = runs_.data() + rowStart_[static_cast<size_t>(row)];
-    const Run* last = runs_.data() + rowStart_[static_cast<size_t>(row) + 1];
-    // A sheet's rows hold a few runs a picture; a rectangle deep in the sheet skips them halving.
-    first = std::partition_point(first, last, [left](const Run& run) { return run.end <= left; });
-    return RowRuns{first, last};
+    std::vector<uint32_t>& first = firstRuns_[left];
+    if (first.empty()) {
+        first.resize(rowStart_.size() - 1);
+        for (size_t row = 0; row < first.size(); ++row) {
+            uint32_t run = rowStart_[row];
+            while (run < rowStart_[row + 1] && runs_[run].end <= left) ++run;
+            first[row] = run;
+        }
+    }
+    return first.data();
 }
 
 void KeySpans::Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
                     SDL_Surface* target, int x, int y) {
     const size_t bytes = static_cast<size_t>(source->format->BytesPerPixel);
     const int right = from.x + from.w;
+    const uint32_t* firstRuns = FirstRunsFrom(source, key, from.x);
     for (int row = 0; row < from.h; ++row) {
-        const RowRuns runs = RunsFrom(source, key, from.y + row, from.x);
+        const size_t sourceRow = static_cast<size_t>(from.y + row);
+        const Run* last = runs_.data() + rowStart_[sourceRow + 1];
         const uint8_t* in = PixelAt(source, 0, from.y + row);
         uint8_t* out = PixelAt(target, x, y + row);
-        for (const Run* run = runs.first; run != runs.last && run->begin < right; ++run) {
+        for (const Run* run = runs_.data() + firstRuns[sourceRow];
+             run != last && run->begin < right; ++run) {
             const int begin = std::max<int>(run->begin, from.x);
             const int end = std::min<int>(run->end, right);
             std::memcpy(out + static_cast<size_t>(begin - from.x) * bytes,
@@ -121,14 +130,16 @@ void KeySpans::Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& 
     const Sampling down(from.h, to.h);
     const ColumnSampler sample = SamplerFor(source->format->BytesPerPixel);
     const int right = from.x + from.w;
+    const uint32_t* firstRuns = FirstRunsFrom(source, key, from.x);
     uint32_t y = down.first;
     for (int row = 0; row < to.h; ++row, y += down.step) {
-        const int sourceRow = from.y + static_cast<int>(y >> 16);
-        const RowRuns runs = RunsFrom(source, key, sourceRow, from.x);
-        const uint8_t* in = PixelAt(source, from.x, sourceRow);
+        const size_t sourceRow = static_cast<size_t>(from.y) + (y >> 16);
+        const Run* last = runs_.data() + rowStart_[sourceRow + 1];
+        const uint8_t* in = PixelAt(source, from.x, static_cast<int>(sourceRow));
         uint8_t* out = PixelAt(target, to.x, to.y + row);
         // Each run's pixels are the samples of one stretch of target columns.
-        for (const Run* run = runs.first; run != runs.last && run->begin < right; ++run) {
+        for (const Run* run = runs_.data() + firstRuns[sourceRow];
+             run != last && run->begin < right; ++run) {
             const int begin = across.FirstSamplingFrom(std::max<int>(run->begin, from.x) - from.x);
             const int end =
                 std::min(to.w, across.FirstSamplingFrom(std::min<int>(run->end, right) - from.x));

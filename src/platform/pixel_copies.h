@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 struct SDL_Rect;
@@ -41,18 +42,16 @@ class KeySpans {
     // Finds every row's runs in the pixels as they are now.
     void Find(const SDL_Surface* source, uint32_t key);
 
-    // The runs of a row from the first that ends right of column `left` up to the row's end.
-    struct RowRuns {
-        const Run* first;
-        const Run* last;
-    };
-
-    // The runs of row `row` from column `left` on, found first when needed.
-    RowRuns RunsFrom(const SDL_Surface* source, uint32_t key, int row, int left);
+    // For copies whose rectangle starts at column `left`: each row's first run that ends right of
+    // it, as an index into `runs_`; found once for each left edge copied from.
+    const uint32_t* FirstRunsFrom(const SDL_Surface* source, uint32_t key, int left);
 
     // Where each row's runs start in `runs_`, one entry per row and one more; empty until found.
     std::vector<uint32_t> rowStart_;
     std::vector<Run> runs_;
+    // FirstRunsFrom's answers by left edge. A sheet's rows hold a few runs a picture; a picture
+    // deep in the sheet would pass every run left of it in every row of every copy.
+    std::unordered_map<int, std::vector<uint32_t>> firstRuns_;
 };
 
 }  // namespace platform
