@@ -56,6 +56,9 @@ bool RunFrame() {
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
 
+    // The tiles of a running transition move; the new screen is left undrawn beneath the resting.
+    ShatterAdvance(dt);
+
     // 4 to 13. Every screen draws itself; all but the current one return at once.
     DrawTitle();
     DrawMainMenu();
@@ -95,7 +98,7 @@ bool RunFrame() {
     if (ProgramEnded()) return true;
 
     // 17. Tiles of a running transition fall over the new screen.
-    ShatterFrame(dt);
+    ShatterFrame();
     // 18. A screen change of this frame keeps the finished picture of the screen being left.
     ShatterStart();
     if (ProgramEnded()) return true;
