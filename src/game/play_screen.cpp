@@ -11,6 +11,7 @@
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
+#include "game/matching.h"
 #include "game/moves.h"
 #include "game/random.h"
 #include "game/score_popups.h"
@@ -52,6 +53,9 @@ constexpr int32_t SelectionLeft = 400;
 // Frames per second of a selected piece's animation, and its last frame.
 constexpr float PieceFrameRate = 25.0f;
 constexpr float LastPieceFrame = 13.0f;
+// The soft mark a hint leaves on its two squares: a butter frame this thick, this far inside.
+constexpr int32_t HintMarkEdge = 2, HintMarkInset = 3;
+constexpr uint32_t HintMarkRed = 0xFF, HintMarkGreen = 0xD7, HintMarkBlue = 0x5E;
 // Pixels per second a flying piece shrinks by, and its smallest size.
 constexpr float ShrinkRate = 40.0f;
 constexpr float SmallestFlyingSize = 5.0f;
@@ -122,6 +126,21 @@ void DrawPiece(const Cell& cell) {
     FiguresPicture->DrawClipped(BackBuffer, x, y, left, top, left + SquareSize, top + SquareSize);
 }
 
+// A thin butter frame inside the square, softer than the selection's.
+void DrawHintMark(Square square) {
+    const int32_t left = BoardLeft + SquareSize * square.Column + HintMarkInset;
+    const int32_t top = BoardTop + SquareSize * square.Row + HintMarkInset;
+    const int32_t right = left + SquareSize - 2 * HintMarkInset;
+    const int32_t bottom = top + SquareSize - 2 * HintMarkInset;
+    const auto edge = [](int32_t l, int32_t t, int32_t r, int32_t b) {
+        BackBuffer->FillRect(l, t, r, b, HintMarkRed, HintMarkGreen, HintMarkBlue);
+    };
+    edge(left, top, right, top + HintMarkEdge);
+    edge(left, bottom - HintMarkEdge, right, bottom);
+    edge(left, top, left + HintMarkEdge, bottom);
+    edge(right - HintMarkEdge, top, right, bottom);
+}
+
 // The board's pieces, each selected one animated and framed.
 void DrawBoard(float dt) {
     for (Cell& cell : Board) {
@@ -139,6 +158,10 @@ void DrawBoard(float dt) {
     }
     for (const Cell& slot : SpawnSlot) {
         if (slot.Kind != EmptyKind) DrawPiece(slot);
+    }
+    if (HintMarked != 0) {
+        DrawHintMark(HintMove.First);
+        DrawHintMark(HintMove.Second);
     }
 }
 
@@ -167,6 +190,7 @@ void PlayFrame(float dt) {
     AdvanceFall(dt);
     HintAnimation(dt);
     if (Paused != 0) {
+        HintMarked = 0;
         GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
                                      PauseBottom);
         return;

@@ -25,6 +25,7 @@ unsigned char ScorePlaced = 0;
 unsigned char NameEntryOpen = 0;
 char NameBuffer[NameMaxLength + 2] = {};
 signed char NameLength = 0;
+unsigned char NewGameAfterName = 0;
 
 namespace {
 
@@ -65,9 +66,12 @@ constexpr Area BackSpot{285, 425, 354, 453};
 constexpr Area PreviousSpot{55, 426, 111, 466};
 constexpr Area NextSpot{524, 425, 581, 468};
 
-// True while the screen ignores its buttons: a placed score waits for its name outside
-// normal play, or the screen is about to change.
-bool ButtonsLocked() { return (PlayPhase != 1 && ScorePlaced) || ShatterRequested; }
+// True while the screen ignores its buttons: the name box is open (drawn with the buttons
+// ruled out; Enter or OK confirms it), a placed score waits for its name outside normal play,
+// or the screen is about to change.
+bool ButtonsLocked() {
+    return NameEntryOpen != 0 || (PlayPhase != 1 && ScorePlaced) || ShatterRequested;
+}
 
 // Advances an arrow timer by dt and gives the arrow frame 0..4 to show.
 int ArrowFrame(float& timer, float dt) {
@@ -162,10 +166,11 @@ void StoreName() {
 void EnterGameScore() {
     HighScorePage = KindCount;
     InsertScore(GameMode);
-    NameEntryOpen = 1;
+    NameEntryOpen = InsertRow != NoRow ? 1 : 0;
 }
 
 void StoreOpenName() {
+    NewGameAfterName = 0;
     if (NameEntryOpen == 0) return;
     NameEntryOpen = 0;
     StoreName();
@@ -194,10 +199,12 @@ void NameBackspace() {
 }
 
 void ConfirmName() {
+    const bool startNewGame = NewGameAfterName != 0;
     StoreOpenName();
     PlayPhase = 1;
     GameWon = 0;
     SaveGame();
+    if (startNewGame) StartNewGame();
 }
 
 bool LoadHighScoresPictures() {
@@ -265,8 +272,6 @@ bool ClickHighScores(int x, int y) {
     }
     if (ButtonsLocked()) return false;
     if (BackSpot.Contains(x, y)) {
-        // Leaving keeps the name shown in an open box; the box never outlives the screen.
-        if (NameEntryOpen != 0) ConfirmName();
         MixerIdle = 1;
         PlaySoundEffect(Effect::Click);
         PlayPhase = 1;

@@ -12,10 +12,12 @@
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
+#include "game/matching.h"
 #include "game/moves.h"
 #include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "play_fixture.h"
 #include "screens/flow.h"
@@ -297,6 +299,7 @@ TEST_F(PlayScreenTest, ClearedLineShowsItsPointsAndAChainItsWord) {
     StartChain();
     for (int c : {2, 3, 4}) RemoveMark[CellIndex(c, 3)] = 1;
     ClearingPass();
+    ResetFall();  // nothing falls: the pop-ups rise at once
     Step(Dt);
     // "+5" is 11 + 10 pixels wide, centred on the line's middle (411, 179).
     EXPECT_EQ(Shows(FontPicture, glyph('+', BrightGlyphTop), 401, 171), 1.0);
@@ -329,6 +332,54 @@ TEST_F(PlayScreenTest, ClearedLineShowsItsPointsAndAChainItsWord) {
     EXPECT_LT(Shows(FontPicture, glyph('+', BrightGlyphTop), 296, 321), 0.5);
     StartChain();
     EXPECT_EQ(ChainLength, 0);
+}
+
+// The pop-ups of a move add up to what it scored: a line's points count up while its squares
+// fill again, and a chain's word shows only for a newly marked line, not for the passes that
+// find the marks of squares already emptied.
+TEST_F(PlayScreenTest, ALinesPopupShowsEveryPointItScoresAndNoWordWithoutANewLine) {
+    auto glyph = [](char c) {
+        const int32_t left = GlyphOffsets[c - 32];
+        return Rect{left, BrightGlyphTop, left + GlyphWidths[c - 32], BrightGlyphTop + GlyphHeight};
+    };
+    // How much of the text shows, its worst glyph, with its top-left corner at (x, y).
+    auto showsText = [&](const char* text, int32_t x, int32_t y) {
+        double worst = 1.0;
+        for (const char* c = text; *c != '\0'; x += GlyphWidths[*c - 32], ++c)
+            worst = std::min(worst, Shows(FontPicture, glyph(*c), x, y));
+        return worst;
+    };
+    struct Line {
+        std::initializer_list<Square> Squares;
+        int32_t CentreX, CentreY;
+        const char* Text;
+        int32_t Points;
+    };
+    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. The new
+    // pieces drawn on this clock make no further line.
+    platform::UseManualClock(9000);
+    for (const Line& line : {Line{{{3, 2}, {3, 3}, {3, 4}}, 411, 179, "+20", 20},
+                             Line{{{2, 6}, {3, 6}, {4, 6}}, 411, 329, "+10", 10}}) {
+        LoadBoard(QuietBoard);
+        ClearScorePopups();
+        Place(5, line.Squares);
+        Score = 0;
+        StartChain();
+        MarkMatches();
+        FlyingPieces.clear();  // the copies flying to the mixer would hide the text
+        ClearingPass();
+        for (int frame = 0; frame < 200 && ::Falling != 0; ++frame) {
+            platform::AdvanceManualClock(Dt);
+            Step(Dt);
+        }
+        EXPECT_EQ(Score, line.Points);
+        EXPECT_EQ(ChainLength, 1) << line.Text;
+        EXPECT_EQ(showsText(line.Text, line.CentreX - TextWidth(line.Text) / 2,
+                            line.CentreY - GlyphHeight / 2),
+                  1.0)
+            << line.Text;
+    }
+    Shot("play_score_popup_total");
 }
 
 }  // namespace

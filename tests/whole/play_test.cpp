@@ -98,9 +98,14 @@ TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
     game.SaveShot("play-game-over");
     EXPECT_GT(Differing(game.Picture(), full, BannerArea), 2000);
     ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 5.0f));
-    EXPECT_EQ(NameEntryOpen, 1);
     EXPECT_EQ(NoGameToContinue, 1);
     EXPECT_EQ(PlayPhase, PhasePlaying);
+    // No points take no row: no name is asked, and the screen's buttons work at once.
+    EXPECT_EQ(NameEntryOpen, 0);
+    EXPECT_EQ(InsertRow, 10);
+    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.Click(320, 440);  // Back
+    EXPECT_EQ(ScreenState, MainMenu);
 }
 
 TEST(PlayTest, CompletedLevelShowsTheBannerThenClearOutAndDropIn) {

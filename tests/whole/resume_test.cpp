@@ -23,8 +23,10 @@
 #include "game/matching.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/rest.h"
 #include "game/shatter.h"
 #include "harness.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "screens/flow.h"
 #include "screens/high_scores.h"
@@ -584,7 +586,7 @@ TEST(PlayStateTest, TimedWinTakesTheWinnersNameOnceAndLeavesNothingToTheNextGame
               EffectRequests.end());
 }
 
-TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothing) {
+TEST(PlayStateTest, TheNameBoxLocksTheButtonsItRulesOutAndPlayTypingChangesNothing) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.PlayNewGame(Untimed, 6);
@@ -594,12 +596,22 @@ TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothin
         game.RunUntil([] { return ScreenState == HighScores && ShatterActive == 0; }, 8.0f));
     ASSERT_EQ(NameEntryOpen, 1);
     game.Type("Zoe");
-    game.Click(BackX, BackY);
+    // Back and the page arrows are drawn ruled out: they do nothing while the box is open.
+    for (const auto& [x, y] : {std::pair{BackX, BackY}, {83, 446}, {552, 446}}) {
+        game.Click(x, y);
+        EXPECT_EQ(ScreenState, HighScores);
+        EXPECT_EQ(NameEntryOpen, 1);
+        EXPECT_EQ(HighScorePage, 6);
+    }
+    game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);
-    EXPECT_EQ(ScreenState, MainMenu);
     EXPECT_STREQ(HighScoreTable[0][0].Name, "Zoe");
     const std::vector<uint8_t> saved = ReadSave();
     EXPECT_EQ(saved.size(), SaveFileSize);
+    game.Click(552, 446);
+    EXPECT_EQ(HighScorePage, 7);
+    game.Click(BackX, BackY);
+    EXPECT_EQ(ScreenState, MainMenu);
 
     game.RunUntil([] { return ShatterActive == 0; }, 5.0f);
     game.NewGameFromMenu(Untimed, 6);
@@ -609,6 +621,85 @@ TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothin
     EXPECT_EQ(NameLength, 3);
     EXPECT_EQ(PlayPhase, PhasePlaying);
     EXPECT_EQ(ReadSave(), saved);  // Enter during play saves nothing
+}
+
+// ---- What a rest scores ----
+
+namespace rest {
+
+// A game of the mode and kinds at `level` with `bar`, its board dealt at the tick `tick`, the
+// first move found flagged to swap on the next frame.
+void SwapPending(uint32_t tick, int mode, int kinds, int32_t level, float bar) {
+    platform::UseManualClock(tick);
+    ResetPlay();
+    ScreenState = Play;
+    NoGameToContinue = 0;
+    GameMode = static_cast<uint8_t>(mode);
+    KindCount = kinds;
+    Level = level;
+    Score = 0;
+    LevelBar = ShownLevelBar = bar;
+    NewBoard(KindCount);
+    const auto move = Moves().front();
+    SelectedSquare = move.first;
+    TargetSquare = move.second;
+    CellAt(SelectedSquare).Selected = 1;
+    CellAt(TargetSquare).Selected = 1;
+    CellAt(TargetSquare).SwapTarget = 1;
+}
+
+// What a game ends with after the rules run: score, bar, level, phase and won flag.
+struct Outcome {
+    int32_t Score;
+    float Bar;
+    int32_t Level;
+    int32_t Phase;
+    int Won;
+};
+Outcome Now() { return {Score, LevelBar, Level, PlayPhase, GameWon}; }
+
+// The same swap played frame by frame, 20 ms apart, until nothing moves.
+Outcome Played() {
+    for (int frame = 0; frame < 10000; ++frame) {
+        if (Falling == 0 && HintActive == 0 && CellAt(TargetSquare).SwapTarget == 0) break;
+        platform::AdvanceManualClock(0.02);
+        SwapAnimation(0.02f);
+        AdvanceFall(0.02f);
+        HintAnimation(0.02f);
+    }
+    return Now();
+}
+
+}  // namespace rest
+
+// A close just before a swap lands: bringing play to rest draws the numbers the same frames of
+// play would draw, so it scores what play would (no endless chain), and it never completes a
+// level itself: a bar it fills is left full for the resumed game to complete on screen.
+TEST(RestScoreTest, ARestScoresWhatTheSameFramesOfPlayWouldAndCompletesNoLevel) {
+    constexpr int Ticks = 3000;
+    int filled = 0, chains = 0, worst = 0;
+    for (int i = 0; i < Ticks; ++i) {
+        const uint32_t tick = 100000u + 37u * static_cast<uint32_t>(i);
+        const int kinds = 6 + i % 3;
+        const int32_t level = i % 2 == 0 ? LastLevel : 4;
+        rest::SwapPending(tick, i % 2, kinds, level, 65.0f);
+        const rest::Outcome played = rest::Played();
+        rest::SwapPending(tick, i % 2, kinds, level, 65.0f);
+        BringPlayToRest();
+        const rest::Outcome rested = rest::Now();
+        ASSERT_EQ(rested.Score, played.Score) << "tick " << tick;
+        ASSERT_EQ(rested.Bar, played.Bar) << "tick " << tick;
+        ASSERT_EQ(rested.Level, level) << "tick " << tick;
+        ASSERT_EQ(rested.Phase, PhasePlaying) << "tick " << tick;
+        ASSERT_EQ(rested.Won, 0) << "tick " << tick;
+        filled += rested.Bar >= LevelBarFull ? 1 : 0;
+        chains += rested.Score > 30 ? 1 : 0;
+        worst = std::max(worst, rested.Score);
+    }
+    std::printf("%d rests: %d filled the bar, %d chained, best score %d\n", Ticks, filled, chains,
+                worst);
+    EXPECT_GT(filled, 0);
+    EXPECT_LT(worst, 1000);
 }
 
 }  // namespace
