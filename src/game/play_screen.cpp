@@ -53,9 +53,13 @@ constexpr int32_t SelectionLeft = 400;
 // Frames per second of a selected piece's animation, and its last frame.
 constexpr float PieceFrameRate = 25.0f;
 constexpr float LastPieceFrame = 13.0f;
-// The soft mark a hint leaves on its two squares: a butter frame this thick, this far inside.
-constexpr int32_t HintMarkEdge = 2, HintMarkInset = 3;
-constexpr uint32_t HintMarkRed = 0xFF, HintMarkGreen = 0xD7, HintMarkBlue = 0x5E;
+// The soft mark a hint leaves on its two squares: a butter frame inside a thin copper line.
+struct FrameLook {
+    int32_t Inset, Edge;
+    uint32_t Red, Green, Blue;
+};
+constexpr FrameLook HintMarkLine{2, 1, 0xC8, 0x74, 0x3A};
+constexpr FrameLook HintMarkFill{3, 2, 0xFF, 0xD7, 0x5E};
 // Pixels per second a flying piece shrinks by, and its smallest size.
 constexpr float ShrinkRate = 40.0f;
 constexpr float SmallestFlyingSize = 5.0f;
@@ -126,19 +130,25 @@ void DrawPiece(const Cell& cell) {
     FiguresPicture->DrawClipped(BackBuffer, x, y, left, top, left + SquareSize, top + SquareSize);
 }
 
-// A thin butter frame inside the square, softer than the selection's.
-void DrawHintMark(Square square) {
-    const int32_t left = BoardLeft + SquareSize * square.Column + HintMarkInset;
-    const int32_t top = BoardTop + SquareSize * square.Row + HintMarkInset;
-    const int32_t right = left + SquareSize - 2 * HintMarkInset;
-    const int32_t bottom = top + SquareSize - 2 * HintMarkInset;
-    const auto edge = [](int32_t l, int32_t t, int32_t r, int32_t b) {
-        BackBuffer->FillRect(l, t, r, b, HintMarkRed, HintMarkGreen, HintMarkBlue);
+// A frame of the look inside the square.
+void DrawSquareFrame(Square square, const FrameLook& look) {
+    const int32_t left = BoardLeft + SquareSize * square.Column + look.Inset;
+    const int32_t top = BoardTop + SquareSize * square.Row + look.Inset;
+    const int32_t right = left + SquareSize - 2 * look.Inset;
+    const int32_t bottom = top + SquareSize - 2 * look.Inset;
+    const auto edge = [&look](int32_t l, int32_t t, int32_t r, int32_t b) {
+        BackBuffer->FillRect(l, t, r, b, look.Red, look.Green, look.Blue);
     };
-    edge(left, top, right, top + HintMarkEdge);
-    edge(left, bottom - HintMarkEdge, right, bottom);
-    edge(left, top, left + HintMarkEdge, bottom);
-    edge(right - HintMarkEdge, top, right, bottom);
+    edge(left, top, right, top + look.Edge);
+    edge(left, bottom - look.Edge, right, bottom);
+    edge(left, top, left + look.Edge, bottom);
+    edge(right - look.Edge, top, right, bottom);
+}
+
+// The hint's soft mark on a square, softer than the selection's frame.
+void DrawHintMark(Square square) {
+    DrawSquareFrame(square, HintMarkLine);
+    DrawSquareFrame(square, HintMarkFill);
 }
 
 // The board's pieces, each selected one animated and framed.

@@ -43,7 +43,10 @@ constexpr int OkX = 318, OkY = 278;
 constexpr int BackX = 320, BackY = 440;
 
 // Offsets of the save file the checks read.
-constexpr std::size_t TableAt = 13, EntryBytes = 104, BoardAt = 5641, NoGameAt = 6921;
+constexpr std::size_t BarAt = 5, TableAt = 13, EntryBytes = 104, LevelAt = 5629, ScoreAt = 5633,
+                      BoardAt = 5641, NoGameAt = 6921;
+// More than any cascade of play scores: a rest that scores more ran an endless chain.
+constexpr int32_t RestScoreBound = 1000;
 
 int CentreX(Square square) { return BoardLeft + SquareSize * square.Column + SquareSize / 2; }
 int CentreY(Square square) { return BoardTop + SquareSize * square.Row + SquareSize / 2; }
@@ -139,6 +142,9 @@ class Life {
         PlayUntilTheMoment();
         ASSERT_FALSE(game_.Ended());
         Count(Moment());
+        // A level whose banner runs is complete; no other is completed by the close.
+        levelAtClose_ = Level + (PlayPhase == PhaseLevelComplete ? 1 : 0);
+        scoreAtClose_ = Score;
         game_.Close();
         ASSERT_TRUE(game_.Ended());
         NoteFinishedGame();
@@ -201,8 +207,13 @@ class Life {
     void Resume() {
         game_.Click(MenuButtonX, ContinueY);
         ASSERT_EQ(ScreenState, Play);
+        // A bar saved full completes its level on screen first, or shows the won panel.
         const bool settled = game_.RunUntil(
-            [this] { return Playable() || (mode_ == Timed && ScreenState == HighScores); }, 12.0f);
+            [this] {
+                return Playable() || GameWon != 0 ||
+                       (mode_ == Timed && ScreenState == HighScores);
+            },
+            12.0f);
         ASSERT_TRUE(settled) << "resumed game never became playable: screen " << ScreenState
                              << ", phase " << PlayPhase << ", won " << int(GameWon) << ", level "
                              << Level << ", bar " << LevelBar << ", at rest " << BoardAtRest()
@@ -316,7 +327,8 @@ class Life {
     }
 
     // The file holds a game at rest or none, and the last finished game's score under the name
-    // last typed.
+    // last typed. A saved game is on the level it was closed on and scored no more than a
+    // cascade of play would: the rest completes no level and runs no endless chain.
     void CheckFile() {
         const std::vector<uint8_t> bytes = ReadSave();
         ASSERT_EQ(bytes.size(), SaveFileSize);
@@ -325,6 +337,11 @@ class Life {
                 Board[i] = ReadCellBytes(&bytes[BoardAt + static_cast<std::size_t>(i) * 20]);
             }
             EXPECT_TRUE(BoardAtRest()) << "a game was saved in motion";
+            int32_t level = 0, score = 0;
+            std::memcpy(&level, &bytes[LevelAt], 4);
+            std::memcpy(&score, &bytes[ScoreAt], 4);
+            EXPECT_EQ(level, levelAtClose_);
+            EXPECT_LE(score, std::max(scoreAtClose_, 0) + RestScoreBound);
             Count("saved a game");
         }
         if (finished_.Slot < 0) return;
@@ -351,6 +368,8 @@ class Life {
     const char* target_;
     bool wasLive_ = false;
     FinishedGame finished_;
+    int32_t levelAtClose_ = 0;
+    int32_t scoreAtClose_ = 0;
 };
 
 struct ResumeCase {
@@ -423,17 +442,16 @@ void ClickSquares(WholeGame& game, Square a, Square b) {
     game.Click(CentreX(b), CentreY(b));
 }
 
-// Runs one life of the game in a child process: a new game of the mode and kinds, then `play`,
-// then the window's close button. The parent reads the file it left.
-void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>& play) {
+// Runs one life of the game in a child process: start-up, then `life`, then the window's close
+// button. The parent reads the file it left.
+void InALife(WholeGame& game, const std::function<void(WholeGame&)>& life) {
     std::fflush(nullptr);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         const int failuresBefore = FailureCount();
         game.Start();
-        game.PlayNewGame(mode, 7);
-        play(game);
+        life(game);
         game.Close();
         std::fflush(nullptr);
         _exit(FailureCount() > failuresBefore || !game.Ended() ? 1 : 0);
@@ -441,6 +459,14 @@ void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A life with a new game of the mode and 7 kinds, then `play`, then the close.
+void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>& play) {
+    InALife(game, [&](WholeGame& g) {
+        g.PlayNewGame(mode, 7);
+        play(g);
+    });
 }
 
 // The saved board, read into Board; true when the file holds a game.
@@ -520,6 +546,36 @@ TEST(SaveAtRestTest, ClosingMidFallMidSwapUnderABannerOrAtTheNameBoxKeepsTheGame
     EXPECT_FALSE(LoadSavedBoard(bytes));
     EXPECT_EQ(SavedEntry(bytes, 0, 1), (std::pair<std::string, int32_t>{"Ann", 6000}));
     EXPECT_EQ(SavedEntry(bytes, 1, 1), (std::pair<std::string, int32_t>{"", 5000}));
+}
+
+TEST(SaveAtRestTest, ClosingWhileTheWinningCascadeFallsLeavesTheWinToTheResumedGame) {
+    WholeGame game;
+    CloseAfter(game, Untimed, [](WholeGame& g) {
+        Level = LastLevel;
+        LevelBar = ShownLevelBar = 72.5f;
+        Score = 3000;
+        const auto move = Moves().front();
+        ClickSquares(g, move.first, move.second);
+        EXPECT_TRUE(g.RunUntil([] { return Falling != 0; }, 2.0f));
+        EXPECT_EQ(GameWon, 0);
+    });
+    // The full bar is saved as it is, in a game still to continue on the last level.
+    const std::vector<uint8_t> bytes = ReadSave();
+    ASSERT_TRUE(LoadSavedBoard(bytes));
+    EXPECT_TRUE(BoardAtRest());
+    float bar = 0.0f;
+    std::memcpy(&bar, &bytes[BarAt], 4);
+    EXPECT_GE(bar, 73.0f);
+    EXPECT_EQ(bytes[LevelAt], LastLevel);
+    // Continued, the game is won on screen and the winner's name is asked.
+    InALife(game, [](WholeGame& g) {
+        g.ToMainMenu();
+        g.Click(MenuButtonX, ContinueY);
+        EXPECT_TRUE(g.RunUntil([] { return GameWon != 0 && ShatterActive == 0; }, 5.0f));
+        g.Click(WonButtonX, WonButtonY);
+        EXPECT_EQ(ScreenState, HighScores);
+        EXPECT_EQ(NameEntryOpen, 1);
+    });
 }
 
 TEST(PlayStateTest, NewGameAfterLeavingMidSwapStartsWithoutTheOldSwap) {
