@@ -48,6 +48,7 @@ NEW_GAME_BUTTON_MIDDLE = 401
 # the question written on it by the game, and its two buttons; each lit button sits below the
 # card in "Confirm.bmp", Leave at x 0 and Keep at x CONFIRM_BUTTON[0].
 CONFIRM_AT = (110, 176, 530, 296)
+CONFIRM_FIELD = (140, 198, 494, 232)
 CONFIRM_BUTTON = (90, 30)
 CONFIRM_LEAVE = (220, 244, 310, 274)
 CONFIRM_KEEP = (330, 244, 420, 274)
@@ -181,6 +182,8 @@ def new_game_card(ctx, lit=None):
 def confirm_card(ctx, lit=None):
     """The question card; lit names the hovered button, "leave" or "keep"."""
     shadowed_card(ctx, CONFIRM_AT)
+    l, t, r, b = CONFIRM_FIELD
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l, t, r - l, b - t, 6), sc.SLATE, kit.OUTLINE, 2.0)
     sc.button(ctx, CONFIRM_LEAVE, "Leave", lit == "leave", 16)
     sc.button(ctx, CONFIRM_KEEP, "Keep", lit == "keep", 16)
 

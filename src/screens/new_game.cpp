@@ -67,7 +67,7 @@ constexpr Area StartSpot{377, 384, 437, 421};
 // The question before a game in progress is left: the card, its text line and its buttons, each
 // button's lit look in "Confirm.bmp" below the card.
 constexpr int ConfirmX = 110, ConfirmY = 176, ConfirmWidth = 420, ConfirmHeight = 120;
-constexpr int QuestionCentreX = 320, QuestionY = 204;
+constexpr int QuestionCentreX = 317, QuestionY = 207;
 struct ConfirmButton {
     Area Spot;
     int LitLeft;
