@@ -207,7 +207,8 @@ void DrawFinalScore() {
     const int32_t width = TextWidth(text.c_str());
     const int32_t left = BannerX + (BannerWidth - width) / 2;
     const int32_t top = static_cast<int32_t>(BannerY) + BannerHeight + ScorePlateGap;
-    if (top - ScorePlateEdge < BoardArea.Top || top + GlyphHeight + ScorePlateEdge > BoardArea.Bottom)
+    if (top - ScorePlateEdge < BoardArea.Top ||
+        top + GlyphHeight + ScorePlateEdge > BoardArea.Bottom)
         return;
     BackBuffer->FillRect(left - ScorePlateEdge, top - ScorePlateEdge, left + width + ScorePlateEdge,
                          top + GlyphHeight + ScorePlateEdge, PlateRed, PlateGreen, PlateBlue);

@@ -69,7 +69,8 @@ void AddClearingPoints(int32_t points) {
 void ScorePopupsFrame(float dt) {
     if (SelectStep != 0) ClearScorePopups();
     // The last line's pop-ups wait where the line was while its cascade still falls.
-    const int heldFrom = Falling != 0 && OpenPopup >= 0 ? OpenPopup : static_cast<int>(Popups.size());
+    const int heldFrom =
+        Falling != 0 && OpenPopup >= 0 ? OpenPopup : static_cast<int>(Popups.size());
     for (int i = 0; i < static_cast<int>(Popups.size()); ++i) {
         const Popup& popup = Popups[static_cast<std::size_t>(i)];
         const int32_t width = TextWidth(popup.Text.c_str());

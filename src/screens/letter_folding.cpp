@@ -27,7 +27,7 @@ struct TwoLetters {
     const char* Spelling;
 };
 constexpr TwoLetters Ligatures[] = {
-    {0xC6, "AE"}, {0xDE, "Th"}, {0xDF, "ss"}, {0xE6, "ae"}, {0xFE, "th"},
+    {0xC6, "AE"},  {0xDE, "Th"},  {0xDF, "ss"},  {0xE6, "ae"},  {0xFE, "th"},
     {0x132, "IJ"}, {0x133, "ij"}, {0x152, "OE"}, {0x153, "oe"},
 };
 

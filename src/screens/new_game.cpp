@@ -53,11 +53,11 @@ constexpr ChoiceRow Row(Area lit, int sourceLeft, int sourceTop, Point marker) {
     return {lit, sourceLeft, sourceTop, lit.Joined(MarkControl(marker.X, marker.Y))};
 }
 constexpr ChoiceRow Choices[5] = {
-    Row({268, 116, 366, 142}, 112, 26, ModeMarkers[1]),    // Timed
-    Row({251, 158, 388, 191}, 0, 159, ModeMarkers[0]),     // Untimed
-    Row({286, 263, 354, 298}, 138, 159, KindMarkers[0]),   // 6 kinds
-    Row({266, 303, 374, 331}, 0, 192, KindMarkers[1]),     // 7 kinds
-    Row({282, 341, 356, 368}, 108, 194, KindMarkers[2]),   // 8 kinds
+    Row({268, 116, 366, 142}, 112, 26, ModeMarkers[1]),   // Timed
+    Row({251, 158, 388, 191}, 0, 159, ModeMarkers[0]),    // Untimed
+    Row({286, 263, 354, 298}, 138, 159, KindMarkers[0]),  // 6 kinds
+    Row({266, 303, 374, 331}, 0, 192, KindMarkers[1]),    // 7 kinds
+    Row({282, 341, 356, 368}, 108, 194, KindMarkers[2]),  // 8 kinds
 };
 enum { TimedRow, UntimedRow, SixKindsRow };
 

@@ -233,9 +233,9 @@ TEST(FlowTest, EveryDrawnBoxAndSocketTakesItsClick) {
     struct Socket {
         int X, Y, Mode, Kinds;
     };
-    for (const Socket& socket : {Socket{265, 130, Timed, 6}, Socket{265, 171, Untimed, 6},
-                                 Socket{265, 279, Untimed, 6}, Socket{265, 319, Untimed, 7},
-                                 Socket{265, 355, Untimed, 8}, Socket{265, 130, Timed, 8}}) {
+    for (const Socket& socket :
+         {Socket{265, 130, Timed, 6}, Socket{265, 171, Untimed, 6}, Socket{265, 279, Untimed, 6},
+          Socket{265, 319, Untimed, 7}, Socket{265, 355, Untimed, 8}, Socket{265, 130, Timed, 8}}) {
         game.Click(socket.X, socket.Y);
         EXPECT_EQ(ChosenMode, socket.Mode) << socket.X << "," << socket.Y;
         EXPECT_EQ(ChosenKinds, socket.Kinds) << socket.X << "," << socket.Y;

@@ -180,7 +180,7 @@ void WholeGame::NewGameFromMenu(int mode, int kinds) {
     Click(170, 257);  // New game
     Click(mode == 1 ? 317 : 320, mode == 1 ? 129 : 174);
     Click(320, 280 + 38 * (kinds - 6));
-    Click(407, 402);  // Start
+    Click(407, 402);                       // Start
     if (LeaveAsked != 0) Click(265, 259);  // Leave the game in progress
     if (NameBoxShown()) {
         RunUntil([] { return ShatterActive == 0; }, 5.0f);

@@ -210,8 +210,7 @@ class Life {
         // A bar saved full completes its level on screen first, or shows the won panel.
         const bool settled = game_.RunUntil(
             [this] {
-                return Playable() || GameWon != 0 ||
-                       (mode_ == Timed && ScreenState == HighScores);
+                return Playable() || GameWon != 0 || (mode_ == Timed && ScreenState == HighScores);
             },
             12.0f);
         ASSERT_TRUE(settled) << "resumed game never became playable: screen " << ScreenState
