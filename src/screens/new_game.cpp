@@ -3,27 +3,23 @@
 
 #include <string>
 
-#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
-#include "game/random.h"
 #include "game/rest.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
 #include "screens/main_menu.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
-Sprite* ActiveOptionPicture = nullptr;
-uint8_t ChosenMode = Untimed;
-int32_t ChosenKinds = 6;
 uint8_t LeaveAsked = 0;
 
 namespace {

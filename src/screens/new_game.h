@@ -5,14 +5,6 @@
 
 #include "game/board.h"
 
-class Sprite;
-
-// ---- The choice on the panel ----
-// The game mode the panel shows, Untimed (0) or Timed (1); the next game takes it at Start.
-extern uint8_t ChosenMode;
-// The number of kinds the panel shows, 6..8; the next game takes it at Start.
-extern int32_t ChosenKinds;
-
 // The check box or round socket the panels draw around a 19 by 25 mark whose top-left is at
 // (markX, markY): a choice's hot spot covers it as well as the choice's label.
 constexpr Area MarkControl(int markX, int markY) {
@@ -22,10 +14,6 @@ constexpr Area MarkControl(int markX, int markY) {
 // ---- Leaving a game in progress ----
 // 1 while Start asks whether to leave the game in progress (a card with Leave and Keep).
 extern uint8_t LeaveAsked;
-
-// ---- Pictures ----
-// "ActiveOption.bmp", the keyed sheet of highlights used by several screens; null until loaded.
-extern Sprite* ActiveOptionPicture;
 
 // Called by the display switch after the game pictures are loaded; always reports success.
 bool LoadNewGamePictures();

@@ -24,13 +24,13 @@
 #include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/rest.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "harness.h"
 #include "platform/clock.h"
 #include "platform/messages.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
 #include "screens/save_file.h"
+#include "shared/state.h"
 
 namespace {
 
