@@ -15,6 +15,7 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
@@ -195,6 +196,27 @@ void DrawHud() {
     DrawLowTimeWarning();
 }
 
+// When the score, the bar, the time left or the low-time warning next changes by itself: at once
+// while the shown score or bar still runs toward its value or a Timed bar has run out, else when
+// the draining bar next loses a pixel or the time left a second, the drain resumes after a rise,
+// or the warning turns on or off.
+void ReportTimedChanges() {
+    const bool scoreRuns = ShownScore != static_cast<float>(std::max(Score, 0));
+    const bool barRuns = static_cast<int32_t>(ShownLevelBar) != static_cast<int32_t>(LevelBar);
+    const bool timeUp =
+        GameMode == Timed && PlayPhase == PhasePlaying && static_cast<int32_t>(ShownLevelBar) <= 0;
+    if (scoreRuns || barRuns || timeUp) ChangeDueIn(0.0f);
+    if (DrainRuns() && BarRising != 0) ChangeDueIn(RiseHoldTime - RiseHold);
+    const float drain = static_cast<float>(Level) * DrainPerLevel;
+    if (DrainRuns() && BarRising == 0 && drain > 0.0f) {
+        ChangeDueIn((LevelBar - std::floor(LevelBar)) / drain);
+        // The time left, shown in whole seconds, goes down by one.
+        ChangeDueIn(std::max(LevelBar, 0.0f) / drain - static_cast<float>(SecondsLeft() - 1));
+    }
+    if (GameMode == Timed && Paused == 0 && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
+        ChangeDueIn((WarnTimer < WarnLitTime ? WarnLitTime : WarnInterval) - WarnTimer);
+}
+
 // A full bar on a full board completes the level, or on the last level wins the game.
 void CheckCompletion() {
     if (ShownLevelBar < LevelBarFull || !BoardFull()) return;
@@ -275,6 +297,7 @@ void PlayHud(float dt) {
     WarnLowTime(dt);
     DrawHud();
     CheckCompletion();
+    ReportTimedChanges();
 }
 
 void ResetPhases() {
@@ -299,6 +322,7 @@ void StartFirstLevel() {
 
 void PhaseBanner(int32_t phase, float dt) {
     if (phase == PhasePlaying) return;
+    ChangeDueIn(0.0f);
     ClearSelection();
     if (phase == PhaseLevelComplete) LevelBar = LevelBarFull;
     MoveBanner(dt);

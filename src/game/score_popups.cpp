@@ -8,6 +8,7 @@
 #include "game/board.h"
 #include "game/falling.h"
 #include "game/moves.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/state.h"
@@ -160,6 +161,7 @@ void ScorePopupsFrame(float dt) {
         if (OpenPopup == i) OpenPopup = -1;
         if (OpenPopup > i) OpenPopup -= 1;
     }
+    if (!Popups.empty()) ChangeDueIn(0.0f);
 }
 
 void ClearScorePopups() {

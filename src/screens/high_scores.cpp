@@ -10,6 +10,7 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
@@ -55,7 +56,9 @@ bool ButtonsLocked() {
 int ArrowFrame(float& timer, float dt) {
     timer += 8.0f * dt;
     if (timer > 4.0f) timer = 0.0f;
-    return static_cast<int>(timer);
+    const int frame = static_cast<int>(timer);
+    ChangeDueIn((static_cast<float>(frame) + 1.0f - timer) / 8.0f);
+    return frame;
 }
 
 // Draws the value right-aligned at `right`, cut at `left`.
@@ -144,7 +147,10 @@ void DrawHighScores() {
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
+    // The band drawn in this frame goes once its moment is over.
+    const bool bandShown = NamedRowTimer > 0.0f;
     NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
+    if (bandShown) ChangeDueIn(NamedRowTimer);
     if (NameEntryOpen && OkSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
     }
