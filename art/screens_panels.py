@@ -144,6 +144,8 @@ def options_card(ctx, lit=None):
     ctx.set_dash([])
     for name, knob_top in SLIDERS:
         slider_track(ctx, name, knob_top)
+    kit.text(ctx, "Keys: arrows, Enter, Esc \u2014 see Help", (l + r) / 2, 386, 12,
+             kit.mix(sc.INK, sc.PAPER, 0.25), bold=False)
     sparkled_button(ctx, OPTIONS_BACK, OPTIONS_BACK_LIT, "Back", lit == "back", OPTIONS_BUTTON_MIDDLE)
     sparkled_button(ctx, OPTIONS_HELP, OPTIONS_HELP_LIT, "Help", lit == "help", OPTIONS_BUTTON_MIDDLE)
 

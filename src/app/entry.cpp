@@ -8,6 +8,7 @@
 #include "app/window_proc.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -42,6 +43,7 @@ bool StartProgram() {
         return false;
     }
     platform::CloseOnHangUp();
+    if (!platform::StartControllers()) Trace("no game controllers");
     if (!CreateDevice()) return false;
     if (!StartUp()) return false;
     AppReady = 1;

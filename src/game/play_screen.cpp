@@ -8,6 +8,7 @@
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
+#include "game/board_cursor.h"
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
@@ -16,6 +17,7 @@
 #include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "platform/input.h"
 #include "screens/flow.h"
 #include "screens/main_menu.h"
 #include "screens/options.h"
@@ -172,6 +174,7 @@ void PlayFrame(float dt) {
         return;
     }
     DrawBoard(dt);
+    if (platform::KeysInUse()) DrawBoardCursor();
     ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {

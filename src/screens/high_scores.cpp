@@ -14,6 +14,7 @@
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "screens/flow.h"
+#include "screens/focus.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
@@ -288,4 +289,14 @@ bool ClickHighScores(int x, int y) {
         return true;
     }
     return false;
+}
+
+void HighScoresFocus(FocusList& list) {
+    if (NameBoxShown()) {
+        list.Add(OkSpot);
+        return;
+    }
+    list.Add(PreviousSpot);
+    list.AddFirst(BackSpot, FocusRole::Back);
+    list.Add(NextSpot);
 }

@@ -1,6 +1,8 @@
 // The six high-score tables, the name box and the high-score screen.
 #pragma once
 
+struct FocusList;
+
 // ---- Tables ----
 // Rows per table (row 0 is the best).
 constexpr int HighScoreRows = 9;
@@ -71,3 +73,6 @@ void DrawHighScores();
 void HoverHighScores(int x, int y, float dt);
 // Called by the click dispatcher; returns true when the click was used by the high-score screen.
 bool ClickHighScores(int x, int y);
+// Called by the focus step on the high-score screen: OK alone while the name box is shown,
+// otherwise the previous-page arrow, Back (focused first) and the next-page arrow.
+void HighScoresFocus(FocusList& list);

@@ -10,6 +10,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "screens/flow.h"
+#include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/main_menu.h"
 
@@ -76,7 +77,7 @@ void ResetReveal() {
 void DrawLogo(float dt) {
     if (ScreenState != Logo) return;
     LogoTimer += 10.0f * dt;
-    if (LogoTimer >= 30.0f) {
+    if (LogoTimer >= LogoLength) {
         ShatterRequested = 1;
         ScreenState = Title;
     }
@@ -108,8 +109,14 @@ void HoverTitle(int x, int y, float dt) {
     HoverLatch = 0;
 }
 
-bool ClickTitle(int x, int y) {
-    if (ScreenState != Title || !PlayButton.Contains(x, y)) return false;
+bool ClickLogo(int, int) {
+    if (ScreenState != Logo) return false;
+    SkipLogo();
+    return true;
+}
+
+bool ClickTitle(int, int) {
+    if (ScreenState != Title) return false;
     PlaySoundEffect(Effect::Click);
     ShatterRequested = 1;
     ScreenState = MainMenu;
@@ -155,4 +162,12 @@ bool ClickWonPanel(int x, int y) {
     WonPanelReady = 0;
     GameWon = 0;
     return true;
+}
+
+void TitleFocus(FocusList& list) { list.Add(PlayButton); }
+
+void WonPanelFocus(FocusList& list) { list.Add(WonButton); }
+
+void SkipLogo() {
+    if (ScreenState == Logo) LogoTimer = LogoLength;
 }

@@ -12,6 +12,7 @@
 #include "platform/shell.h"
 #include "platform/window.h"
 #include "screens/flow.h"
+#include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
@@ -174,4 +175,12 @@ bool ClickMainMenu(int x, int y) {
     }
     if (LinkSpot.Contains(x, y)) platform::OpenWithDesktop("ReadMe.htm");
     return false;
+}
+
+void MainMenuFocus(FocusList& list) {
+    for (int i = ContinueItem; i <= ExitItem; ++i) {
+        if (i == ContinueItem && NoGameToContinue) continue;
+        list.Add(Buttons[i].Spot);
+    }
+    list.Add(LinkSpot);
 }

@@ -15,6 +15,7 @@
 #include "gfx/sprite.h"
 #include "platform/clock.h"
 #include "screens/flow.h"
+#include "screens/focus.h"
 #include "screens/main_menu.h"
 
 Sprite* ActiveOptionPicture = nullptr;
@@ -155,4 +156,10 @@ void StartNewGame() {
     NoGameToContinue = 0;
     SeedRandom(platform::TickCount());
     StartRandomMusicTrack();
+}
+
+void NewGameFocus(FocusList& list) {
+    for (const ChoiceRow& row : Choices) list.Add(row.Spot);
+    list.Add(BackSpot, FocusRole::Back);
+    list.AddFirst(StartSpot);
 }

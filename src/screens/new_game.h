@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class Sprite;
+struct FocusList;
 
 // ---- The choice on the panel ----
 // The game mode the panel shows, Untimed (0) or Timed (1); the next game takes it at Start.
@@ -38,3 +39,6 @@ void HoverNewGame(int x, int y);
 bool ClickNewGame(int x, int y);
 // Called by Start: a fresh game of the chosen mode and kinds, shown on the play screen.
 void StartNewGame();
+// Called by the focus step on the new-game screen: the five choice rows, Back and Start (focused
+// first).
+void NewGameFocus(FocusList& list);

@@ -339,10 +339,15 @@ TEST(ShellTest, DesktopChangedInTheBackgroundRecreatesTheDisplayOnReturn) {
     EXPECT_TRUE(game.Ended());
 }
 
-TEST(ShellTest, PauseAndEscapeTogglePauseExceptOnTheWonPanel) {
+TEST(ShellTest, PauseTogglesPauseOnEveryScreenEscapeOnlyInPlayNeitherOnTheWonPanel) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.Press(platform::TestKey::Pause);
+    EXPECT_EQ(Paused, 1);
+    game.Press(platform::TestKey::Pause);
+    EXPECT_EQ(Paused, 0);
+    game.PlayNewGame(0, 6);
+    game.Press(platform::TestKey::Escape);
     EXPECT_EQ(Paused, 1);
     game.Press(platform::TestKey::Escape);
     EXPECT_EQ(Paused, 0);
