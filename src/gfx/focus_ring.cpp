@@ -2,6 +2,7 @@
 #include "gfx/focus_ring.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "gfx/sprite.h"
 
@@ -9,13 +10,15 @@ namespace {
 
 // Pixels of each line: walnut, butter, walnut from the outside in.
 constexpr int OuterDark = 1;
-constexpr int Light = 2;
+constexpr int Light = 3;
 constexpr int InnerDark = 1;
 constexpr int RingWidth = OuterDark + Light + InnerDark;
+// Radius of the ring's outer corners in pixels.
+constexpr int RingRadius = 7;
 // Pixels between the control's edge and the ring.
 constexpr int RingGap = 2;
 // Length of a bracket's arm along each side of a square.
-constexpr int BracketArm = 14;
+constexpr int BracketArm = 16;
 
 struct Box {
     int Left, Top, Right, Bottom;
@@ -39,42 +42,81 @@ void Fill(Sprite* target, Box box, bool light) {
     }
 }
 
-// A frame `width` pixels thick just inside the box, its corners cut by `round` pixels.
-void Frame(Sprite* target, Box box, int width, int round, bool light) {
-    Fill(target, {box.Left + round, box.Top, box.Right - round, box.Top + width}, light);
-    Fill(target, {box.Left + round, box.Bottom - width, box.Right - round, box.Bottom}, light);
-    Fill(target, {box.Left, box.Top + round, box.Left + width, box.Bottom - round}, light);
-    Fill(target, {box.Right - width, box.Top + round, box.Right, box.Bottom - round}, light);
+// How far a rounded box of corner radius r is cut in from its side on the row `edgeRow` rows
+// from its top or bottom edge.
+int CornerCut(int r, int edgeRow) {
+    if (edgeRow >= r) return 0;
+    const double up = r - edgeRow - 0.5;
+    return r - static_cast<int>(std::lround(std::sqrt(static_cast<double>(r) * r - up * up)));
 }
 
-// The three lines of a ring or bracket set inside the box; `draw` draws one line.
-template <typename DrawLine>
-void ThreeLines(Box box, DrawLine draw) {
-    draw(box, OuterDark, RingWidth, false);
-    draw(Inset(box, OuterDark), Light, RingWidth - OuterDark, true);
-    draw(Inset(box, OuterDark + Light), InnerDark, RingWidth - OuterDark - Light, false);
+// What one row of a band covers: the spans [OuterLeft, InnerLeft) and [InnerRight, OuterRight)
+// (one span when InnerLeft reaches InnerRight).
+struct Row {
+    int OuterLeft, InnerLeft, InnerRight, OuterRight;
+    bool operator==(const Row& o) const {
+        return OuterLeft == o.OuterLeft && InnerLeft == o.InnerLeft &&
+               InnerRight == o.InnerRight && OuterRight == o.OuterRight;
+    }
+};
+
+Row BandRow(Box outer, int radius, int width, int y) {
+    const Box inner = Inset(outer, width);
+    const int innerRadius = std::max(radius - width, 0);
+    const int cut = CornerCut(radius, std::min(y - outer.Top, outer.Bottom - 1 - y));
+    Row row{outer.Left + cut, outer.Right - cut, outer.Right - cut, outer.Right - cut};
+    if (y >= inner.Top && y < inner.Bottom) {
+        const int innerCut = CornerCut(innerRadius, std::min(y - inner.Top, inner.Bottom - 1 - y));
+        row.InnerLeft = inner.Left + innerCut;
+        row.InnerRight = inner.Right - innerCut;
+    }
+    return row;
+}
+
+void FillRows(Sprite* target, const Row& row, int top, int bottom, bool light) {
+    Fill(target, {row.OuterLeft, top, row.InnerLeft, bottom}, light);
+    if (row.InnerRight < row.OuterRight) {
+        Fill(target, {row.InnerRight, top, row.OuterRight, bottom}, light);
+    }
+}
+
+// A rounded band `width` pixels thick just inside the box; rows alike are filled together.
+void Band(Sprite* target, Box outer, int radius, int width, bool light) {
+    int runTop = outer.Top;
+    Row run = BandRow(outer, radius, width, runTop);
+    for (int y = outer.Top + 1; y < outer.Bottom; ++y) {
+        const Row row = BandRow(outer, radius, width, y);
+        if (row == run) continue;
+        FillRows(target, run, runTop, y, light);
+        run = row;
+        runTop = y;
+    }
+    FillRows(target, run, runTop, outer.Bottom, light);
+}
+
+// The eight arms of four corner brackets `width` pixels thick just inside the box.
+void Brackets(Sprite* target, Box b, int width, int arm, bool light) {
+    Fill(target, {b.Left, b.Top, b.Left + arm, b.Top + width}, light);
+    Fill(target, {b.Left, b.Top, b.Left + width, b.Top + arm}, light);
+    Fill(target, {b.Right - arm, b.Top, b.Right, b.Top + width}, light);
+    Fill(target, {b.Right - width, b.Top, b.Right, b.Top + arm}, light);
+    Fill(target, {b.Left, b.Bottom - width, b.Left + arm, b.Bottom}, light);
+    Fill(target, {b.Left, b.Bottom - arm, b.Left + width, b.Bottom}, light);
+    Fill(target, {b.Right - arm, b.Bottom - width, b.Right, b.Bottom}, light);
+    Fill(target, {b.Right - width, b.Bottom - arm, b.Right, b.Bottom}, light);
 }
 
 }  // namespace
 
 void DrawFocusRing(Sprite* target, int left, int top, int right, int bottom) {
     const Box box = Inset({left, top, right, bottom}, -(RingGap + RingWidth));
-    ThreeLines(box, [target](Box line, int width, int round, bool light) {
-        Frame(target, line, width, round, light);
-    });
+    Band(target, box, RingRadius, OuterDark, false);
+    Band(target, Inset(box, OuterDark), RingRadius - OuterDark, Light, true);
+    Band(target, Inset(box, OuterDark + Light), RingRadius - OuterDark - Light, InnerDark, false);
 }
 
 void DrawSquareCursor(Sprite* target, int left, int top, int right, int bottom) {
-    ThreeLines({left, top, right, bottom}, [target](Box b, int width, int, bool light) {
-        const int arm = BracketArm;
-        // Each corner: one arm along the top or bottom edge, one down or up the side.
-        Fill(target, {b.Left, b.Top, b.Left + arm, b.Top + width}, light);
-        Fill(target, {b.Left, b.Top, b.Left + width, b.Top + arm}, light);
-        Fill(target, {b.Right - arm, b.Top, b.Right, b.Top + width}, light);
-        Fill(target, {b.Right - width, b.Top, b.Right, b.Top + arm}, light);
-        Fill(target, {b.Left, b.Bottom - width, b.Left + arm, b.Bottom}, light);
-        Fill(target, {b.Left, b.Bottom - arm, b.Left + width, b.Bottom}, light);
-        Fill(target, {b.Right - arm, b.Bottom - width, b.Right, b.Bottom}, light);
-        Fill(target, {b.Right - width, b.Bottom - arm, b.Right, b.Bottom}, light);
-    });
+    const Box box{left, top, right, bottom};
+    Brackets(target, box, RingWidth, BracketArm, false);
+    Brackets(target, Inset(box, OuterDark), Light, BracketArm - 2 * OuterDark, true);
 }
