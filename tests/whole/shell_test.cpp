@@ -381,8 +381,11 @@ TEST(ShellTest, TypingAndEnterActOnlyOnTheNameBoxOfTheHighScoreScreen) {
     EXPECT_STREQ(NameBuffer, "ab_");
     PlayPhase = PhasePlaying;
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    // Without the box Enter is the focused Back button, which saves nothing.
     game.Press(platform::TestKey::Enter);
+    EXPECT_EQ(ScreenState, MainMenu);
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    ScreenState = HighScores;
     NameEntryOpen = 1;
     game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);
