@@ -11,6 +11,7 @@
 #include "game/play_screen.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/window.h"
 #include "screens/flow.h"
@@ -72,7 +73,7 @@ bool RunFrame() {
     MousePosition(x, y);
     int hoverX = x;
     int hoverY = y;
-    const bool keyMarks = KeyMarksShown() && FocusPoint(hoverX, hoverY);
+    const bool keyMarks = platform::KeysInUse() && FocusPoint(hoverX, hoverY);
 
     // 15. Hover highlights go over the screen pictures, except while the old screen breaks away;
     // the focus ring goes around the focused control.

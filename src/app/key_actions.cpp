@@ -160,5 +160,3 @@ void RunKeyActions() {
     }
     MarksWereShown = platform::KeysInUse();
 }
-
-bool KeyMarksShown() { return platform::KeysInUse(); }

@@ -16,6 +16,3 @@ void RunKeyMoves();
 // hidden; Enter and Space click the focused control; Escape clicks Back; on the play screen the
 // board cursor takes the keys. A key while the screens change cuts the transition short.
 void RunKeyActions();
-
-// Called by the frame driver: true while the keys' marks (focus ring, board cursor) are shown.
-bool KeyMarksShown();

@@ -44,7 +44,8 @@ void CurrentFocus(FocusList& list);
 // click would land; false when the screen has none.
 bool FocusPoint(int& x, int& y);
 
-// Called by the key step: the focused control of the current list, or null when there is none.
+// Called by the key step and the frame driver: the focused control of the current list (valid
+// until the next call), or null when there is none.
 const FocusSpot* FocusedSpot();
 
 // Called by the key step: the focus moves `step` controls on in reading order (wrapping), and

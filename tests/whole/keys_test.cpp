@@ -16,6 +16,7 @@
 #include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/display.h"
 #include "harness.h"
 #include "platform/input.h"
 #include "platform/messages.h"
@@ -257,6 +258,35 @@ TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) 
     EXPECT_FALSE(platform::KeysInUse());
     CurrentFocus(list);
     EXPECT_NE(RingLeftOf(game, list.Spots[FocusIndex].Spot), Butter);
+}
+
+TEST(KeysTest, FullScreenTheWonPanelAndCtrlQ) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(1, 7);
+    // F11 switches the display like the option, and back.
+    game.Press(TestKey::F11);
+    EXPECT_EQ(FullScreen, 1);
+    game.Press(TestKey::F11);
+    EXPECT_EQ(FullScreen, 0);
+    // Minus turns the music down a twentieth on the play screen too.
+    game.Press(TestKey::Minus);
+    EXPECT_EQ(MusicSlider, SliderRight - 8);
+    // The won panel: the board keys rest, Escape does not pause, Enter is its button.
+    GameWon = 1;
+    game.Step(0.1f, 10);
+    const Square cursor = BoardCursor;
+    game.Press(TestKey::Right);
+    game.Press(TestKey::Escape);
+    EXPECT_EQ(BoardCursor, cursor);
+    EXPECT_EQ(Paused, 0);
+    game.Press(TestKey::Enter);
+    EXPECT_EQ(ScreenState, HighScores);
+    EXPECT_EQ(GameWon, 0);
+    // Ctrl+Q saves and closes like the window's close button.
+    game.Press(TestKey::CtrlQ);
+    EXPECT_TRUE(game.Ended());
+    EXPECT_TRUE(fs::exists(game.Folder() + "/game.sav"));
 }
 
 TEST(KeysTest, AGameControllerPlaysAndPausesWhenUnplugged) {
