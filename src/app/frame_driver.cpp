@@ -67,13 +67,15 @@ bool RunFrame() {
     if (ProgramEnded()) return true;
 
     // 14. Where the pointer is in this frame. While keys are in use the focused control stands
-    // in for it, so the control lights up as under the mouse.
+    // in for it, so the control lights up as under the mouse; not in a frame that a transition
+    // will keep as the old screen, where the new screen's focus has no place.
     int x = 0;
     int y = 0;
     MousePosition(x, y);
     int hoverX = x;
     int hoverY = y;
-    const bool keyMarks = platform::KeysInUse() && FocusPoint(hoverX, hoverY);
+    const bool keyMarks =
+        platform::KeysInUse() && ShatterRequested == 0 && FocusPoint(hoverX, hoverY);
 
     // 15. Hover highlights go over the screen pictures, except while the old screen breaks away;
     // the focus ring goes around the focused control.

@@ -216,6 +216,7 @@ TEST(KeysTest, PlaysFromTheLogoToANameInTheHighScoresWithKeysAlone) {
     ASSERT_TRUE(game.RunUntil([] { return NameBoxShown(); }, 400.0f, 0.1f));
     game.Type("Keys+P");
     game.Press(TestKey::M);
+    game.SaveShot("keys-name-box");
     EXPECT_EQ(ScreenState, HighScores);
     ASSERT_NE(InsertRow, 10);
     const int row = InsertRow;
@@ -247,6 +248,7 @@ TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) 
     ASSERT_EQ(list.Spots[FocusIndex].Role, FocusRole::MusicKnob);
     game.Press(TestKey::Left);
     EXPECT_EQ(MusicSlider, SliderRight - 8);
+    game.SaveShot("keys-options-knob");
     game.Press(TestKey::Enter);  // a knob is not grabbed by keys
     EXPECT_EQ(MusicKnobDragged, 0);
     for (int i = 0; i < 25; ++i) game.Press(TestKey::Left);
@@ -280,6 +282,7 @@ TEST(KeysTest, FullScreenTheWonPanelAndCtrlQ) {
     game.Press(TestKey::Escape);
     EXPECT_EQ(BoardCursor, cursor);
     EXPECT_EQ(Paused, 0);
+    game.SaveShot("keys-won-panel");
     game.Press(TestKey::Enter);
     EXPECT_EQ(ScreenState, HighScores);
     EXPECT_EQ(GameWon, 0);
