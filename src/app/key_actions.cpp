@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "game/board_cursor.h"
 #include "game/hud.h"
+#include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
@@ -127,7 +128,10 @@ void RunKeyAction(Action action) {
         FocusKey(Action::Enter);
         return;
     }
-    if (IsMove(action) && !MarksWereShown) {
+    // A hidden ring or cursor is only shown by the first move; a piece chosen with the mouse
+    // swaps at once.
+    const bool swapAtOnce = ScreenState == Play && SelectStep == 1;
+    if (IsMove(action) && !MarksWereShown && !swapAtOnce) {
         MarksWereShown = true;
         return;
     }

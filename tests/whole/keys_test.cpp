@@ -262,10 +262,20 @@ TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) 
     EXPECT_NE(RingLeftOf(game, list.Spots[FocusIndex].Spot), Butter);
 }
 
-TEST(KeysTest, FullScreenTheWonPanelAndCtrlQ) {
+TEST(KeysTest, MouseChoiceSwapsByArrowFullScreenTheWonPanelAndCtrlQ) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.PlayNewGame(1, 7);
+    // A piece chosen with the mouse swaps by the first arrow, though the cursor was hidden.
+    FindHint();
+    const HintMoveRecord move = HintMove;
+    game.Click(BoardLeft + SquareSize * move.First.Column + 25,
+               BoardTop + SquareSize * move.First.Row + 25);
+    ASSERT_EQ(SelectStep, 1);
+    PressKey(game, Toward(move.First, move.Second));
+    EXPECT_EQ(SelectStep, 3);
+    ASSERT_TRUE(game.RunUntil([] { return !BoardBusy(); }, 10.0f));
+    EXPECT_GT(Score, 0);
     // F11 switches the display like the option, and back.
     game.Press(TestKey::F11);
     EXPECT_EQ(FullScreen, 1);
