@@ -244,7 +244,14 @@ TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) 
     CurrentFocus(list);
     EXPECT_EQ(FocusIndex, 0);
     EXPECT_EQ(RingLeftOf(game, list.Spots[0].Spot), Butter);
-    for (int i = 0; i < 3; ++i) game.Press(TestKey::Down);
+    // A held Enter does not repeat (full screen stays off); a held arrow does.
+    platform::InjectKey(TestKey::Enter, true);
+    game.Step();
+    EXPECT_EQ(FullScreen, 0);
+    platform::InjectKey(TestKey::Down, true);
+    game.Step();
+    EXPECT_EQ(FocusIndex, 1);
+    for (int i = 0; i < 2; ++i) game.Press(TestKey::Down);
     ASSERT_EQ(list.Spots[FocusIndex].Role, FocusRole::MusicKnob);
     game.Press(TestKey::Left);
     EXPECT_EQ(MusicSlider, SliderRight - 8);
