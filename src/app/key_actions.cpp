@@ -11,7 +11,7 @@
 #include "game/play_screen.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 #include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"

@@ -4,7 +4,7 @@
 #include "game/hud.h"
 #include "gfx/display.h"
 #include "gfx/focus_ring.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
