@@ -11,11 +11,11 @@
 #include "game/play_screen.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
-#include "shared/state.h"
 #include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include "game/hud.h"
 #include "gfx/display.h"
 #include "gfx/focus_ring.h"
-#include "shared/state.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 int FocusIndex = 0;
 

@@ -8,8 +8,8 @@
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
-#include "game/board_cursor.h"
 #include "game/board_change.h"
+#include "game/board_cursor.h"
 #include "game/falling.h"
 #include "game/hud.h"
 #include "game/matching.h"
@@ -21,12 +21,12 @@
 #include "harness.h"
 #include "platform/input.h"
 #include "platform/messages.h"
-#include "shared/state.h"
 #include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 
