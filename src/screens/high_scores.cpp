@@ -65,7 +65,7 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
 // One table row, left edge at x: the rank, then the name and the score, each kept inside its
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-    const int32_t glyphTop = IsDefaultRow(row, entry) ? MutedGlyphTop : BrightGlyphTop;
+    const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
     char rank[4];
     std::snprintf(rank, sizeof rank, "%d", row + 1);
     DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
