@@ -25,8 +25,12 @@ int VirtualDevice = -1;
 struct HeldDirection {
     bool Held = false;
     Action Direction = Action::Up;
-    uint64_t DueMs = 0;  // when it next repeats, on the platform's millisecond timer
+    uint64_t DueMs = 0;     // when it next repeats, on the platform's millisecond timer
+    SDL_TimerID Timer = 0;  // wakes the message wait while it is held, 0 when not held
 };
+// Milliseconds a wake may come before the repeat is due and still count (the timer and the
+// platform's clock round differently).
+constexpr uint64_t RepeatSlack = 2;
 HeldDirection DpadHeld;
 HeldDirection StickHeld;
 // The stick direction in force, or AnyKey for none (it counts as released).
@@ -37,32 +41,39 @@ void PostAction(Action action) {
     PostKeyDown(action);
 }
 
-// Wakes the message wait when a held direction is due to repeat, so a loop that sleeps until
-// something happens still sees it.
+// Runs on SDL's timer thread while a direction is held: wakes the message wait at the repeat
+// rate, so a loop that sleeps until something happens still repeats it.
 Uint32 WakeForRepeat(Uint32, void*) {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     SDL_PushEvent(&event);
-    return 0;
+    return PadRepeatInterval;
+}
+
+void StopWaking(HeldDirection& held) {
+    if (held.Timer != 0) SDL_RemoveTimer(held.Timer);
+    held.Timer = 0;
 }
 
 void Hold(HeldDirection& held, Action direction) {
+    StopWaking(held);
     held.Held = true;
     held.Direction = direction;
     held.DueMs = MillisecondTime() + PadRepeatDelay;
     PostAction(direction);
-    SDL_AddTimer(PadRepeatDelay, WakeForRepeat, nullptr);
+    held.Timer = SDL_AddTimer(PadRepeatDelay, WakeForRepeat, nullptr);
 }
 
 void Release(HeldDirection& held, Action direction) {
-    if (held.Held && held.Direction == direction) held.Held = false;
+    if (!held.Held || held.Direction != direction) return;
+    held.Held = false;
+    StopWaking(held);
 }
 
 void Repeat(HeldDirection& held) {
-    if (!held.Held || MillisecondTime() < held.DueMs) return;
+    if (!held.Held || MillisecondTime() + RepeatSlack < held.DueMs) return;
     held.DueMs = MillisecondTime() + PadRepeatInterval;
     PostAction(held.Direction);
-    SDL_AddTimer(PadRepeatInterval, WakeForRepeat, nullptr);
 }
 
 // True for a key that only changes others (Shift, Ctrl, Alt, the logo key): alone it is no key.
@@ -210,8 +221,8 @@ void ClosePad(SDL_JoystickID id) {
     if (found == Pads.end()) return;
     SDL_GameControllerClose(found->second);
     Pads.erase(found);
-    DpadHeld.Held = false;
-    StickHeld.Held = false;
+    Release(DpadHeld, DpadHeld.Direction);
+    Release(StickHeld, StickHeld.Direction);
     StickDirection = Action::AnyKey;
     PostAction(Action::PadRemoved);
 }
@@ -248,6 +259,9 @@ bool TranslateInputEvent(const SDL_Event& event) {
             return true;
         case SDL_CONTROLLERDEVICEREMOVED:
             ClosePad(event.cdevice.which);
+            return true;
+        case SDL_USEREVENT:
+            RepeatHeldDirection();
             return true;
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:

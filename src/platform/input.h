@@ -48,8 +48,8 @@ bool StartControllers();
 bool KeysInUse();
 
 // ---- Used by the message pump (platform layer only) ----
-// Called by the message pump on every poll: a held d-pad direction or pushed stick that is due
-// to repeat posts its action again.
+// Called by the message pump on every poll, and when a held direction's timer wakes the wait: a
+// held d-pad direction or pushed stick that is due to repeat posts its action again.
 void RepeatHeldDirection();
 
 // ---- Test hooks ----
