@@ -28,6 +28,9 @@ struct HeldDirection {
     uint64_t DueMs = 0;     // when it next repeats, on the platform's millisecond timer
     SDL_TimerID Timer = 0;  // wakes the message wait while it is held, 0 when not held
 };
+// The event type of SDL's own that a held direction's timer wakes the message wait with; set
+// when the controllers start.
+Uint32 RepeatWake = 0;
 // Milliseconds a wake may come before the repeat is due and still count (the timer and the
 // platform's clock round differently).
 constexpr uint64_t RepeatSlack = 2;
@@ -45,7 +48,7 @@ void PostAction(Action action) {
 // rate, so a loop that sleeps until something happens still repeats it.
 Uint32 WakeForRepeat(Uint32, void*) {
     SDL_Event event{};
-    event.type = SDL_USEREVENT;
+    event.type = RepeatWake;
     SDL_PushEvent(&event);
     return PadRepeatInterval;
 }
@@ -260,20 +263,21 @@ bool TranslateInputEvent(const SDL_Event& event) {
         case SDL_CONTROLLERDEVICEREMOVED:
             ClosePad(event.cdevice.which);
             return true;
-        case SDL_USEREVENT:
-            RepeatHeldDirection();
-            return true;
         case SDL_MOUSEMOTION:
         case SDL_MOUSEBUTTONDOWN:
             KeysLast = false;
             return false;
         default:
-            return false;
+            if (RepeatWake == 0 || event.type != RepeatWake) return false;
+            RepeatHeldDirection();
+            return true;
     }
 }
 
 bool StartControllers() {
-    return SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_TIMER) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_TIMER) != 0) return false;
+    if (RepeatWake == 0) RepeatWake = SDL_RegisterEvents(1);
+    return RepeatWake != static_cast<Uint32>(-1);
 }
 
 bool KeysInUse() { return KeysLast; }
