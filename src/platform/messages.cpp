@@ -23,6 +23,8 @@ void (*Procedure)(const Message&) = nullptr;
 bool PointerInjected = false;
 int InjectedX = 0;
 int InjectedY = 0;
+// Something came from the desktop since TakeDesktopEvents last asked.
+bool DesktopEvents = false;
 
 void Post(MessageKind kind, int32_t value = 0) { Queue.push_back(Message{kind, value}); }
 
@@ -83,6 +85,7 @@ void TranslateText(const char* text) {
 }
 
 void Translate(const SDL_Event& event) {
+    DesktopEvents = true;
     if (TranslateInputEvent(event)) return;
     switch (event.type) {
         case SDL_QUIT:
@@ -155,6 +158,17 @@ void DispatchMessage(const Message& message) {
 void WaitMessage() {
     SDL_Event event;
     while (Queue.empty() && SDL_WaitEvent(&event) != 0) Translate(event);
+}
+
+void WaitMessageFor(int milliseconds) {
+    SDL_Event event;
+    if (Queue.empty() && SDL_WaitEventTimeout(&event, milliseconds) != 0) Translate(event);
+}
+
+bool TakeDesktopEvents() {
+    const bool arrived = DesktopEvents;
+    DesktopEvents = false;
+    return arrived;
 }
 
 void PostQuitMessage(int32_t code) { Post(MessageKind::Quit, code); }

@@ -10,11 +10,13 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "screens/focus.h"
 #include "screens/main_menu.h"
+#include "screens/new_game.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
 
@@ -44,15 +46,20 @@ constexpr Area BackSpot{285, 425, 354, 453};
 constexpr Area PreviousSpot{55, 426, 111, 466};
 constexpr Area NextSpot{524, 425, 581, 468};
 
-// True while the screen ignores its buttons: a placed score waits for its name outside
-// normal play, or the screen is about to change.
-bool ButtonsLocked() { return (PlayPhase != 1 && ScorePlaced) || ShatterRequested; }
+// True while the screen ignores its buttons: the name box is open (drawn with the buttons
+// ruled out; Enter or OK confirms it), a placed score waits for its name outside normal play,
+// or the screen is about to change.
+bool ButtonsLocked() {
+    return NameEntryOpen != 0 || (PlayPhase != 1 && ScorePlaced) || ShatterRequested;
+}
 
 // Advances an arrow timer by dt and gives the arrow frame 0..4 to show.
 int ArrowFrame(float& timer, float dt) {
     timer += 8.0f * dt;
     if (timer > 4.0f) timer = 0.0f;
-    return static_cast<int>(timer);
+    const int frame = static_cast<int>(timer);
+    ChangeDueIn((static_cast<float>(frame) + 1.0f - timer) / 8.0f);
+    return frame;
 }
 
 // Draws the value right-aligned at `right`, cut at `left`.
@@ -97,10 +104,12 @@ void DrawLocked(const Area& area) {
 bool NameBoxShown() { return NameEntryOpen != 0 && ScreenState == HighScores; }
 
 void ConfirmName() {
+    const bool startNewGame = NewGameAfterName != 0;
     StoreOpenName();
     PlayPhase = 1;
     GameWon = 0;
     SaveGame();
+    if (startNewGame) StartNewGame();
 }
 
 bool LoadHighScoresPictures() {
@@ -139,7 +148,10 @@ void DrawHighScores() {
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
+    // The band drawn in this frame goes once its moment is over.
+    const bool bandShown = NamedRowTimer > 0.0f;
     NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
+    if (bandShown) ChangeDueIn(NamedRowTimer);
     if (NameEntryOpen && OkSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
     }
@@ -168,8 +180,6 @@ bool ClickHighScores(int x, int y) {
     }
     if (ButtonsLocked()) return false;
     if (BackSpot.Contains(x, y)) {
-        // Leaving keeps the name shown in an open box; the box never outlives the screen.
-        if (NameEntryOpen != 0) ConfirmName();
         MixerIdle = 1;
         PlaySoundEffect(Effect::Click);
         PlayPhase = 1;

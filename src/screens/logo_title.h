@@ -6,8 +6,6 @@ struct FocusList;
 // ---- Logo ----
 // Time the logo has been shown, in tenths of a second; it gives way to the title at 30.
 extern float LogoTimer;
-// LogoTimer value at which the logo gives way to the title (three seconds).
-constexpr float LogoLength = 30.0f;
 // Columns and rows of black squares that cover the logo at first.
 constexpr int RevealColumns = 16;
 constexpr int RevealRows = 12;
@@ -25,6 +23,15 @@ extern int RevealRowRing;
 
 // Called once at start-up: every reveal square full size with a random speed, rings at -1.
 void ResetReveal();
+
+// Called once by start-up after ResetReveal: the logo starts a fifth of a second in, where its
+// reveal first uncovers something, so its first frame is not all black; from there on the reveal
+// and the logo's end keep their course.
+void SkipDarkLeadIn();
+
+// Called by start-up behind the logo: true once every reveal square has shrunk away, and the logo
+// stands still until it ends.
+bool RevealDone();
 
 // Called every frame by the frame driver with the frame time in seconds; only on the logo.
 void DrawLogo(float dt);

@@ -284,6 +284,28 @@ TEST(KeysTest, MouseChoiceSwapsByArrowFullScreenTheWonPanelAndCtrlQ) {
     EXPECT_EQ(SelectStep, 3);
     ASSERT_TRUE(game.RunUntil([] { return !BoardBusy(); }, 10.0f));
     EXPECT_GT(Score, 0);
+    // Start asks before it leaves the game: Keep is focused first and Escape keeps the game;
+    // Leave is one arrow away.
+    game.Press(TestKey::M);
+    game.Press(TestKey::Space);  // cuts the transition short
+    game.Press(TestKey::Down);
+    game.Press(TestKey::Enter);
+    ASSERT_EQ(ScreenState, NewGame);
+    game.Press(TestKey::Enter);
+    ASSERT_EQ(LeaveAsked, 1);
+    game.Press(TestKey::Escape);
+    EXPECT_EQ(LeaveAsked, 0);
+    EXPECT_EQ(ScreenState, NewGame);
+    game.Press(TestKey::Enter);
+    ASSERT_EQ(LeaveAsked, 1);
+    game.Press(TestKey::Left);
+    game.SaveShot("keys-leave-question");
+    game.Press(TestKey::Enter);
+    EXPECT_EQ(LeaveAsked, 0);
+    EXPECT_NE(ScreenState, NewGame);
+    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    if (NameBoxShown()) game.Press(TestKey::Enter);
+    ASSERT_TRUE(game.RunUntil([] { return ScreenState == Play && !BoardBusy(); }, 10.0f));
     // F11 switches the display like the option, and back.
     game.Press(TestKey::F11);
     EXPECT_EQ(FullScreen, 1);
