@@ -12,7 +12,8 @@ void QueueKeyAction(platform::Action action);
 void RunKeyMoves();
 
 // Called every frame by the frame driver after the click step: the other actions that arrived
-// since the last frame act in order, on the screen as drawn, as a click does. A move only shows the focus ring or board cursor when it was
-// hidden; Enter and Space click the focused control; Escape clicks Back; on the play screen the
-// board cursor takes the keys. A key while the screens change cuts the transition short.
+// since the last frame act in order, on the screen as drawn, as a click does. A move only shows the
+// focus ring or board cursor when it was hidden; Enter and Space click the focused control; Escape
+// clicks Back; on the play screen the board cursor takes the keys. A key while the screens change
+// cuts the transition short.
 void RunKeyActions();

@@ -24,7 +24,9 @@ struct Box {
     int Left, Top, Right, Bottom;
 };
 
-Box Inset(Box box, int by) { return {box.Left + by, box.Top + by, box.Right - by, box.Bottom - by}; }
+Box Inset(Box box, int by) {
+    return {box.Left + by, box.Top + by, box.Right - by, box.Bottom - by};
+}
 
 // One rectangle kept on the picture, in one colour.
 void Fill(Sprite* target, Box box, bool light) {
@@ -55,8 +57,8 @@ int CornerCut(int r, int edgeRow) {
 struct Row {
     int OuterLeft, InnerLeft, InnerRight, OuterRight;
     bool operator==(const Row& o) const {
-        return OuterLeft == o.OuterLeft && InnerLeft == o.InnerLeft &&
-               InnerRight == o.InnerRight && OuterRight == o.OuterRight;
+        return OuterLeft == o.OuterLeft && InnerLeft == o.InnerLeft && InnerRight == o.InnerRight &&
+               OuterRight == o.OuterRight;
     }
 };
 

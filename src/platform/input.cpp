@@ -291,8 +291,8 @@ bool AttachVirtualController() {
     // SDL drops pad events while no window has the keyboard, and a window of the dummy video
     // driver never gets it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    VirtualDevice = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                                              SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    VirtualDevice = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
     return VirtualDevice >= 0;
 }
 
@@ -304,9 +304,11 @@ void DetachVirtualController() {
 
 void SetVirtualButton(PadButton button, bool down) {
     static constexpr SDL_GameControllerButton Buttons[] = {
-        SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,         SDL_CONTROLLER_BUTTON_X,
-        SDL_CONTROLLER_BUTTON_START,     SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_DPAD_UP,
-        SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
+        SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,
+        SDL_CONTROLLER_BUTTON_X,         SDL_CONTROLLER_BUTTON_START,
+        SDL_CONTROLLER_BUTTON_BACK,      SDL_CONTROLLER_BUTTON_DPAD_UP,
+        SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_LEFT,
+        SDL_CONTROLLER_BUTTON_DPAD_RIGHT};
     if (SDL_Joystick* joystick = VirtualJoystick()) {
         SDL_JoystickSetVirtualButton(joystick, Buttons[static_cast<int>(button)], down ? 1 : 0);
     }

@@ -8,24 +8,24 @@ namespace platform {
 // ---- Actions ----
 // What a key or a pad button asks of the game; carried by the KeyDown message.
 enum class Action : int32_t {
-    AnyKey,       // a key with no action of its own (it still skips the logo and the title)
-    Up,           // arrow up, d-pad or stick up
-    Down,         // arrow down, d-pad or stick down
-    Left,         // arrow left, d-pad or stick left
-    Right,        // arrow right, d-pad or stick right
-    Next,         // Tab: the next control in reading order
-    Previous,     // Shift+Tab: the previous control
-    Enter,        // Enter or the keypad's Enter, pad A: activate, or confirm the name
-    Space,        // Space: activate (types a blank in the name box)
-    Back,         // Escape, pad B: the screen's Back, pause on the play screen
-    Pause,        // Pause or P, pad Start: pause and resume play
-    Hint,         // H, pad X: the frying pan's hint
-    Menu,         // M, pad Back/Select: the play screen's menu button
-    FullScreen,   // F11: full-screen on or off
-    Quit,         // Ctrl+Q: save and close, like the window's close button
-    MusicUp,      // + (or =, or the keypad's +): music knob one step right
-    MusicDown,    // - (or the keypad's -): music knob one step left
-    PadRemoved,   // a game controller in use went away
+    AnyKey,      // a key with no action of its own (it still skips the logo and the title)
+    Up,          // arrow up, d-pad or stick up
+    Down,        // arrow down, d-pad or stick down
+    Left,        // arrow left, d-pad or stick left
+    Right,       // arrow right, d-pad or stick right
+    Next,        // Tab: the next control in reading order
+    Previous,    // Shift+Tab: the previous control
+    Enter,       // Enter or the keypad's Enter, pad A: activate, or confirm the name
+    Space,       // Space: activate (types a blank in the name box)
+    Back,        // Escape, pad B: the screen's Back, pause on the play screen
+    Pause,       // Pause or P, pad Start: pause and resume play
+    Hint,        // H, pad X: the frying pan's hint
+    Menu,        // M, pad Back/Select: the play screen's menu button
+    FullScreen,  // F11: full-screen on or off
+    Quit,        // Ctrl+Q: save and close, like the window's close button
+    MusicUp,     // + (or =, or the keypad's +): music knob one step right
+    MusicDown,   // - (or the keypad's -): music knob one step left
+    PadRemoved,  // a game controller in use went away
 };
 
 // ---- Pad stick ----

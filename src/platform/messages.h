@@ -87,8 +87,25 @@ bool SystemCursorShown();
 // ---- Test hooks ----
 // Keys tests can press.
 enum class TestKey {
-    Pause, Escape, Enter, Backspace, Space, Up, Down, Left, Right, Tab, ShiftTab,
-    H, P, M, F11, CtrlQ, Plus, Minus, A,
+    Pause,
+    Escape,
+    Enter,
+    Backspace,
+    Space,
+    Up,
+    Down,
+    Left,
+    Right,
+    Tab,
+    ShiftTab,
+    H,
+    P,
+    M,
+    F11,
+    CtrlQ,
+    Plus,
+    Minus,
+    A,
 };
 // Window events tests can cause.
 enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Exposed, Moved, Close };
