@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -73,9 +74,8 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
     const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
-    char rank[4];
-    std::snprintf(rank, sizeof rank, "%d", row + 1);
-    DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
+    const std::string rank = std::to_string(row + 1);
+    DrawTextInColumn(x, y, rank.c_str(), x, x + NameLeft, glyphTop);
     DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, glyphTop);
     DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, glyphTop);
 }
