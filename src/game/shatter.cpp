@@ -93,13 +93,18 @@ void ShatterAdvance(float dt) {
 }
 
 void ShatterFrame() {
+    // A frame that began with the tiles left the new screen undrawn beneath them: they show in
+    // it even when a key or click has just cut the transition short.
+    const bool covered = CoverColumnWidth != 0;
     CoverBackBuffer(0, {});
-    if (ShatterActive == 0) return;
+    if (ShatterActive == 0 && !covered) return;
     DrawTiles();
-    if (ShatterTile[0].Drop > ShatterDropEnd) {
-        ShatterActive = 0;
-        ShatterClock = 0.0f;
-    }
+    if (ShatterActive != 0 && ShatterTile[0].Drop > ShatterDropEnd) EndShatter();
+}
+
+void EndShatter() {
+    ShatterActive = 0;
+    ShatterClock = 0.0f;
 }
 
 void ShatterStart() {

@@ -27,7 +27,7 @@ extern ShatterTileRecord ShatterTile[ShatterColumns * ShatterRows];
 extern float ShatterClock;
 
 // Called every frame by the frame driver before the screens draw: moves the tiles, and covers the
-// back buffer where the tiles still resting will be drawn over the new screen.
+// back buffer where they will be drawn over the new screen, which is left undrawn there.
 void ShatterAdvance(float dt);
 
 // Called every frame by the frame driver after the click dispatch: lifts the cover and draws the
@@ -37,3 +37,7 @@ void ShatterFrame();
 // Called every frame by the frame driver right after ShatterFrame: when a screen change asked
 // for the transition, keeps the finished frame as the snapshot and sets its tiles falling.
 void ShatterStart();
+
+// Called by a key or click during the transition: it ends at once, and the new screen shows whole
+// from the next frame on (the frame under way was drawn beneath the tiles and still shows them).
+void EndShatter();

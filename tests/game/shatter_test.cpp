@@ -93,4 +93,24 @@ TEST_F(ShatterTest, ARequestDuringATransitionTakesAFreshSnapshot) {
     EXPECT_EQ(ShatterTile[0].Drop, 0.0f);
 }
 
+TEST_F(ShatterTest, CutShortTheTilesStillShowInTheFrameDrawnBeneathThem) {
+    PaintOldScreen();
+    ShatterRequested = 1;
+    ShatterStart();
+    Clear(0, 0, 0);
+    const uint32_t black = Pixel(320, 240);
+    ShatterAdvance(Dt);
+    // The new screen, drawn under the cover, is left out; a click then ends the transition.
+    Clear(200, 40, 40);
+    EXPECT_EQ(Pixel(320, 240), black);
+    EndShatter();
+    EXPECT_EQ(ShatterActive, 0);
+    ShatterFrame();
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 640, 480}, 0, 0), 1.0);
+    // The next frame is the new screen's own, drawn whole.
+    Clear(200, 40, 40);
+    Step();
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 640, 480}, 0, 0), 0.0);
+}
+
 }  // namespace
