@@ -25,7 +25,11 @@ import shutil
 import statistics
 import subprocess
 import tempfile
+import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../tests/support"))
+from x_desktop import Desktop  # noqa: E402
 
 SCREEN = (1024, 768)
 # The middle of the screen, where the centred window shows the logo; sampled while waiting.
@@ -36,7 +40,7 @@ ROOT_COLOUR = "#808080"
 # After the first picture: seconds until the title stands still, then seconds measured.
 SETTLE = 6.0
 MEASURE = 5.0
-PATIENCE = 20.0
+PATIENCE = 60.0
 
 TARGETS = {
     "cpu": 3.0,
@@ -60,7 +64,10 @@ class XImage(ctypes.Structure):
 class Screen:
     """Reads the probe's pixels straight from the X server, a few milliseconds a look."""
 
-    def __init__(self, display):
+    def __init__(self, environment):
+        # The desktop's cookie is read from the environment when the display is opened.
+        os.environ["XAUTHORITY"] = environment["XAUTHORITY"]
+        display = environment["DISPLAY"]
         self.x = ctypes.CDLL("libX11.so.6")
         self.x.XOpenDisplay.restype = ctypes.c_void_p
         self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -111,55 +118,38 @@ def wait_for(check, what):
 
 
 def start_desktop(depth):
-    """Xvfb on a free display, its root grey, openbox on it; returns (display, processes)."""
-    read, write = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x{depth}",
-         "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        display = ":" + pipe.readline().strip()
-    environment = dict(os.environ, DISPLAY=display)
-    manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    try:
-        wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=environment,
-                                        capture_output=True).returncode == 0, "openbox")
-    except RuntimeError:
-        stop([manager, server])
-        raise
+    """A private desktop (Xvfb and openbox) with its root painted grey, to be left with stop()."""
+    desktop = Desktop(SCREEN[0], SCREEN[1], depth).__enter__()
     # Painted once openbox is up, which clears the root as it starts.
-    subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=environment, check=True)
-    return display, environment, [manager, server]
+    subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=desktop.environment, check=True)
+    return desktop
 
 
 def stop(desktop):
-    for process in desktop:
-        process.terminate()
-        process.wait()
+    desktop.__exit__()
 
 
 def run_once(binary, game_dir, depth):
     game_dir = os.path.abspath(game_dir)
-    display, environment, desktop = start_desktop(depth)
+    desktop = start_desktop(depth)
     folder = tempfile.mkdtemp(prefix="pelmaro-bench-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
-    screen = Screen(display)
+    screen = Screen(desktop.environment)
     game = None
     try:
         started = time.monotonic()
-        game = subprocess.Popen([binary], cwd=folder, env=environment,
+        game = subprocess.Popen([binary], cwd=folder, env=desktop.environment,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: screen.probe()[0] > 0.9 or screen.probe()[1], "the first frame")
         first = time.monotonic() - started
         wait_for(lambda: screen.probe()[1], "a picture")
         picture = time.monotonic() - started
         time.sleep(SETTLE)
-        game_before, server_before = cpu_seconds(game.pid), cpu_seconds(desktop[1].pid)
+        game_before, server_before = cpu_seconds(game.pid), cpu_seconds(desktop.server.pid)
         time.sleep(MEASURE)
         game_cpu = (cpu_seconds(game.pid) - game_before) / MEASURE * 100
-        server_cpu = (cpu_seconds(desktop[1].pid) - server_before) / MEASURE * 100
+        server_cpu = (cpu_seconds(desktop.server.pid) - server_before) / MEASURE * 100
         return {"first": first * 1000, "picture": picture * 1000, "cpu": game_cpu,
                 "server": server_cpu, "memory": peak_memory_mb(game.pid)}
     finally:
@@ -192,9 +182,10 @@ def frame_ratios(bench):
     for bits, depth in (("16", 16), ("32", 24)):
         frame, floor = frame_times(bench, headless, bits)
         ratios[f"dummy{bits}"] = frame / floor
-        display, environment, desktop = start_desktop(depth)
+        desktop = start_desktop(depth)
         try:
-            frame, floor = frame_times(bench, dict(environment, SDL_VIDEODRIVER="x11"), bits)
+            environment = dict(desktop.environment, SDL_VIDEODRIVER="x11")
+            frame, floor = frame_times(bench, environment, bits)
             ratios[f"x11{bits}"] = frame / floor
         finally:
             stop(desktop)
