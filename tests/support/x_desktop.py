@@ -4,11 +4,13 @@ number the server itself finds free, reachable only with this desktop's own cook
 managing it; stopped and waited for at the end, so the next desktop never meets a server still
 shutting down.
 
-The X server reports its display number only once it listens on every socket of it, so two
-desktops started at once (by other test runs on the machine) cannot share a number, nor can a new
-one lose its socket to an old server still going away. Programs are started only once openbox has
-run its start-up command, after it has taken over the screen, so no window is mapped before the
-manager would reparent it. A server or manager that dies while starting is started again.
+The server never resets itself when its last client leaves (a connection made during such a
+reset is dropped, and a manager or game started then would see no display at all). It reports its
+display number only once it listens on every socket of it, so two desktops started at once (by
+other test runs on the machine) cannot share a number, nor can a new one lose its socket to an
+old server still going away. Programs are started only once openbox has run its start-up
+command, after it has taken over the screen, so no window is mapped before the manager would
+reparent it. A server or manager that dies while starting is started again.
 
 Usage as a program: x_desktop.py WIDTHxHEIGHTxDEPTH COMMAND...: runs COMMAND on a fresh desktop
 with DISPLAY and XAUTHORITY set and returns its exit code.
@@ -102,7 +104,7 @@ class Desktop:
         read, write = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", self.screen, "-nolisten", "tcp",
-             "-auth", self.authority], pass_fds=[write], stdout=subprocess.DEVNULL,
+             "-noreset", "-auth", self.authority], pass_fds=[write], stdout=subprocess.DEVNULL,
             stderr=open(os.path.join(self.folder, "server.log"), "w"))
         os.close(write)
         # The number comes when the server listens; the pipe closes early if it gives up.
