@@ -12,8 +12,11 @@ old server still going away. Programs are started only once openbox has run its 
 command, after it has taken over the screen, so no window is mapped before the manager would
 reparent it. A server or manager that dies while starting is started again.
 
-Usage as a program: x_desktop.py WIDTHxHEIGHTxDEPTH COMMAND...: runs COMMAND on a fresh desktop
-with DISPLAY and XAUTHORITY set and returns its exit code.
+A bare desktop is the X server alone, as a display manager starts it: no window manager, and a
+reset whenever its last client leaves, which the game's start must survive.
+
+Usage as a program: x_desktop.py [--bare] WIDTHxHEIGHTxDEPTH COMMAND...: runs COMMAND on a fresh
+desktop with DISPLAY and XAUTHORITY set and returns its exit code.
 """
 import os
 import secrets
@@ -67,9 +70,11 @@ def stop(process):
 
 
 class Desktop:
-    """Xvfb of the given size and depth with openbox; `environment` reaches it."""
+    """Xvfb of the given size and depth with openbox (none when bare); `environment` reaches
+    it."""
 
-    def __init__(self, width, height, depth):
+    def __init__(self, width, height, depth, bare=False):
+        self.bare = bare
         self.folder = tempfile.mkdtemp(prefix="pelmaro-desktop-")
         self.authority = os.path.join(self.folder, "authority")
         write_cookie(self.authority)
@@ -81,7 +86,8 @@ class Desktop:
         for attempt in range(1, ATTEMPTS + 1):
             try:
                 self.start_server()
-                self.start_manager()
+                if not self.bare:
+                    self.start_manager()
                 return self
             except DesktopFailure as failure:
                 print(f"desktop: attempt {attempt}: {failure}", file=sys.stderr, flush=True)
@@ -104,7 +110,8 @@ class Desktop:
         read, write = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", self.screen, "-nolisten", "tcp",
-             "-noreset", "-auth", self.authority], pass_fds=[write], stdout=subprocess.DEVNULL,
+             "-auth", self.authority] + ([] if self.bare else ["-noreset"]),
+            pass_fds=[write], stdout=subprocess.DEVNULL,
             stderr=open(os.path.join(self.folder, "server.log"), "w"))
         os.close(write)
         # The number comes when the server listens; the pipe closes early if it gives up.
@@ -130,9 +137,11 @@ class Desktop:
 
 
 def main():
-    width, height, depth = (int(n) for n in sys.argv[1].split("x"))
-    with Desktop(width, height, depth) as desktop:
-        return subprocess.run(sys.argv[2:], env=desktop.environment).returncode
+    bare = sys.argv[1] == "--bare"
+    arguments = sys.argv[2:] if bare else sys.argv[1:]
+    width, height, depth = (int(n) for n in arguments[0].split("x"))
+    with Desktop(width, height, depth, bare) as desktop:
+        return subprocess.run(arguments[1:], env=desktop.environment).returncode
 
 
 if __name__ == "__main__":
