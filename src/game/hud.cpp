@@ -3,22 +3,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
-#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/new_game.h"
+#include "shared/state.h"
 
 float ShownScore = 0.0f;
 float ShownLevelBar = 0.0f;
@@ -48,6 +47,9 @@ constexpr int32_t ScoreCentreX = 535, ScoreTop = 437;
 constexpr int32_t LevelCentreX = 370, LevelTop = 453;
 constexpr int32_t BarCoverX = 174, BarCoverY = 339;
 constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
+// The mode's name and, in the Timed mode, the time left as minutes and seconds: two lines of text
+// right-aligned left of the thermometer's tube, clear of the Menu button and the mixer.
+constexpr int32_t ModeRight = 166, ModeTop = 392, TimeLeftTop = 412;
 // The low-time warning: a red frame around the bar's tube, lit for the first half of every
 // second between two ticks.
 constexpr int32_t WarnLeft = 170, WarnTop = 335, WarnRight = 198, WarnBottom = 416;
@@ -153,10 +155,34 @@ void DrawLowTimeWarning() {
     BackBuffer->FillRect(WarnRight - WarnEdge, WarnTop, WarnRight, WarnBottom, r, g, b);
 }
 
-// Draws the score, the level number and the cover that hides the empty part of the bar.
+// Whole seconds until a Timed bar left alone runs empty at the current level's drain.
+int32_t SecondsLeft() {
+    const float perSecond = static_cast<float>(std::max(Level, 1)) * DrainPerLevel;
+    return static_cast<int32_t>(std::ceil(std::max(LevelBar, 0.0f) / perSecond));
+}
+
+// Draws the text with its right edge at ModeRight.
+void DrawTextRightAligned(int32_t top, const char* text) {
+    DrawText(ModeRight - TextWidth(text), top, text);
+}
+
+// Names the mode beside the thermometer and, in the Timed mode, shows the time left as m:ss.
+void DrawModeAndTimeLeft() {
+    DrawTextRightAligned(ModeTop, GameMode == Timed ? "Timed" : "Untimed");
+    if (GameMode != Timed) return;
+    const int32_t seconds = SecondsLeft();
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%d:%02d", static_cast<int>(seconds / 60),
+                  static_cast<int>(seconds % 60));
+    DrawTextRightAligned(TimeLeftTop, clock);
+}
+
+// Draws the score, the level number, the mode and time left, and the cover that hides the empty
+// part of the bar.
 void DrawHud() {
     DrawDigitsSmall(ScoreCentreX, ScoreTop, static_cast<int32_t>(ShownScore));
     DrawDigitsLarge(LevelCentreX, LevelTop, Level);
+    DrawModeAndTimeLeft();
     ShownLevelBar = std::clamp(ShownLevelBar, 0.0f, LevelBarFull);
     int32_t shown = static_cast<int32_t>(ShownLevelBar);
     ActiveOptionPicture->Draw(BackBuffer, BarCoverX, BarCoverY, BarCoverLeft, 0, BarCoverRight,
