@@ -6,8 +6,10 @@
 #include "app/game_clock.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -52,6 +54,7 @@ bool StartProgram() {
         return false;
     }
     platform::CloseOnHangUp();
+    if (!platform::StartControllers()) Trace("no game controllers");
     if (!CreateDevice()) return false;
     if (!StartUp()) return false;
     AppReady = 1;
@@ -78,7 +81,9 @@ int MessageLoop() {
             platform::WaitMessage();
         } else {
             RunFrame();
-            platform::WaitForDisplayRefresh();
+            // The next frame comes at the display's rate while anything moves, else when the
+            // soonest timed change is due or a message arrives.
+            platform::WaitForNextFrame(ChangeDue);
         }
     }
     return exitCode;

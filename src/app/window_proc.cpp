@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/frame_driver.h"
 #include "app/game_clock.h"
+#include "app/key_actions.h"
 #include "app/startup.h"
 #include "game/hud.h"
 #include "game/moves.h"
@@ -12,6 +13,7 @@
 #include "gfx/display.h"
 #include "platform/window.h"
 #include "screens/high_scores.h"
+#include "screens/letter_folding.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -50,18 +52,13 @@ void Activate(bool active) {
     if (depth == 8) ShowCannotRunNotice();
 }
 
-// Pause (or Escape) toggles the pause of play unless the won panel is up; Enter confirms the
-// name box on the high-score screen.
-void KeyDown(int32_t key) {
-    if (key == platform::PauseKey && GameWon == 0) Paused = Paused != 0 ? 0 : 1;
-    if (key == platform::EnterKey && NameBoxShown()) ConfirmName();
-}
 
-// Typed characters reach the name only while the name box is shown.
+// Typed characters reach the name only while the name box is shown; a letter the font lacks
+// goes in as its nearest plain letters.
 void TypedCharacter(int32_t character) {
     if (!NameBoxShown()) return;
     if (character == platform::BackspaceChar) NameBackspace();
-    if (character >= 32 && character <= 126) NameAppend(static_cast<char>(character));
+    for (char letter : AsciiSpelling(character)) NameAppend(letter);
 }
 
 // The window's close button or the desktop's close shortcut: like the main menu's Exit button,
@@ -71,6 +68,16 @@ void CloseRequested() {
     if (!platform::GameWindowExists()) return;
     if (AppReady != 0) SaveGame();
     platform::DestroyGameWindow();
+}
+
+// Ctrl+Q closes like the close button at once; every other key or pad action waits for the
+// next frame.
+void KeyDown(platform::Action action) {
+    if (action == platform::Action::Quit) {
+        CloseRequested();
+        return;
+    }
+    QueueKeyAction(action);
 }
 
 }  // namespace
@@ -91,7 +98,7 @@ void WindowProcedure(const platform::Message& message) {
             platform::ShowSystemCursor(SystemCursor != 0 || CursorOutside != 0);
             break;
         case platform::MessageKind::KeyDown:
-            KeyDown(message.value);
+            KeyDown(static_cast<platform::Action>(message.value));
             break;
         case platform::MessageKind::Char:
             TypedCharacter(message.value);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -14,6 +15,7 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
@@ -66,6 +68,10 @@ constexpr float BannerRest = 140.0f;
 constexpr float BannerLeaveSpeed = 600.0f;
 constexpr float BounceFrequency = 0.022222223f;  // 1/45 per banner pixel
 constexpr float BounceDamping = -0.006666667f;   // -1/150 per banner pixel
+// The final score under a game-over banner: its gap below the banner, and the slate plate
+// behind it reaching this far around the text.
+constexpr int32_t ScorePlateGap = 8, ScorePlateEdge = 5;
+constexpr uint32_t PlateRed = 0x2F, PlateGreen = 0x3B, PlateBlue = 0x35;
 
 uint8_t BarRising = 0;          // 1 while the drain holds after the shown bar rose
 float RiseHold = 0.0f;          // seconds the drain has held
@@ -190,6 +196,27 @@ void DrawHud() {
     DrawLowTimeWarning();
 }
 
+// When the score, the bar, the time left or the low-time warning next changes by itself: at once
+// while the shown score or bar still runs toward its value or a Timed bar has run out, else when
+// the draining bar next loses a pixel or the time left a second, the drain resumes after a rise,
+// or the warning turns on or off.
+void ReportTimedChanges() {
+    const bool scoreRuns = ShownScore != static_cast<float>(std::max(Score, 0));
+    const bool barRuns = static_cast<int32_t>(ShownLevelBar) != static_cast<int32_t>(LevelBar);
+    const bool timeUp =
+        GameMode == Timed && PlayPhase == PhasePlaying && static_cast<int32_t>(ShownLevelBar) <= 0;
+    if (scoreRuns || barRuns || timeUp) ChangeDueIn(0.0f);
+    if (DrainRuns() && BarRising != 0) ChangeDueIn(RiseHoldTime - RiseHold);
+    const float drain = static_cast<float>(Level) * DrainPerLevel;
+    if (DrainRuns() && BarRising == 0 && drain > 0.0f) {
+        ChangeDueIn((LevelBar - std::floor(LevelBar)) / drain);
+        // The time left, shown in whole seconds, goes down by one.
+        ChangeDueIn(std::max(LevelBar, 0.0f) / drain - static_cast<float>(SecondsLeft() - 1));
+    }
+    if (GameMode == Timed && Paused == 0 && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
+        ChangeDueIn((WarnTimer < WarnLitTime ? WarnLitTime : WarnInterval) - WarnTimer);
+}
+
 // A full bar on a full board completes the level, or on the last level wins the game.
 void CheckCompletion() {
     if (ShownLevelBar < LevelBarFull || !BoardFull()) return;
@@ -220,6 +247,20 @@ void MoveBanner(float dt) {
     } else {
         BannerY -= dt * BannerLeaveSpeed;
     }
+}
+
+// Under a game-over banner, on a plate of its own, the score the game ends with.
+void DrawFinalScore() {
+    const std::string text = "Score " + GroupedNumber(Score);
+    const int32_t width = TextWidth(text.c_str());
+    const int32_t left = BannerX + (BannerWidth - width) / 2;
+    const int32_t top = static_cast<int32_t>(BannerY) + BannerHeight + ScorePlateGap;
+    if (top - ScorePlateEdge < BoardArea.Top ||
+        top + GlyphHeight + ScorePlateEdge > BoardArea.Bottom)
+        return;
+    BackBuffer->FillRect(left - ScorePlateEdge, top - ScorePlateEdge, left + width + ScorePlateEdge,
+                         top + GlyphHeight + ScorePlateEdge, PlateRed, PlateGreen, PlateBlue);
+    DrawText(left, top, text.c_str());
 }
 
 // After a game-over banner: the score goes to the high-score table and its name box.
@@ -256,6 +297,7 @@ void PlayHud(float dt) {
     WarnLowTime(dt);
     DrawHud();
     CheckCompletion();
+    ReportTimedChanges();
 }
 
 void ResetPhases() {
@@ -280,12 +322,14 @@ void StartFirstLevel() {
 
 void PhaseBanner(int32_t phase, float dt) {
     if (phase == PhasePlaying) return;
+    ChangeDueIn(0.0f);
     ClearSelection();
     if (phase == PhaseLevelComplete) LevelBar = LevelBarFull;
     MoveBanner(dt);
     int32_t top = BannerHeight * phase;
     GameOverPicture->DrawClipped(BackBuffer, BannerX, static_cast<int32_t>(BannerY), 0, top,
                                  BannerWidth, top + BannerHeight);
+    if (phase == PhaseNoMovesUntimed || phase == PhaseBarEmpty) DrawFinalScore();
     if (BannerPos < BannerEnd) return;
     BannerPos = BannerStart;
     BannerY = 0.0f;

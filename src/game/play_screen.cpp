@@ -7,13 +7,17 @@
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
+#include "game/board_cursor.h"
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
+#include "game/matching.h"
 #include "game/moves.h"
 #include "game/score_popups.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "platform/input.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -49,6 +53,13 @@ constexpr int32_t SelectionLeft = 400;
 // Frames per second of a selected piece's animation, and its last frame.
 constexpr float PieceFrameRate = 25.0f;
 constexpr float LastPieceFrame = 13.0f;
+// The soft mark a hint leaves on its two squares: a butter frame inside a thin copper line.
+struct FrameLook {
+    int32_t Inset, Edge;
+    uint32_t Red, Green, Blue;
+};
+constexpr FrameLook HintMarkLine{2, 1, 0xC8, 0x74, 0x3A};
+constexpr FrameLook HintMarkFill{3, 2, 0xFF, 0xD7, 0x5E};
 // Pixels per second a flying piece shrinks by, and its smallest size.
 constexpr float ShrinkRate = 40.0f;
 constexpr float SmallestFlyingSize = 5.0f;
@@ -65,6 +76,7 @@ void AnimatePan(float dt) {
         return;
     }
     if (PanDone != 0) return;
+    ChangeDueIn(0.0f);
     PanAnim += dt * PanRate;
     if (PanAnim > PanFrames) {
         PanDone = 1;
@@ -74,19 +86,27 @@ void AnimatePan(float dt) {
     PanPicture->Draw(BackBuffer, PanX, PanY, 0, top, PanWidth, top + PanHeight);
 }
 
-// Now and then the cook closes his eyes for a moment.
+// Now and then the cook closes his eyes for a moment. A blink lasts from the chance that began
+// it, however long the frame in which that chance came.
 void AnimateBlink(float dt) {
     BlinkTimer += dt;
+    float blinkTime = dt;
     if (BlinkTimer > BlinkChanceInterval) {
-        if (Random() % 2 == 1) Blink = 1;
+        if (Random() % 2 == 1 && Blink == 0) {
+            Blink = 1;
+            blinkTime = std::min(dt, BlinkTimer - BlinkChanceInterval);
+        }
         BlinkTimer = 0.0f;
     }
+    ChangeDueIn(BlinkChanceInterval - BlinkTimer);
     if (Blink == 0) return;
-    BlinkClock += dt;
+    BlinkClock += blinkTime;
+    // The eyes shown closed in the blink's last frame open in the next.
     if (BlinkClock > BlinkLength) {
         Blink = 0;
         BlinkClock = 0.0f;
     }
+    ChangeDueIn(Blink != 0 ? BlinkLength - BlinkClock : 0.0f);
     MenDownPicture->Draw(BackBuffer, BlinkX, BlinkY, 0, 0, BlinkWidth, BlinkHeight);
 }
 
@@ -95,6 +115,7 @@ void AnimateBlink(float dt) {
 void AnimateMixer(float dt) {
     if (MixerIdle != 0 && MixerAnim == 0.0f) return;
     if (MixerTrigger == 0) return;
+    ChangeDueIn(0.0f);
     if (MixerAnim == 0.0f) PlaySoundEffect(Effect::Mixer);
     MixerAnim += dt * MixerRate;
     if (MixerAnim > MixerFrames) {
@@ -119,11 +140,33 @@ void DrawPiece(const Cell& cell) {
     FiguresPicture->DrawClipped(BackBuffer, x, y, left, top, left + SquareSize, top + SquareSize);
 }
 
+// A frame of the look inside the square.
+void DrawSquareFrame(Square square, const FrameLook& look) {
+    const int32_t left = BoardLeft + SquareSize * square.Column + look.Inset;
+    const int32_t top = BoardTop + SquareSize * square.Row + look.Inset;
+    const int32_t right = left + SquareSize - 2 * look.Inset;
+    const int32_t bottom = top + SquareSize - 2 * look.Inset;
+    const auto edge = [&look](int32_t l, int32_t t, int32_t r, int32_t b) {
+        BackBuffer->FillRect(l, t, r, b, look.Red, look.Green, look.Blue);
+    };
+    edge(left, top, right, top + look.Edge);
+    edge(left, bottom - look.Edge, right, bottom);
+    edge(left, top, left + look.Edge, bottom);
+    edge(right - look.Edge, top, right, bottom);
+}
+
+// The hint's soft mark on a square, softer than the selection's frame.
+void DrawHintMark(Square square) {
+    DrawSquareFrame(square, HintMarkLine);
+    DrawSquareFrame(square, HintMarkFill);
+}
+
 // The board's pieces, each selected one animated and framed.
 void DrawBoard(float dt) {
     for (Cell& cell : Board) {
         if (cell.Kind == EmptyKind) continue;
         if (cell.Selected != 0 || cell.Frame > 0.0f) {
+            ChangeDueIn(0.0f);
             cell.Frame += dt * PieceFrameRate;
             if (cell.Frame > LastPieceFrame) cell.Frame = 0.0f;
         }
@@ -136,6 +179,10 @@ void DrawBoard(float dt) {
     }
     for (const Cell& slot : SpawnSlot) {
         if (slot.Kind != EmptyKind) DrawPiece(slot);
+    }
+    if (HintMarked != 0) {
+        DrawHintMark(HintMove.First);
+        DrawHintMark(HintMove.Second);
     }
 }
 
@@ -157,18 +204,24 @@ void PlayBackground(float dt) {
 
 void PlayFrame(float dt) {
     if (ScreenState != Play) return;
+    // A board that drops in or clears out moves in every frame, and so do sliding or falling
+    // pieces, also in the frame in which they come to rest.
+    if (DropIn != 0 || ClearOut != 0 || PiecesMoving()) ChangeDueIn(0.0f);
     if (!DropInFrame(dt)) return;
     if (!ClearOutFrame(dt)) return;
     if (ClearOut != 0 || DropIn != 0) return;
     SwapAnimation(dt);
     AdvanceFall(dt);
     HintAnimation(dt);
+    if (PiecesMoving()) ChangeDueIn(0.0f);
     if (Paused != 0) {
+        HintMarked = 0;
         GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
                                      PauseBottom);
         return;
     }
     DrawBoard(dt);
+    if (platform::KeysInUse()) DrawBoardCursor();
     ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {
@@ -184,6 +237,7 @@ void FlyingPiecesFrame(float dt) {
     for (auto piece = FlyingPieces.begin(); piece != FlyingPieces.end();) {
         auto next = std::next(piece);
         MixerIdle = 0;
+        ChangeDueIn(0.0f);
         int32_t left = SquareSize * piece->Kind;
         Rect to{static_cast<int32_t>(piece->X), static_cast<int32_t>(piece->Y),
                 static_cast<int32_t>(piece->X + piece->Size),

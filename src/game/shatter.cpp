@@ -1,6 +1,7 @@
 // The screen shatter transition: the old screen breaks into tiles that fall away.
 #include "game/shatter.h"
 
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/random.h"
@@ -25,6 +26,7 @@ constexpr float ShatterDropEnd = 500.0f;
 
 void ShatterFrame(float dt) {
     if (ShatterActive == 0) return;
+    ChangeDueIn(0.0f);
     ShatterClock += dt * ShatterClockRate;
     for (ShatterTileRecord& tile : ShatterTile) {
         if (static_cast<float>(tile.Delay) <= ShatterClock) tile.Drop += dt * TileFallSpeed;
@@ -33,10 +35,12 @@ void ShatterFrame(float dt) {
         ShatterSnapshot->DrawClipped(BackBuffer, x, y + static_cast<int32_t>(tile.Drop), x, y,
                                      x + ShatterTileSize, y + ShatterTileSize);
     }
-    if (ShatterTile[0].Drop > ShatterDropEnd) {
-        ShatterActive = 0;
-        ShatterClock = 0.0f;
-    }
+    if (ShatterTile[0].Drop > ShatterDropEnd) EndShatter();
+}
+
+void EndShatter() {
+    ShatterActive = 0;
+    ShatterClock = 0.0f;
 }
 
 void ShatterStart() {
@@ -53,4 +57,5 @@ void ShatterStart() {
         }
     }
     ShatterActive = 1;
+    ChangeDueIn(0.0f);
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/input.h"
+
 namespace platform {
 
 // ---- Messages ----
@@ -16,14 +18,11 @@ enum class MessageKind {
     SetCursor,       // the pointer moved over the window; choose the pointer to show
     LeftButtonDown,  // the left mouse button went down over the window
     LeftButtonUp,    // the left mouse button came up
-    KeyDown,         // value: PauseKey, EnterKey or 0 for any other key
+    KeyDown,         // value: the Action of a key or pad button
     Char,            // value: a typed character (8 for backspace, otherwise its code point)
     Close,           // the player asked to close the window (close button or shortcut)
 };
 
-// Key codes carried by KeyDown; Escape arrives as PauseKey.
-constexpr int32_t PauseKey = 19;
-constexpr int32_t EnterKey = 13;
 // The character code Backspace arrives as.
 constexpr int32_t BackspaceChar = 8;
 
@@ -49,8 +48,21 @@ void DispatchMessage(const Message& message);
 // Called by the message loop while the game is inactive: sleeps until a message is waiting.
 void WaitMessage();
 
+// Called by the frame pacing while nothing is due: sleeps until a message is waiting or
+// `milliseconds` have passed (a negative count waits for a message however long it takes).
+void WaitMessageFor(int milliseconds);
+
+// Called by the frame driver once a frame: true when anything came from the desktop (input,
+// window events) since the last call, so the frame after it runs as well.
+bool TakeDesktopEvents();
+
 // Called when the window has been destroyed: a Quit message with this exit code follows.
 void PostQuitMessage(int32_t code);
+
+// Called by the input layer (platform only): a key or pad action, or a typed character, joins
+// the queue.
+void PostKeyDown(Action action);
+void PostMessage(MessageKind kind, int32_t value);
 
 // Called once by the program entry after the window exists: a hang-up (the terminal closed, the
 // session ended) asks the window to close like an interrupt or a termination request does, so
@@ -74,7 +86,27 @@ bool SystemCursorShown();
 
 // ---- Test hooks ----
 // Keys tests can press.
-enum class TestKey { Pause, Escape, Enter, Backspace, Space };
+enum class TestKey {
+    Pause,
+    Escape,
+    Enter,
+    Backspace,
+    Space,
+    Up,
+    Down,
+    Left,
+    Right,
+    Tab,
+    ShiftTab,
+    H,
+    P,
+    M,
+    F11,
+    CtrlQ,
+    Plus,
+    Minus,
+    A,
+};
 // Window events tests can cause.
 enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Exposed, Moved, Close };
 
@@ -83,8 +115,8 @@ enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Expose
 void InjectMousePosition(int x, int y);
 // Called by tests only: queues a left button press (true) or release (false) at the pointer.
 void InjectMouseButton(bool down);
-// Called by tests only: queues a key press.
-void InjectKey(TestKey key);
+// Called by tests only: queues a key press (a repeat of a held key when `repeat`).
+void InjectKey(TestKey key, bool repeat = false);
 // Called by tests only: queues typed text, as the desktop's text input delivers it (UTF-8).
 void InjectText(const std::string& text);
 // Called by tests only: queues a window event.

@@ -14,8 +14,12 @@
 #include "app/frame_driver.h"
 #include "game/board_change.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/frame_pacing.h"
+#include "screens/high_scores.h"
+#include "screens/new_game.h"
 #include "shared/state.h"
 
 namespace fs = std::filesystem;
@@ -115,6 +119,18 @@ bool WholeGame::Step(float dt, int frames) {
     return !ended_;
 }
 
+double WholeGame::LoopTurn() {
+    const int64_t before = platform::PerformanceCounter();
+    int code = 0;
+    if (ended_ || !HandleWaitingMessages(code)) {
+        ended_ = true;
+        return -1.0;
+    }
+    if (AppActive != 0 && AppReady != 0) RunFrame();
+    platform::WaitForNextFrame(ChangeDue);
+    return static_cast<double>(platform::PerformanceCounter() - before) / 1e6;
+}
+
 bool WholeGame::RunUntil(const std::function<bool()>& done, float seconds, float dt) {
     for (float passed = 0.0f; passed <= seconds; passed += dt) {
         if (done()) return true;
@@ -178,7 +194,12 @@ void WholeGame::NewGameFromMenu(int mode, int kinds) {
     Click(170, 257);  // New game
     Click(mode == 1 ? 317 : 320, mode == 1 ? 129 : 174);
     Click(320, 280 + 38 * (kinds - 6));
-    Click(407, 402);  // Start
+    Click(407, 402);                       // Start
+    if (LeaveAsked != 0) Click(265, 259);  // Leave the game in progress
+    if (NameBoxShown()) {
+        RunUntil([] { return ShatterActive == 0; }, 5.0f);
+        Press(platform::TestKey::Enter);  // its name, and the new game starts
+    }
     RunUntil([] { return ShatterActive == 0 && DropIn == 0 && ClearOut == 0; }, 10.0f);
     MoveMouse(-50, -50);
 }

@@ -36,6 +36,11 @@ class WholeGame {
     bool Start();
     // Runs `frames` turns of the message loop, `dt` seconds apart; false once the program ended.
     bool Step(float dt = 0.02f, int frames = 1);
+    // One turn of the message loop as the program runs it: the waiting messages, a frame, then
+    // the wait for the next frame, which on the manual clock moves the clock on by what it would
+    // have lasted. The seconds it moved (0 when only a message can end the wait, or one is
+    // waiting); negative once the program ended.
+    double LoopTurn();
     // Steps until `done` holds (true) or `seconds` of game time passed (false).
     bool RunUntil(const std::function<bool()>& done, float seconds, float dt = 0.02f);
     // True once the quit message arrived.
@@ -59,7 +64,8 @@ class WholeGame {
     // From the logo through the title to the main menu.
     void ToMainMenu();
     // From the main menu through the new-game screen into a game of this mode (0 Untimed,
-    // 1 Timed) and number of kinds, waiting until the board has dropped in.
+    // 1 Timed) and number of kinds, waiting until the board has dropped in. A game in progress
+    // is left (its name, when its score takes a row, confirmed as it stands).
     void NewGameFromMenu(int mode, int kinds);
     // From the logo into a new game: ToMainMenu, then NewGameFromMenu.
     void PlayNewGame(int mode, int kinds);
