@@ -8,6 +8,7 @@
 #include "app/window_proc.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
+#include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -29,6 +30,12 @@ bool StartProgram() {
     // refuse the window itself, and the player must still learn why.
     if (!platform::StartVideo()) {
         ShowWindowFailure();
+        return false;
+    }
+    // A second game on the same save would overwrite the first one's game: it tells the player
+    // and ends before it reads or writes anything.
+    if (!ClaimSaveFile()) {
+        ShowAlreadyRunningNotice();
         return false;
     }
     DesktopDepth = platform::DesktopBitsPerPixel();
@@ -82,6 +89,13 @@ void RefreshWindowRects() {
 
 void ShowWindowFailure() {
     ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
+}
+
+void ShowAlreadyRunningNotice() {
+    platform::ShowMessageBox("Pelmaro",
+                             "Pelmaro is already running.\nPlease go on in its window; a second "
+                             "game would\nreplace the first one's saved game.",
+                             platform::MessageIcon::Information);
 }
 
 void ShowCannotRunNotice() {

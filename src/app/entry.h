@@ -11,10 +11,11 @@ extern int DesktopWidth;
 // exit code (0).
 int ProgramEntry();
 
-// Called by ProgramEntry (and the whole-program tests): starts video, refuses an 8-bit desktop,
-// creates the window, creates the display device, starts the game up, sets AppReady and resumes
-// the game clock. False when the program must end at once (every failure to open the display or
-// the window shows a box saying what failed).
+// Called by ProgramEntry (and the whole-program tests): starts video, claims the save (a second
+// game on the same save ends with a notice), refuses an 8-bit desktop, creates the window, creates
+// the display device, starts the game up, sets AppReady and resumes the game clock. False when the
+// program must end at once (every failure to open the display or the window shows a box saying
+// what failed).
 bool StartProgram();
 
 // Called by the message loop (and the whole-program tests): dispatches every waiting message;
@@ -32,6 +33,10 @@ void RefreshWindowRects();
 // Called at start when video, the window or its renderer cannot be made: the error box naming
 // what failed, which ends the program.
 void ShowWindowFailure();
+
+// Called at start when another game holds the save: the box telling the player so, in the game's
+// own words; the program then ends without touching the save.
+void ShowAlreadyRunningNotice();
 
 // Called at start and after a desktop change to 8 bits: the error box that ends the program.
 void ShowCannotRunNotice();

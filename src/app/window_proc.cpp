@@ -117,6 +117,7 @@ void WindowProcedure(const platform::Message& message) {
 
 void WindowDestroyed() {
     ShutDown();
+    ReleaseSaveFile();
     ReleaseDisplay();
     platform::PostQuitMessage(0);
 }
