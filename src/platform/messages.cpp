@@ -96,6 +96,14 @@ void TranslateText(const char* text) {
     }
 }
 
+// The window manager's own full-screen key or menu: the window procedure learns the window's new
+// state.
+void TranslateWindowManagerState() {
+    bool fullScreen = false;
+    if (WindowManagerChangedFullScreen(fullScreen))
+        Post(MessageKind::FullScreenSet, fullScreen ? 1 : 0);
+}
+
 void Translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
@@ -118,6 +126,9 @@ void Translate(const SDL_Event& event) {
             break;
         case SDL_TEXTINPUT:
             TranslateText(event.text.text);
+            break;
+        case SDL_SYSWMEVENT:
+            TranslateWindowManagerState();
             break;
         default:
             break;

@@ -19,6 +19,7 @@ enum class MessageKind {
     KeyDown,         // value: PauseKey, EnterKey or 0 for any other key
     Char,            // value: a typed character (8 for backspace, otherwise its code point)
     Close,           // the player asked to close the window (close button or shortcut)
+    FullScreenSet,   // the window manager changed full-screen by itself; value 1: in, 0: out
 };
 
 // Key codes carried by KeyDown; Escape arrives as PauseKey.
