@@ -278,9 +278,13 @@ def maximised_window_maps_clicks(game, refs):
     expect_screen(game, refs, "options")
 
 
+def shows_full_screen(game):
+    return game.client() == (0, 0, 1280, 720)
+
+
 def full_screen_keeps_the_aspect(game, refs, shots):
     game.click(FULL_SCREEN_ROW)
-    wait_until("the full screen", lambda: game.client() == (0, 0, 1280, 720))
+    wait_until("the full screen", lambda: shows_full_screen(game))
     expect_screen(game, refs, "options")
     shot = grab()
     save(shot, shots, "e2e-full-screen-1280x720.png")
@@ -352,15 +356,15 @@ def full_screen_box_ticked(game, refs):
     return mean_difference(second, crop(refs["options picture"], FULL_SCREEN_MARK)) > 20
 
 
-def leaving_full_screen_gives_the_window_back(game, refs, shots):
-    """Leaving full-screen, by the game's option or by the window manager, the window gets back the
-    size, place and maximised state it had; the option follows the window manager."""
-    full_screen = lambda: game.client() == (0, 0, 1280, 720)
+def leaving_full_screen_gives_the_window_back(game, refs):
+    """Leaving full-screen, the window gets back the size, place and maximised state it had. Ends
+    on the Options screen, windowed at 900x600."""
     game.click(OPTIONS_BUTTON)
     expect_screen(game, refs, "options")
     # Full-screen began from the maximised window: it comes back maximised.
     game.click(FULL_SCREEN_ROW)
-    wait_until("the window maximised again", lambda: not full_screen() and maximised(game))
+    wait_until("the window maximised again",
+               lambda: not shows_full_screen(game) and maximised(game))
     run("wmctrl", "-i", "-r", game.window, "-b", "remove,maximized_vert,maximized_horz")
     wait_until("the window no longer maximised", lambda: not maximised(game))
     xdotool("windowsize", game.window, 900, 600)
@@ -368,12 +372,17 @@ def leaving_full_screen_gives_the_window_back(game, refs, shots):
     wait_until("the window at 900x600", lambda: game.client()[2:] == (900, 600))
     place = game.client()
     game.click(FULL_SCREEN_ROW)
-    wait_until("the full screen", full_screen)
+    wait_until("the full screen", lambda: shows_full_screen(game))
     game.click(FULL_SCREEN_ROW)
     wait_until(f"the window back at {place}", lambda: game.client() == place)
-    # The window manager ends full-screen by itself: the game follows it.
+
+
+def window_manager_ending_full_screen_is_followed(game, refs, shots):
+    """The window manager ends full-screen by its own key or menu: the game follows the window, and
+    the Full screen option with it. On the Options screen, windowed."""
+    place = game.client()
     game.click(FULL_SCREEN_ROW)
-    wait_until("the full screen", full_screen)
+    wait_until("the full screen", lambda: shows_full_screen(game))
     wait_until("the Full screen box ticked", lambda: full_screen_box_ticked(game, refs))
     run("wmctrl", "-i", "-r", game.window, "-b", "remove,fullscreen")
     wait_until(f"the window back at {place} after the window manager's own switch",
@@ -559,7 +568,8 @@ def play_on_the_desktop(process, game_dir, folder, shots):
     maximised_window_maps_clicks(game, refs)
     full_screen_keeps_the_aspect(game, refs, shots)
     uncovered_full_screen_is_drawn_again(game, shots)
-    leaving_full_screen_gives_the_window_back(game, refs, shots)
+    leaving_full_screen_gives_the_window_back(game, refs)
+    window_manager_ending_full_screen_is_followed(game, refs, shots)
     drag_swaps_two_pieces(game, refs, game_dir, shots)
     run("wmctrl", "-c", TITLE)
     wait_until("the game to end on the close request", lambda: process.poll() is not None)
