@@ -67,13 +67,37 @@ std::string FolderOf(const std::string& name) {
     return folder.empty() ? "." : folder;
 }
 
+// The name of the new file number `count` that process `process` makes beside `name`.
+std::string NewFileName(const std::string& name, long process, unsigned count) {
+    return name + "." + std::to_string(process) + "-" + std::to_string(count) + ".new";
+}
+
+// True when the text is one or more decimal digits.
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// True when `candidate` is the name NewFileName gives beside a file named `base`.
+bool IsNewFileName(const std::string& candidate, const std::string& base) {
+    const std::string head = base + ".";
+    const std::string tail = ".new";
+    if (candidate.size() <= head.size() + tail.size() ||
+        candidate.compare(0, head.size(), head) != 0 ||
+        candidate.compare(candidate.size() - tail.size(), tail.size(), tail) != 0)
+        return false;
+    const std::string middle =
+        candidate.substr(head.size(), candidate.size() - head.size() - tail.size());
+    const std::size_t dash = middle.find('-');
+    return dash != std::string::npos && AllDigits(middle.substr(0, dash)) &&
+           AllDigits(middle.substr(dash + 1));
+}
+
 // Creates the new file beside `name` under a name of this process's own ("game.sav.PID-N.new"),
 // only for its owner. Whatever stands under a name already, a file or a link, is never opened:
 // the next name is tried. The file's descriptor, or -1 with errno set.
 int CreateNewFile(const std::string& name, std::string& newName) {
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
-        newName =
-            name + "." + std::to_string(getpid()) + "-" + std::to_string(++NewFilesMade) + ".new";
+        newName = NewFileName(name, getpid(), ++NewFilesMade);
         const int fd =
             open(newName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST) return fd;
@@ -167,6 +191,18 @@ bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes,
     }
     failure.oldKept = SameFile(old, IdentityOf(name));
     return false;
+}
+
+void RemoveLeftoverNewFiles(const std::string& name) {
+    namespace fs = std::filesystem;
+    const std::string base = fs::path(name).filename().string();
+    std::error_code error;
+    fs::directory_iterator entry(FolderOf(name), error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        if (IsNewFileName(entry->path().filename().string(), base) &&
+            entry->symlink_status(error).type() == fs::file_type::regular)
+            unlink(entry->path().c_str());
+    }
 }
 
 std::string FullPath(const std::string& name) {

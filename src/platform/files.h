@@ -39,6 +39,11 @@ struct ReplaceFailure {
 bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes,
                  ReplaceFailure& failure);
 
+// Called at start by the save file while it holds the save's lock: removes the new files a game
+// ended mid-save (killed, or the power lost) left beside the named file; links and other files
+// are left alone.
+void RemoveLeftoverNewFiles(const std::string& name);
+
 // Called by messages to the player: the named file's full path (the working directory's path and
 // the name when it is relative).
 std::string FullPath(const std::string& name);

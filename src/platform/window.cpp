@@ -131,16 +131,16 @@ bool StateListsFullScreen(Display* display, Window window) {
 // property of the window; a change the game did not ask for is noted for the message pump.
 void FollowWindowManagerState(const SDL_SysWMmsg* message) {
 #if defined(SDL_VIDEO_DRIVER_X11)
+    if (message == nullptr || message->subsystem != SDL_SYSWM_X11 ||
+        message->msg.x11.event.type != PropertyNotify || GameWindow == nullptr)
+        return;
+    const XPropertyEvent& event = message->msg.x11.event.xproperty;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (message == nullptr || message->subsystem != SDL_SYSWM_X11 || GameWindow == nullptr ||
-        SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE)
+    if (SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || event.window != info.info.x11.window)
         return;
-    const XEvent& event = message->msg.x11.event;
     Display* display = info.info.x11.display;
-    if (event.type != PropertyNotify || event.xproperty.window != info.info.x11.window ||
-        event.xproperty.atom != XInternAtom(display, "_NET_WM_STATE", False))
-        return;
+    if (event.atom != XInternAtom(display, "_NET_WM_STATE", False)) return;
     const bool fullScreen = StateListsFullScreen(display, info.info.x11.window);
     if (fullScreen == ManagerFullScreen) return;
     ManagerFullScreen = fullScreen;

@@ -291,7 +291,10 @@ bool LoadGame() {
 bool SaveFileReadable() { return platform::PlainFileReadable(SaveFileName); }
 
 bool ClaimSaveFile() {
-    return platform::TakeFileLock(SaveLockName) != platform::FileLock::HeldElsewhere;
+    const platform::FileLock lock = platform::TakeFileLock(SaveLockName);
+    // No other game saves here now: what a game ended mid-save left behind can go.
+    if (lock == platform::FileLock::Taken) platform::RemoveLeftoverNewFiles(SaveFileName);
+    return lock != platform::FileLock::HeldElsewhere;
 }
 
 void ReleaseSaveFile() { platform::DropFileLock(); }

@@ -31,8 +31,9 @@ bool LoadGame();
 bool SaveFileReadable();
 
 // Called once at start, before the save is read: takes the lock beside "game.sav" that the game
-// holds while it runs. False when another running game holds it: that game owns the save. Where no
-// lock can be made (a read-only folder) the game runs without one.
+// holds while it runs, and removes what a game ended mid-save left beside the save. False when
+// another running game holds it: that game owns the save. Where no lock can be made (a read-only
+// folder) the game runs without one.
 bool ClaimSaveFile();
 // Called when the game window goes, after the last save: lets another game take the save.
 void ReleaseSaveFile();

@@ -625,7 +625,15 @@ TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     EXPECT_FALSE(fs::exists("game.sav"));
     kill(first, SIGKILL);  // the first game dies without a word
     ASSERT_EQ(waitpid(first, nullptr, 0), first);
+    // It may have died mid-save: its new file goes once the save is claimed again, while links and
+    // other files stay.
+    WriteAll("game.sav.99999-3.new", {1});
+    fs::create_symlink("elsewhere", "game.sav.99999-4.new");
+    WriteAll("game.sav.99999-x.new", {2});
     EXPECT_TRUE(ClaimSaveFile());  // and leaves no lock behind
+    EXPECT_FALSE(fs::exists("game.sav.99999-3.new"));
+    EXPECT_TRUE(fs::is_symlink("game.sav.99999-4.new"));
+    EXPECT_TRUE(fs::exists("game.sav.99999-x.new"));
     // Held here now, released when the game window goes.
     auto claimInAnotherProcess = [] {
         std::fflush(nullptr);
