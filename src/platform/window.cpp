@@ -52,8 +52,7 @@ bool LastCrisp = true;
 SDL_Surface* ConvertedPicture = nullptr;
 
 // Where the window was before it went full-screen: its client area's place and size, and whether
-// it was maximised; `known` is false until the game first made it full-screen, and when the window
-// manager had made it full-screen before the game did.
+// it was maximised; `known` is false when the window manager made it full-screen before the game.
 struct WindowPlace {
     bool known = false;
     int x = 0;
@@ -262,10 +261,12 @@ void BringOntoDesktop() {
                           std::max(0, (desktopHeight - height) / 2));
 }
 
-// Leaves full-screen for the place, size and maximised state the window had before.
+// Leaves full-screen for the place, size and maximised state the window had before. A full-screen
+// the window manager began is left to it: it gives the window back the place it remembers.
 void ReturnToPlaceBeforeFullScreen() {
     const WindowPlace& place = PlaceBeforeFullScreen;
     SDL_SetWindowFullscreen(GameWindow, 0);
+    if (!place.known) return;
     if (place.maximised) {
         SDL_MaximizeWindow(GameWindow);
         return;
@@ -437,7 +438,7 @@ void RestyleGameWindow(bool fullScreen) {
         SDL_SetWindowFullscreen(GameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
-    if (leaving && PlaceBeforeFullScreen.known) {
+    if (leaving) {
         ReturnToPlaceBeforeFullScreen();
         return;
     }

@@ -330,7 +330,7 @@ def uncovered_full_screen_is_drawn_again(game, shots):
         xdotool("windowmove", window, 0, 0)
         try:
             wait_until("the uncovered part drawn again", lambda: mean_difference(
-                crop(np.asarray(grab()), covered), crop(shown, covered)) < 1, patience=10)
+                crop(np.asarray(grab()), covered), crop(shown, covered)) < 1)
         finally:
             save(grab(), shots, "e2e-full-screen-uncovered.png")
     finally:
@@ -378,8 +378,8 @@ def leaving_full_screen_gives_the_window_back(game, refs):
 
 
 def window_manager_ending_full_screen_is_followed(game, refs, shots):
-    """The window manager ends full-screen by its own key or menu: the game follows the window, and
-    the Full screen option with it. On the Options screen, windowed."""
+    """The window manager ends full-screen (or begins it) by its own key or menu: the game follows
+    the window, and the Full screen option with it. Begins on the Options screen, windowed."""
     place = game.client()
     game.click(FULL_SCREEN_ROW)
     wait_until("the full screen", lambda: shows_full_screen(game))
@@ -389,6 +389,12 @@ def window_manager_ending_full_screen_is_followed(game, refs, shots):
                lambda: game.client() == place)
     wait_until("the Full screen box unticked", lambda: full_screen_box_ticked(game, refs) is False)
     save(grab(), shots, "e2e-full-screen-ended-by-window-manager.png")
+    # The window manager begins full-screen, and the game's option ends it.
+    run("wmctrl", "-i", "-r", game.window, "-b", "add,fullscreen")
+    wait_until("the full screen begun by the window manager", lambda: shows_full_screen(game))
+    wait_until("the Full screen box ticked", lambda: full_screen_box_ticked(game, refs))
+    game.click(FULL_SCREEN_ROW)
+    wait_until(f"the window back at {place}", lambda: game.client() == place)
     game.click(BACK_BUTTON)
     expect_screen(game, refs, "main menu")
 
