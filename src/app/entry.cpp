@@ -16,10 +16,11 @@
 
 int DesktopDepth = 0;
 int DesktopWidth = 0;
+bool WindowUnavailable = false;
 
 int ProgramEntry() {
     if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
-    if (!StartProgram()) return 0;
+    if (!StartProgram()) return WindowUnavailable ? NoWindowExitCode : 0;
     return MessageLoop();
 }
 
@@ -88,6 +89,7 @@ void RefreshWindowRects() {
 }
 
 void ShowWindowFailure() {
+    WindowUnavailable = true;
     ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
 }
 

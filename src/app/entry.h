@@ -7,8 +7,14 @@ extern int DesktopDepth;
 // Width of the desktop in pixels when last read; 0 before the entry reads it.
 extern int DesktopWidth;
 
+// ---- Start ----
+// The exit code of a start that could not open the game's window.
+constexpr int NoWindowExitCode = 1;
+// Set when the window could not be opened at start (the box saying why was shown).
+extern bool WindowUnavailable;
+
 // Called by main: finds the game's folders, brings the game up and runs the message loop; the
-// exit code (0).
+// exit code (0, or NoWindowExitCode when the window could not be opened).
 int ProgramEntry();
 
 // Called by ProgramEntry (and the whole-program tests): starts video, claims the save (a second
@@ -30,8 +36,8 @@ int MessageLoop();
 // area's rectangles follow the window.
 void RefreshWindowRects();
 
-// Called at start when video, the window or its renderer cannot be made: the error box naming
-// what failed, which ends the program.
+// Called at start when video, the window or its renderer cannot be made: sets WindowUnavailable
+// and shows the error box naming what failed, which ends the program.
 void ShowWindowFailure();
 
 // Called at start when another game holds the save: the box telling the player so, in the game's

@@ -8,6 +8,7 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 namespace platform {
@@ -67,18 +68,38 @@ bool ManagerFullScreen = false;
 // The window manager changed its full-screen state since WindowManagerChangedFullScreen last asked.
 bool ManagerChanged = false;
 
+// How long a desktop that refuses the game's first connection is asked again, and the pause
+// between two tries. An X server resets itself when its last client leaves, and drops a
+// connection that arrives meanwhile; the next one is taken.
+constexpr std::chrono::milliseconds DesktopPatience{3000};
+constexpr uint32_t DesktopRetryPauseMs = 20;
+
 // Notes what failed, with SDL's reason.
 void NoteFailure(const char* what) { Failure = std::string(what) + ": " + SDL_GetError(); }
+
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentValue(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The video drivers of the desktop the game was started on, in SDL's own order of preference
+// ("x11", "wayland" or "x11,wayland"); empty without a desktop.
+std::string DesktopDrivers() {
+    std::string drivers;
+    if (!EnvironmentValue("DISPLAY").empty()) drivers = "x11";
+    if (!EnvironmentValue("WAYLAND_DISPLAY").empty())
+        drivers += drivers.empty() ? "wayland" : ",wayland";
+    return drivers;
+}
 
 // True when the display draws with graphics hardware: on X11 the server offers direct rendering
 // (a virtual or remote display does not, and OpenGL there is a slow emulation in software); the
 // headless drivers never do; other desktops are trusted to.
 bool DisplayHasHardware() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver == nullptr || SDL_strcmp(driver, "dummy") == 0 ||
-        SDL_strcmp(driver, "offscreen") == 0)
-        return false;
+    if (HeadlessVideo()) return false;
 #if defined(SDL_VIDEO_DRIVER_X11)
+    const char* driver = SDL_GetCurrentVideoDriver();
     if (SDL_strcmp(driver, "x11") != 0) return true;
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return false;
@@ -363,9 +384,26 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
 }  // namespace
 
 bool StartVideo() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-    NoteFailure("the display");
-    return false;
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+    const bool asked = !EnvironmentValue("SDL_VIDEODRIVER").empty();
+    const std::string desktop = DesktopDrivers();
+    // Only the desktop's own drivers are tried: SDL would otherwise fall back to its offscreen
+    // driver, and the game would run unseen.
+    if (!asked && !desktop.empty()) SDL_SetHint(SDL_HINT_VIDEODRIVER, desktop.c_str());
+    const auto deadline = std::chrono::steady_clock::now() + DesktopPatience;
+    while (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (asked || desktop.empty() || std::chrono::steady_clock::now() > deadline) {
+            NoteFailure("the display");
+            return false;
+        }
+        SDL_Delay(DesktopRetryPauseMs);
+    }
+    if (!asked && HeadlessVideo()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        Failure = "the display: no desktop to show the window on";
+        return false;
+    }
+    return true;
 }
 
 bool CreateGameWindow() {
@@ -407,6 +445,12 @@ bool CreateGameWindow() {
 }
 
 std::string WindowFailure() { return Failure; }
+
+bool HeadlessVideo() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver == nullptr || SDL_strcmp(driver, "dummy") == 0 ||
+           SDL_strcmp(driver, "offscreen") == 0;
+}
 
 void DestroyGameWindow() {
     if (GameWindow == nullptr || Destroying) return;

@@ -21,7 +21,9 @@ constexpr int PictureHeight = 480;
 // ---- Creation and destruction ----
 
 // Called once by the program entry before it asks about the desktop: starts SDL video unless it
-// runs already. False on failure (WindowFailure says why).
+// runs already. Unless SDL_VIDEODRIVER names a driver, only the desktop's own drivers are tried
+// (X11 with DISPLAY, Wayland with WAYLAND_DISPLAY), asked again for a few seconds while they
+// refuse, and never SDL's dummy or offscreen one. False on failure (WindowFailure says why).
 bool StartVideo();
 
 // Called once by the program entry: creates the window "Pelmaro v1.0" with its renderer and icon
@@ -32,6 +34,10 @@ bool CreateGameWindow();
 // Called after StartVideo or CreateGameWindow failed: what failed and SDL's reason, in words for
 // the player ("the renderer: ...").
 std::string WindowFailure();
+
+// Called by message boxes and the window's set-up: true when no one could see a window, with
+// video not started or on SDL's dummy or offscreen driver.
+bool HeadlessVideo();
 
 // Called when the game window must go (error box, Exit button, close request): runs the destroy
 // handler first, while the window still exists, then destroys renderer and window. Does nothing

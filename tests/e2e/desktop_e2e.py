@@ -1,10 +1,11 @@
 #!/usr/bin/python3
-"""The real game on an X desktop (Xvfb, 16:9, with openbox), worked with xdotool's plain absolute
-pointer moves, as remote desktops and injected input make them (no raw motion events): a hover
-highlight, the options knob dragged, a window moved while in the background, a second game on the
-same save turned away with a notice, a resized and a maximised window, full-screen keeping the
-aspect, full-screen drawn again where another program's window uncovers it, leaving full-screen
-for the window's former size, place and maximised state (also when the window manager ends it), a
+"""The real game on an X desktop (Xvfb, 16:9): first started a hundred times in a row, each start
+showing its window; then, with openbox, worked with xdotool's plain absolute pointer moves, as
+remote desktops and injected input make them (no raw motion events): a hover highlight, the
+options knob dragged, a window moved while in the background, a second game on the same save
+turned away with a notice, a resized and a maximised window, full-screen keeping the aspect,
+full-screen drawn again where another program's window uncovers it, leaving full-screen for the
+window's former size, place and maximised state (also when the window manager ends it), a
 10-pixel drag that swaps two pieces, the window's icon, and the close request that saves the game.
 
 With "eight-bit" after the folders, on an 8-bit desktop instead: the game refuses it with its
@@ -30,6 +31,8 @@ TITLE = "Pelmaro v1.0"
 PICTURE = (640, 480)
 # How long any one thing may take to show up on a busy machine, in seconds.
 PATIENCE = 30.0
+# Starts in a row that must each show the window.
+STARTS = 100
 STARTED = time.monotonic()
 
 # Hot spots of the screens, in picture coordinates.
@@ -536,6 +539,27 @@ def a_second_game_is_turned_away(game_dir, folder, shots):
         raise Failure("the second game touched the save")
 
 
+def every_start_shows_the_window(game_dir, folder, log):
+    """The game started STARTS times in a row, each killed once its window shows, before any
+    window manager runs: the X server then resets itself whenever its last client leaves (the
+    short-lived xdotool queries come and go), and drops a connection made meanwhile. Each start
+    must still show its window, never run unseen on a fallback driver."""
+    for start in range(1, STARTS + 1):
+        process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
+                                   stderr=log)
+        try:
+            def shown():
+                if process.poll() is not None:
+                    raise Failure(f"start {start} ended with code {process.returncode} "
+                                  "without a window")
+                return game_windows()
+            wait_until(f"the game window at start {start}", shown)
+        finally:
+            process.kill()
+            process.wait()
+    note(f"{STARTS} starts, each with its window")
+
+
 def eight_bit_desktop_is_refused_with_the_notice(process, shots):
     box = wait_until("the notice on the 8-bit desktop", message_box)
     save(grab(), shots, "e2e-eight-bit-notice.png")
@@ -584,6 +608,21 @@ def play_on_the_desktop(process, game_dir, folder, shots):
         raise Failure(f"game.sav has {size} bytes after closing, not 6933")
 
 
+def start_window_manager():
+    """openbox, once it answers. It is started again when it ended: its connection is dropped
+    when it arrives while the X server resets itself, as the last polling client leaves."""
+    manager = None
+
+    def answering():
+        nonlocal manager
+        if manager is None or manager.poll() is not None:
+            manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        return subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0
+    wait_until("the window manager", answering)
+    return manager
+
+
 def main():
     game_dir, shots = sys.argv[1], sys.argv[2]
     eight_bit = sys.argv[3:] == ["eight-bit"]
@@ -591,13 +630,14 @@ def main():
     folder = tempfile.mkdtemp(prefix="pelmaro-e2e-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
-    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     log = open(os.path.join(folder, "game.log"), "w")
+    manager = None
     process = None
     started = time.monotonic()
     try:
-        wait_until("the window manager", lambda: subprocess.run(
-            ["wmctrl", "-m"], capture_output=True).returncode == 0)
+        if not eight_bit:
+            every_start_shows_the_window(game_dir, folder, log)
+        manager = start_window_manager()
         process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
                                    stderr=log)
         if eight_bit:
@@ -616,7 +656,8 @@ def main():
     finally:
         if process is not None and process.poll() is None:
             process.kill()
-        manager.terminate()
+        if manager is not None:
+            manager.terminate()
         shutil.rmtree(folder, ignore_errors=True)
 
 

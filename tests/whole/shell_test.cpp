@@ -174,6 +174,24 @@ TEST(ShellTest, DisplayThatCannotStartIsNamedInAnErrorBox) {
     EXPECT_EQ(AppReady, 0);
 }
 
+TEST(ShellTest, DesktopThatDoesNotAnswerIsNamedAndNeverSwappedForAnUnseenWindow) {
+    // No driver asked for, and no X server at this display: SDL's offscreen driver would start.
+    unsetenv("SDL_VIDEODRIVER");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("DISPLAY", ":9731", 1);
+    WholeGame game;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Error: This game cannot open its window.\nWhat failed: the display: x11"),
+              std::string::npos)
+        << shown;
+    EXPECT_EQ(BoxesShown(shown), 1) << shown;
+    EXPECT_TRUE(WindowUnavailable);
+    EXPECT_FALSE(platform::GameWindowExists());
+    EXPECT_EQ(AppReady, 0);
+}
+
 TEST(ShellTest, PictureMissingAtTheFullScreenSwitchEndsCleanlyAfterOneBox) {
     WholeGame game(PicturesOneByOne);
     StartOnTheMainMenu(game);
