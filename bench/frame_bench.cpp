@@ -16,8 +16,7 @@
 #include "headless.h"
 #include "platform/clock.h"
 #include "platform/window.h"
-#include "screens/flow.h"
-#include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Benchmark of the shared random generator, the floor of every board deal.
 #include <benchmark/benchmark.h>
 
-#include "game/random.h"
+#include "shared/random.h"
 
 static void BM_Random(benchmark::State& state) {
     SeedRandom(7);

@@ -1,22 +1,29 @@
 // The program entry: window, 8-bit refusal, display device, start-up and the message loop.
 #include "app/entry.h"
 
-#include "app/error_box.h"
+#include "app/desktop.h"
 #include "app/frame_driver.h"
 #include "app/game_clock.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
-#include "platform/message_box.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
 #include "screens/save_file.h"
+#include "shared/error_box.h"
 
-int DesktopDepth = 0;
-int DesktopWidth = 0;
-bool WindowUnavailable = false;
+namespace {
+
+// Ends the program after an error box: a game under way (start-up had finished) is saved first,
+// as on every other way out, then the window is destroyed.
+void EndProgramKeepingGame() {
+    if (AppReady != 0 && platform::GameWindowExists()) SaveGame();
+    platform::DestroyGameWindow();
+}
+
+}  // namespace
 
 int ProgramEntry() {
     if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
@@ -25,6 +32,7 @@ int ProgramEntry() {
 }
 
 bool StartProgram() {
+    EndProgram = EndProgramKeepingGame;
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
     // The desktop is asked before the window is made: a desktop the game cannot use (8 bits) may
@@ -80,28 +88,4 @@ int MessageLoop() {
         }
     }
     return exitCode;
-}
-
-void RefreshWindowRects() {
-    if (FullScreen != 0 || AppActive == 0) return;
-    ClientRect = platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight};
-    ScreenRect = platform::ClientAreaOnScreen();
-}
-
-void ShowWindowFailure() {
-    WindowUnavailable = true;
-    ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
-}
-
-void ShowAlreadyRunningNotice() {
-    platform::ShowMessageBox("Pelmaro",
-                             "Pelmaro is already running.\nPlease go on in its window; a second "
-                             "game would\nreplace the first one's saved game.",
-                             platform::MessageIcon::Information);
-}
-
-void ShowCannotRunNotice() {
-    ShowError(
-        "This game cannot run in a desktop\nwindow with the current display settings.\nPlease "
-        "change your desktop settings to a\n16- or 32-bit display mode and re-run this\ngame.");
 }

@@ -1,8 +1,8 @@
 // The frame driver: the order of one frame's steps, and the routing of clicks to the screens.
 #include "app/frame_driver.h"
 
+#include "app/desktop.h"
 #include "app/game_clock.h"
-#include "app/window_proc.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/hud.h"
@@ -12,14 +12,12 @@
 #include "gfx/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
-
-uint8_t QuitRequested = 0;
+#include "shared/state.h"
 
 namespace {
 

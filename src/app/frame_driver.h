@@ -1,12 +1,6 @@
 // The frame driver: the order of one frame's steps, and the routing of clicks to the screens.
 #pragma once
 
-#include <cstdint>
-
-// ---- Quitting ----
-// 1 once the main menu's Exit button asked to end the program after the current frame.
-extern uint8_t QuitRequested;
-
 // Called by the message loop whenever no message waits and the game is active and ready, and by
 // the window procedure on a paint message in windowed mode: draws and presents one frame.
 // Always true; a requested quit destroys the window at the end of the frame.

@@ -1,40 +1,26 @@
 // Start-up, display switching and shutdown, and the game Sprites they load and free.
 #include "app/startup.h"
 
-#include "app/entry.h"
+#include "app/desktop.h"
 #include "audio/music.h"
 #include "audio/sound_device.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
-#include "game/random.h"
+#include "game/score_tables.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
-
-Sprite* BackgroundPicture = nullptr;
-Sprite* FiguresPicture = nullptr;
-Sprite* FontPicture = nullptr;
-Sprite* NumberPicture = nullptr;
-Sprite* GameOverPicture = nullptr;
-Sprite* EasyFoodPicture = nullptr;
-Sprite* CursorPicture = nullptr;
-Sprite* GameGoPicture = nullptr;
-Sprite* ShatterSnapshot = nullptr;
-Sprite* MenDownPicture = nullptr;
-Sprite* LogoPicture = nullptr;
-Sprite* PanPicture = nullptr;
-Sprite* LevelPicture = nullptr;
-Sprite* MixerPicture = nullptr;
+#include "shared/random.h"
+#include "shared/state.h"
 
 namespace {
 
@@ -99,6 +85,7 @@ bool LoadEveryPicture() {
 }  // namespace
 
 bool StartUp() {
+    SwitchDisplay = RecreateDisplay;
     if (!LoadGame()) {
         NoGameToContinue = 1;
         NewBoard(KindCount);

@@ -1,23 +1,20 @@
 // The window procedure: the messages the game acts on, and the shell flags they set.
 #include "app/window_proc.h"
 
-#include "app/entry.h"
+#include "app/desktop.h"
 #include "app/frame_driver.h"
 #include "app/game_clock.h"
 #include "app/startup.h"
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "gfx/display.h"
 #include "platform/window.h"
 #include "screens/high_scores.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
-
-int AppActive = 0;
-uint8_t AppReady = 0;
-uint8_t CursorOutside = 1;
-uint8_t ClickPending = 0;
+#include "shared/state.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "game/random.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "shared/random.h"
 
 SoundSource MusicSource;
 int CurrentTrack = 0;

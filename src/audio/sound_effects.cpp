@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/error_box.h"
 #include "platform/paths.h"
-#include "screens/options.h"
+#include "shared/error_box.h"
+#include "shared/state.h"
 
 std::unique_ptr<std::array<SoundEffect, EffectCount>> EffectTable;
 int32_t EffectVolume = 0;
@@ -228,4 +228,10 @@ void PlaySoundEffect(uint8_t n) {
     }
     EffectRequests.push_back(n);
     if (EffectTable != nullptr && n < EffectCount) (*EffectTable)[n].Play(EffectVolume);
+}
+
+void PlayHoverSound() {
+    if (HoverLatch != 0) return;
+    HoverLatch = 1;
+    PlaySoundEffect(Effect::Hover);
 }

@@ -92,3 +92,6 @@ void ReleaseSoundEffects();
 void UpdateEffectVolume();
 // Called by game play and the screens on their events; n is 0..9. Plays effect n once.
 void PlaySoundEffect(uint8_t n);
+// Called by every hover step while the mouse is over one of its hot spots; plays the hover
+// sound once per entry into a group of touching hot spots.
+void PlayHoverSound();

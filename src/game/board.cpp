@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "game/matching.h"
-#include "game/random.h"
 #include "platform/clock.h"
+#include "shared/random.h"
 
 Cell Board[BoardCellCount] = {};
 Cell SpawnSlot[BoardColumns] = {};

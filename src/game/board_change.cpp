@@ -1,18 +1,16 @@
 // The change of board between levels: the old pieces fall out, a fresh board drops in.
 #include "game/board_change.h"
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/falling.h"
 #include "game/moves.h"
-#include "game/random.h"
 #include "game/score_popups.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
-#include "screens/options.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 uint8_t DropIn = 0;
 uint8_t ClearOut = 0;

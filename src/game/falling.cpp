@@ -6,10 +6,10 @@
 #include "game/hud.h"
 #include "game/matching.h"
 #include "game/moves.h"
-#include "game/random.h"
 #include "game/score_popups.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 FallRecord FallColumn[8] = {};
 uint8_t Falling = 0;

@@ -5,20 +5,18 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/new_game.h"
+#include "shared/state.h"
 
 float ShownScore = 0.0f;
 float ShownLevelBar = 0.0f;

@@ -10,11 +10,11 @@
 #include "game/hud.h"
 #include "game/matching.h"
 #include "game/play_screen.h"
-#include "game/random.h"
 #include "game/score_popups.h"
 #include "game/shatter.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 int32_t SelectStep = 0;
 Square SelectedSquare = {};

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
@@ -12,13 +11,11 @@
 #include "game/flying_piece.h"
 #include "game/hud.h"
 #include "game/moves.h"
-#include "game/random.h"
 #include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
-#include "screens/flow.h"
-#include "screens/main_menu.h"
-#include "screens/options.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 uint8_t Paused = 0;
 float PanAnim = 0.0f;

@@ -8,9 +8,8 @@
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/logo_title.h"
+#include "game/score_tables.h"
+#include "shared/state.h"
 
 namespace {
 // The rules run forward in steps of one play frame, for at most 200 seconds of game time; a

@@ -1,10 +1,10 @@
 // The screen shatter transition: the old screen breaks into tiles that fall away.
 #include "game/shatter.h"
 
-#include "app/startup.h"
-#include "game/random.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 uint8_t ShatterRequested = 0;
 uint8_t ShatterActive = 0;

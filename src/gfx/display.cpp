@@ -1,10 +1,10 @@
 // The display device and the two frame buffers every frame is drawn into and shown from.
 #include "gfx/display.h"
 
-#include "app/error_box.h"
 #include "gfx/colour.h"
 #include "gfx/sprite.h"
 #include "platform/display.h"
+#include "shared/error_box.h"
 
 Sprite* PrimarySurface = nullptr;
 Sprite* BackBuffer = nullptr;

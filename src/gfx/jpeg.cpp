@@ -7,8 +7,8 @@
 #include <csetjmp>
 #include <new>
 
-#include "app/error_box.h"
 #include "platform/dib.h"
+#include "shared/error_box.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/error_box.h"
 #include "platform/dib.h"
 #include "platform/paths.h"
+#include "shared/error_box.h"
 
 bool IsJpegName(const std::string& name) {
     std::string lower = name;

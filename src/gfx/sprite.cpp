@@ -3,9 +3,9 @@
 
 #include <initializer_list>
 
-#include "app/error_box.h"
 #include "gfx/colour.h"
 #include "gfx/picture.h"
+#include "shared/error_box.h"
 
 namespace {
 

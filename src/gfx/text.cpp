@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/startup.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "shared/state.h"
 
 // clang-format off
 const int32_t GlyphWidths[GlyphCount] = {

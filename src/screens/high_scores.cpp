@@ -1,49 +1,27 @@
-// The six high-score tables, the name box and the high-score screen.
+// The high-score screen: the tables of the page shown, the name box and the buttons.
 #include "screens/high_scores.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
-#include "screens/flow.h"
 #include "screens/main_menu.h"
-#include "screens/new_game.h"
 #include "screens/save_file.h"
-
-HighScoreEntry HighScoreTable[HighScoreRows][HighScoreSlots] = {};
-int HighScorePage = 6;
-int InsertRow = 10;
-unsigned char ScorePlaced = 0;
-unsigned char NameEntryOpen = 0;
-char NameBuffer[NameMaxLength + 2] = {};
-signed char NameLength = 0;
+#include "shared/state.h"
 
 namespace {
 
-// The row InsertScore reports when the score found no place.
-constexpr int NoRow = 10;
-// The table the last InsertScore used.
-int InsertSlot = 0;
-// The score the last InsertScore placed.
-int PlacedScore = 0;
 // Animation timers of the Previous and Next arrows, in frames.
 float PreviousArrowTimer = 0.0f;
 float NextArrowTimer = 0.0f;
-// Seconds the row that was just named stays highlighted, counting down to 0.
-float NamedRowTimer = 0.0f;
-constexpr float NamedRowTime = 2.5f;
-
-// The rows of a new table: a placeholder name, and scores 1000 down to 200.
-constexpr const char* DefaultName = "Empty ";
-int DefaultScore(int row) { return 1000 - 100 * row; }
 
 // Table columns, from a table's left edge x: the rank at x, the name from x + 15 up to the
 // score column, the score right-aligned in its column.
@@ -83,11 +61,6 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
     DrawTextInColumn(right - TextWidth(text), y, text, left, right, glyphTop);
 }
 
-// True for a row as a new table has it: no player has earned it.
-bool IsDefaultRow(int row, const HighScoreEntry& entry) {
-    return std::strcmp(entry.Name, DefaultName) == 0 && entry.Score == DefaultScore(row);
-}
-
 // One table row, left edge at x: the rank, then the name and the score, each kept inside its
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
@@ -120,78 +93,7 @@ void DrawLocked(const Area& area) {
 
 }  // namespace
 
-void ResetHighScores() {
-    for (int row = 0; row < HighScoreRows; ++row) {
-        for (int slot = 0; slot < HighScoreSlots; ++slot) {
-            HighScoreEntry& entry = HighScoreTable[row][slot];
-            std::memset(entry.Name, 0, sizeof entry.Name);
-            std::snprintf(entry.Name, sizeof entry.Name, "%s", DefaultName);
-            entry.Score = DefaultScore(row);
-        }
-    }
-}
-
-void InsertScore(int mode) {
-    ScorePlaced = 0;
-    InsertSlot = (HighScorePage - 6) + 3 * mode;
-    int row = 0;
-    while (row < HighScoreRows && Score < HighScoreTable[row][InsertSlot].Score) ++row;
-    if (row == HighScoreRows) {
-        InsertRow = NoRow;
-        return;
-    }
-    InsertRow = row;
-    for (int r = HighScoreRows - 1; r > row; --r) {
-        HighScoreTable[r][InsertSlot] = HighScoreTable[r - 1][InsertSlot];
-    }
-    HighScoreTable[row][InsertSlot].Score = Score;
-    PlacedScore = Score;
-    ScorePlaced = 1;
-}
-
-void StoreName() {
-    if (InsertRow == NoRow) return;
-    HighScoreEntry& entry = HighScoreTable[InsertRow][InsertSlot];
-    std::memset(entry.Name, 0, sizeof entry.Name);
-    std::memcpy(entry.Name, NameBuffer, static_cast<std::size_t>(NameLength));
-    ScorePlaced = 0;
-    entry.Score = PlacedScore;
-    NamedRowTimer = NamedRowTime;
-}
-
-void EnterGameScore() {
-    HighScorePage = KindCount;
-    InsertScore(GameMode);
-    NameEntryOpen = 1;
-}
-
-void StoreOpenName() {
-    if (NameEntryOpen == 0) return;
-    NameEntryOpen = 0;
-    StoreName();
-}
-
 bool NameBoxShown() { return NameEntryOpen != 0 && ScreenState == HighScores; }
-
-void NameReset() {
-    NameLength = 0;
-    std::memset(NameBuffer, 0, sizeof NameBuffer);
-    NameBuffer[0] = '_';
-}
-
-void NameAppend(char c) {
-    if (NameLength == NameMaxLength || c < 32 || c > 126) return;
-    NameBuffer[NameLength] = c;
-    NameBuffer[NameLength + 1] = '_';
-    ++NameLength;
-}
-
-void NameBackspace() {
-    if (NameLength == 0) return;
-    --NameLength;
-    NameBuffer[NameLength] = '_';
-    NameBuffer[NameLength + 1] = 0;
-}
 
 void ConfirmName() {
     StoreOpenName();

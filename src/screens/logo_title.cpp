@@ -1,24 +1,20 @@
 // The logo with its reveal, the title with its blinking button, and the won panel.
 #include "screens/logo_title.h"
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/hud.h"
-#include "game/random.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/main_menu.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 float LogoTimer = 0.0f;
 RevealTile RevealGrid[RevealColumns * RevealRows] = {};
 int RevealColumnRing = -1;
 int RevealRowRing = -1;
-float WonPanelY = WonPanelStart;
-unsigned char WonPanelReady = 0;
 
 namespace {
 
@@ -116,11 +112,6 @@ bool ClickTitle(int x, int y) {
     MenuHighlight = 6;
     MenuPicture = 5;
     return true;
-}
-
-void ResetWonPanel() {
-    WonPanelY = WonPanelStart;
-    WonPanelReady = 0;
 }
 
 void DrawWonPanel(float dt) {

@@ -19,17 +19,6 @@ extern int RevealColumnRing;
 // Half-height of the growing area in rows, up to 6; -1 before the start.
 extern int RevealRowRing;
 
-// ---- Won panel ----
-// Where the won panel starts, above the screen.
-constexpr float WonPanelStart = -300.0f;
-// Top of the won panel in pixels; slides from -300 down to 101, and again in every new game.
-extern float WonPanelY;
-// 1 once the won panel has arrived, so its button lights up.
-extern unsigned char WonPanelReady;
-
-// Called when a new game starts: the won panel waits above the screen again.
-void ResetWonPanel();
-
 // Called once at start-up: every reveal square full size with a random speed, rings at -1.
 void ResetReveal();
 

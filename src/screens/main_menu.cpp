@@ -1,24 +1,22 @@
 // The main menu: five buttons, the picture beside them and the help link; its shared drawing.
 #include "screens/main_menu.h"
 
-#include "app/frame_driver.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/shell.h"
 #include "platform/window.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
+#include "shared/state.h"
 
 Sprite* MenuBackgroundPicture = nullptr;
 Sprite* MenuImagePicture = nullptr;
-Sprite* MenuTextPicture = nullptr;
 
 namespace {
 

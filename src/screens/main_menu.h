@@ -8,8 +8,6 @@ class Sprite;
 extern Sprite* MenuBackgroundPicture;
 // "MenuImage.jpg", the five button pictures shown beside the buttons; null until loaded.
 extern Sprite* MenuImagePicture;
-// "MenuTxt.bmp", keyed sheet of highlights, knobs, arrows and other small art; null until loaded.
-extern Sprite* MenuTextPicture;
 
 // Called by the display switch after the game pictures are loaded; always reports success.
 bool LoadMainMenuPictures();

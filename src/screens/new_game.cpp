@@ -1,25 +1,21 @@
 // The new-game screen: game mode and number of kinds, then Start.
 #include "screens/new_game.h"
 
-#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
-#include "game/random.h"
 #include "game/rest.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
 #include "screens/main_menu.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
-Sprite* ActiveOptionPicture = nullptr;
-uint8_t ChosenMode = Untimed;
-int32_t ChosenKinds = 6;
 
 namespace {
 

@@ -1,20 +1,6 @@
 // The new-game screen: game mode and number of kinds, then Start.
 #pragma once
 
-#include <cstdint>
-
-class Sprite;
-
-// ---- The choice on the panel ----
-// The game mode the panel shows, Untimed (0) or Timed (1); the next game takes it at Start.
-extern uint8_t ChosenMode;
-// The number of kinds the panel shows, 6..8; the next game takes it at Start.
-extern int32_t ChosenKinds;
-
-// ---- Pictures ----
-// "ActiveOption.bmp", the keyed sheet of highlights used by several screens; null until loaded.
-extern Sprite* ActiveOptionPicture;
-
 // Called by the display switch after the game pictures are loaded; always reports success.
 bool LoadNewGamePictures();
 // Called by the display switch and shutdown: releases the panel and the highlight sheet.

@@ -1,21 +1,16 @@
 // The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
 #include "screens/options.h"
 
-#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/shell.h"
-#include "screens/flow.h"
 #include "screens/main_menu.h"
-#include "screens/new_game.h"
+#include "shared/state.h"
 
-unsigned char SystemCursor = 1;
-unsigned char EasyFood = 1;
-int MusicSlider = SliderRight;
-int SoundSlider = SliderRight;
+bool (*SwitchDisplay)(bool fullScreen) = nullptr;
 unsigned char MusicKnobDragged = 0;
 unsigned char SoundKnobDragged = 0;
 int MusicGrabOffset = 0;
@@ -101,7 +96,7 @@ void GrabKnob(int x, int y) {
 void ToggleRow(int row) {
     switch (row) {
         case FullScreenRow:
-            RecreateDisplay(!FullScreen);
+            SwitchDisplay(!FullScreen);
             break;
         case GameCursorRow:
             SystemCursor = !SystemCursor;

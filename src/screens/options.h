@@ -1,22 +1,6 @@
 // The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
 #pragma once
 
-// ---- Options (kept in the save file) ----
-// 1 shows the desktop's own mouse pointer, 0 hides it over the window and draws ours; initially 1.
-extern unsigned char SystemCursor;
-// 1 draws a coloured tile under every piece on the board; initially 1.
-extern unsigned char EasyFood;
-// x of the music knob in pixels, SliderLeft..SliderRight; initially SliderRight.
-extern int MusicSlider;
-// x of the sound-effect knob in pixels, SliderLeft..SliderRight; initially SliderRight.
-extern int SoundSlider;
-
-// ---- Knob travel ----
-// Leftmost knob position in pixels (silent).
-constexpr int SliderLeft = 227;
-// Rightmost knob position in pixels (loudest).
-constexpr int SliderRight = 391;
-
 // ---- Knob dragging ----
 // 1 while the music knob follows the mouse (from a click on it until the button is released).
 extern unsigned char MusicKnobDragged;
@@ -26,6 +10,11 @@ extern unsigned char SoundKnobDragged;
 extern int MusicGrabOffset;
 // Mouse x minus the sound-effect knob's x at the moment it was grabbed, in pixels.
 extern int SoundGrabOffset;
+
+// ---- Display switch ----
+// Called by the full-screen box with the mode wanted: sets the display up again; false when the
+// program must end. Start-up sets it to the application's display switch; null until then.
+extern bool (*SwitchDisplay)(bool fullScreen);
 
 // Called at start-up after the save file is read and every frame on this screen: 227 or less
 // becomes 227, above 390 becomes 391.

@@ -9,13 +9,13 @@
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/rest.h"
+#include "game/score_tables.h"
 #include "gfx/display.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 

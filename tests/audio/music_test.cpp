@@ -18,9 +18,9 @@
 #include <thread>
 
 #include "audio/sound_device.h"
-#include "game/random.h"
 #include "loopback_fixture.h"
 #include "platform/clock.h"
+#include "shared/random.h"
 #include "test_sounds.h"
 
 namespace {

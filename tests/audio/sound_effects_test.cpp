@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "screens/options.h"
+#include "shared/state.h"
 #include "test_sounds.h"
 
 namespace {
@@ -317,6 +317,16 @@ TEST(EffectsStartUp, LoadsTheFilesIntoTheirEffectsWithTheirVoiceCountsFromADeepF
     rmdir(inner.c_str());
     rmdir(outer.c_str());
     rmdir(dir);
+}
+
+TEST(HoverSound, PlaysOncePerEntry) {
+    PlayHoverSound();
+    PlayHoverSound();
+    EXPECT_EQ(EffectRequests, std::vector<int>{0});
+    EXPECT_EQ(HoverLatch, 1);
+    HoverLatch = 0;
+    PlayHoverSound();
+    EXPECT_EQ(EffectRequests, (std::vector<int>{0, 0}));
 }
 
 }  // namespace

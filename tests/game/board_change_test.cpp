@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/falling.h"
@@ -13,8 +12,7 @@
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "play_fixture.h"
-#include "screens/flow.h"
-#include "screens/options.h"
+#include "shared/state.h"
 #include "test_boards.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "game/matching.h"
-#include "game/random.h"
 #include "platform/clock.h"
+#include "shared/random.h"
 #include "test_boards.h"
 
 TEST(Board, KindAtReads150BeyondEveryBorder) {

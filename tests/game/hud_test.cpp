@@ -5,18 +5,16 @@
 
 #include <algorithm>
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/colour.h"
 #include "gfx/display.h"
 #include "play_fixture.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/new_game.h"
+#include "shared/state.h"
 #include "test_boards.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include "game/hud.h"
 #include "game/matching.h"
 #include "game/play_screen.h"
-#include "game/random.h"
 #include "game/shatter.h"
 #include "platform/clock.h"
-#include "screens/flow.h"
+#include "shared/random.h"
+#include "shared/state.h"
 #include "test_boards.h"
 
 namespace {

@@ -3,15 +3,15 @@
 
 #include <tuple>
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
-#include "game/random.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
 #include "platform/display.h"
 #include "platform/window.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "app/startup.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
@@ -18,9 +17,7 @@
 #include "gfx/text.h"
 #include "platform/display.h"
 #include "play_fixture.h"
-#include "screens/flow.h"
-#include "screens/main_menu.h"
-#include "screens/options.h"
+#include "shared/state.h"
 #include "test_boards.h"
 
 namespace {

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/startup.h"
 #include "gfx/display.h"
 #include "play_fixture.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/startup.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "picture_files.h"
 #include "platform/display.h"
 #include "platform/window.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -5,19 +5,19 @@
 #include <filesystem>
 #include <string>
 
-#include "app/frame_driver.h"
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "platform/shell.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -23,11 +23,10 @@
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/matching.h"
-#include "game/random.h"
+#include "game/score_tables.h"
 #include "gfx/display.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/options.h"
+#include "shared/random.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -7,19 +7,19 @@
 #include <string>
 
 #include "../support/shots.h"
-#include "app/startup.h"
 #include "game/hud.h"
+#include "game/score_tables.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#include "screens/flow.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 

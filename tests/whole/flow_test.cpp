@@ -1,5 +1,5 @@
 // Whole-program tests of the screen flow: from the logo through a game to the high scores and out.
-#include "screens/flow.h"
+#include "shared/state.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -12,11 +12,11 @@
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/hud.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "harness.h"
 #include "platform/messages.h"
-#include "screens/high_scores.h"
 #include "screens/options.h"
 
 namespace {

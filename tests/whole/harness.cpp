@@ -9,14 +9,14 @@
 #include <filesystem>
 
 #include "../support/shots.h"
+#include "app/desktop.h"
 #include "app/entry.h"
 #include "app/frame_driver.h"
-#include "app/window_proc.h"
 #include "game/board_change.h"
 #include "game/shatter.h"
 #include "platform/clock.h"
 #include "platform/display.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 
 namespace fs = std::filesystem;
 

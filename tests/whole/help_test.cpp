@@ -11,7 +11,7 @@
 #include "game/shatter.h"
 #include "harness.h"
 #include "platform/shell.h"
-#include "screens/flow.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "harness.h"
 #include "platform/messages.h"
 #include "platform/shell.h"
-#include "screens/flow.h"
 #include "screens/save_file.h"
+#include "shared/state.h"
 
 namespace {
 

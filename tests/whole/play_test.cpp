@@ -12,11 +12,11 @@
 #include "game/matching.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "harness.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
+#include "shared/state.h"
 
 namespace {
 

@@ -23,12 +23,12 @@
 #include "game/matching.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "harness.h"
 #include "platform/messages.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
 #include "screens/save_file.h"
+#include "shared/state.h"
 
 namespace {
 

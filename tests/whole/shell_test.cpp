@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/entry.h"
+#include "app/desktop.h"
 #include "app/startup.h"
-#include "app/window_proc.h"
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/play_screen.h"
+#include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
@@ -24,10 +24,8 @@
 #include "platform/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
-#include "screens/flow.h"
-#include "screens/high_scores.h"
-#include "screens/options.h"
 #include "screens/save_file.h"
+#include "shared/state.h"
 
 namespace {
 

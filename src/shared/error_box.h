@@ -3,9 +3,15 @@
 
 #include <string>
 
+// ---- Ending the program ----
+// Called by ShowError once the player has confirmed the box: ends the program. The application
+// sets it at start-up to keep a game under way before the window goes; until then it destroys
+// the window.
+extern void (*EndProgram)();
+
 // Called by the display set-up, the Sprites and the picture loaders when the game cannot go on:
-// shows the text in a box captioned "Error" and, once the player confirms, saves a game that was
-// under way (start-up had finished) and destroys the window.
+// shows the text in a box captioned "Error" and, once the player confirms, ends the program
+// through EndProgram.
 void ShowError(const std::string& text);
 
 // Called by the display device and the sound effects on a start-up failure: formats a diagnostic

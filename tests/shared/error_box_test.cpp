@@ -1,5 +1,5 @@
 // Tests of the error box and the trace line.
-#include "app/error_box.h"
+#include "shared/error_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Tests of the shared random generator.
-#include "game/random.h"
+#include "shared/random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The game's random generator: the classic linear congruential rand/srand pair.
-#include "game/random.h"
+#include "shared/random.h"
 
 namespace {
 // Generator state; a fresh program behaves as if seeded with 1, as rand does.

@@ -1,19 +1,17 @@
 // The program's only error box, after which the game ends, and the diagnostic trace line.
-#include "app/error_box.h"
+#include "shared/error_box.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "app/window_proc.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
-#include "screens/save_file.h"
+
+void (*EndProgram)() = platform::DestroyGameWindow;
 
 void ShowError(const std::string& text) {
     platform::ShowMessageBox("Error", text);
-    // Whatever failed, the game in progress is kept, as on every other way out.
-    if (AppReady != 0 && platform::GameWindowExists()) SaveGame();
-    platform::DestroyGameWindow();
+    EndProgram();
 }
 
 void Trace(const char* format, ...) {
