@@ -34,8 +34,9 @@ bench: configure
 	cd $(BUILD)/game && ../bench/pelmaro_bench
 	$(BUILD)/bench/pelmaro_effect_latency
 
-# The whole performance table: the real game under Xvfb (processor on a still screen, start-up,
-# peak memory), busy frames headless and in a real window, effect latency and a fresh bake.
+# The whole performance table: the real game under Xvfb (processor and the loop's wake-ups on four
+# still screens, start-up, peak memory), busy frames headless, in a real window and full-screen,
+# effect latency and a fresh bake.
 bench-desktop: build
 	cmake --build $(BUILD) --target pelmaro_bench pelmaro_effect_latency -j$(JOBS)
 	bench/desktop_bench.py $(BUILD)/game --frame-bench $(BUILD)/bench/pelmaro_bench \

@@ -3,6 +3,7 @@ import cairo
 from PIL import Image
 
 import kit
+import screens_common as sc
 
 # Width of each glyph, characters 32 (space) to 126 (tilde); they add up to 891.
 GLYPH_WIDTHS = [
@@ -25,15 +26,34 @@ BEARING = 1.0
 STRETCH = (0.7, 1.45)
 INK = kit.CREAM
 EDGE = kit.OUTLINE
-# The second strip, rows MUTED_TOP.., is the same font in a quiet chalk grey: a table row that
-# no player has earned yet.
+# The second strip, rows MUTED_TOP.., is a table row that no player has earned yet, lettered as
+# the chalkboard's own muted labels are: the dim chalk of the headings, no outline (it is only
+# ever drawn on the slate), each stroke a little fuller and the letter filling more of its cell.
 MUTED_TOP = 20
-MUTED_INK = (0xA8, 0xAE, 0xA2)
+MUTED_INK = (0xB9, 0xC2, 0xB6)
+MUTED_BEARING = 0.5
+MUTED_FULLNESS = 0.9
 
 BUTTON = (320, 65)       # one frame of the title's play button
 BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
 LIT_TOP = 103            # the lit frame at (0, 103)
 SHEET = (960, 168)
+
+# The score pop-ups that float over the board, right of the lit play button: "+" and the digits
+# in cells of POPUP_CELL pixels, then the three chain words, each in its own cell; all in one row
+# POPUP_HEIGHT high from POPUP_TOP. Light fill, a dark outline all round, so they read over any
+# piece, and capitals 14 pixels high. The game keeps the same numbers.
+POPUP_TOP = 104
+POPUP_HEIGHT = 26
+POPUP_LEFT = 320
+POPUP_CELL = 15
+POPUP_CHARS = "+0123456789"
+POPUP_WORDS = (("Tasty!", 485, 64), ("Yummy!", 549, 82), ("Delicious!", 631, 101))
+POPUP_SIZE = 19
+POPUP_BASELINE = 19
+POPUP_OUTLINE = 4.0
+POPUP_POINTS_INK = kit.CREAM
+POPUP_WORD_INK = kit.BUTTER
 
 
 def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
@@ -51,7 +71,23 @@ def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
     ctx.restore()
 
 
-def glyph(ctx, char, left, width, top, ink):
+def muted_glyph(ctx, char, left, width, top):
+    """Draws char inside its cell in dim chalk, its strokes a little fuller, with no edge."""
+    if width == 0 or char == " ":
+        return
+    ctx.save()
+    ctx.rectangle(left, top, width, GLYPH_HEIGHT)
+    ctx.clip()
+    glyph_path(ctx, char, left, width, width - 2 * MUTED_BEARING - MUTED_FULLNESS, top)
+    ctx.set_source_rgba(*kit.rgb(MUTED_INK))
+    ctx.set_line_width(MUTED_FULLNESS)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.stroke_preserve()
+    ctx.fill()
+    ctx.restore()
+
+
+def glyph(ctx, char, left, width, top, ink=INK):
     """Draws char inside its cell with a dark edge: a one-pixel outline where the cell has room,
     a crisp one-pixel shadow in the narrowest cells (i, comma, full stop)."""
     if width == 0 or char == " ":
@@ -79,10 +115,10 @@ def glyph(ctx, char, left, width, top, ink):
     ctx.restore()
 
 
-def glyph_strip(ctx, top, ink):
+def glyph_strip(ctx, top, draw):
     left = 0
     for i, width in enumerate(GLYPH_WIDTHS):
-        glyph(ctx, chr(32 + i), left, width, top, ink)
+        draw(ctx, chr(32 + i), left, width, top)
         left += width
 
 
@@ -109,15 +145,52 @@ def play_button(ctx, x, y, look):
     kit.text(ctx, "Play", x + 160, y + 37, 26, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
 
 
+def popup_text(ctx, s, left, width, ink, squeeze=1.0):
+    """s centred in the cell (left, POPUP_TOP, width, POPUP_HEIGHT), outlined, squeezed across."""
+    kit.set_font(ctx, POPUP_SIZE)
+    ext = ctx.text_extents(s)
+    assert ext.width * squeeze + POPUP_OUTLINE <= width, s
+    ctx.save()
+    ctx.rectangle(left, POPUP_TOP, width, POPUP_HEIGHT)
+    ctx.clip()
+    ctx.translate(left + width / 2, POPUP_TOP + POPUP_BASELINE)
+    ctx.scale(squeeze, 1)
+    ctx.new_path()
+    ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
+    ctx.text_path(s)
+    ctx.set_source_rgba(*kit.rgb(EDGE))
+    ctx.set_line_width(POPUP_OUTLINE)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.stroke_preserve()
+    ctx.set_source_rgba(*kit.rgb(ink))
+    ctx.fill()
+    ctx.restore()
+
+
+def popups(ctx):
+    for i, c in enumerate(POPUP_CHARS):
+        kit.set_font(ctx, POPUP_SIZE)
+        squeeze = min(1.0, (POPUP_CELL - POPUP_OUTLINE) / ctx.text_extents(c).width)
+        popup_text(ctx, c, POPUP_LEFT + POPUP_CELL * i, POPUP_CELL, POPUP_POINTS_INK, squeeze)
+    assert POPUP_WORDS[0][1] == POPUP_LEFT + POPUP_CELL * len(POPUP_CHARS)
+    for word, left, width in POPUP_WORDS:
+        popup_text(ctx, word, left, width, POPUP_WORD_INK)
+
+
 def font():
     surface, ctx = kit.canvas(*SHEET)
-    glyph_strip(ctx, 0, INK)
-    glyph_strip(ctx, MUTED_TOP, MUTED_INK)
+    glyph_strip(ctx, 0, glyph)
     # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)
     play_button(ctx, 0, LIT_TOP, "lit")
-    return kit.keyed(kit.to_image(surface), threshold=110)
+    popups(ctx)
+    sheet = kit.keyed(kit.to_image(surface), threshold=110)
+    # The muted strip's soft edges are laid over the slate it is drawn on, so they stay soft.
+    muted, muted_ctx = kit.canvas(SHEET[0], GLYPH_HEIGHT)
+    glyph_strip(muted_ctx, 0, muted_glyph)
+    sheet.paste(kit.keyed(kit.to_image(muted), threshold=40, matte=sc.SLATE), (0, MUTED_TOP))
+    return sheet
 
 
 PICTURES = {"Font.bmp": font}

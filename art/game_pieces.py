@@ -14,6 +14,20 @@ WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
 LEAF = (0x5E, 0x9E, 0x3A)
 LEAF_DARK = (0x3F, 0x7A, 0x2A)
+# The main colour of each piece. Seen from a distance (each sprite's pixels averaged in linear
+# light) the eight stand at least 8 L* apart, from the dark mushroom to the light egg, and stay
+# 12 delta E apart for red- and green-blind eyes (scripts/piece-contrast measures them).
+BODY = {
+    "tomato": (0xCC, 0x26, 0x1C),
+    "cheese": (0xFF, 0xF4, 0x86),
+    "egg": (0xFF, 0xFD, 0xF6),
+    "carrot": (0xFF, 0xB8, 0x50),
+    "broccoli": (0x3A, 0xA4, 0x8C),
+    "grapes": (0x56, 0x30, 0x8C),
+    "doughnut": (0xFF, 0xE8, 0xC0),
+    "mushroom": (0x22, 0x0E, 0x08),
+}
+ICING = (0xE0, 0xF2, 0xFF)
 
 
 def body(ctx, path, colour, outline_width=2.2):
@@ -69,7 +83,7 @@ def polygon(points):
 
 
 def tomato(ctx):
-    body(ctx, ellipse(25, 27, 18, 16.5), (0xF4, 0x4C, 0x34))
+    body(ctx, ellipse(25, 27, 18, 16.5), BODY["tomato"])
     star = []
     for i in range(10):
         a = -math.pi / 2 + i * math.pi / 5
@@ -81,7 +95,7 @@ def tomato(ctx):
 
 
 def cheese(ctx):
-    body(ctx, polygon([(6, 41), (45, 41), (45, 22), (9, 13)]), (0xFF, 0xE4, 0x4A))
+    body(ctx, polygon([(6, 41), (45, 41), (45, 22), (9, 13)]), BODY["cheese"])
     body(ctx, polygon([(9, 13), (45, 22), (45, 26), (8, 17)]), (0xFF, 0xEE, 0x9A), 1.4)
     for x, y, r in ((19, 31, 3.5), (32, 34, 2.5), (36, 27, 2.0), (14, 22, 2.0)):
         kit.shape(ctx, circle(x, y, r), (0xE6, 0xB4, 0x1E), outline=None)
@@ -99,7 +113,7 @@ def egg(ctx):
         c.curve_to(18, 45, 12, 41, 11, 32)
         c.curve_to(10, 25, 14, 5, 25, 5)
         c.close_path()
-    body(ctx, path, (0xF7, 0xF1, 0xE6))
+    body(ctx, path, BODY["egg"])
     shine(ctx, 19, 17, 3, 5, 0.95)
 
 
@@ -114,7 +128,7 @@ def carrot(ctx):
         c.curve_to(34, 7, 43, 12, 40, 19)
         c.curve_to(34, 27, 18, 39, 5, 46)
         c.close_path()
-    body(ctx, path, (0xF6, 0x8A, 0x22))
+    body(ctx, path, BODY["carrot"])
     ctx.set_source_rgba(*kit.rgb((0xB8, 0x54, 0x0A)))
     ctx.set_line_width(1.4)
     for t in (0.35, 0.55, 0.75):
@@ -128,9 +142,8 @@ def carrot(ctx):
 def broccoli(ctx):
     stem = polygon([(21, 46), (29, 46), (28, 30), (33, 24), (17, 24), (22, 30)])
     body(ctx, stem, (0x9C, 0xC0, 0x6A))
-    green = (0x3A, 0x8E, 0x36)
     for x, y, r in ((15, 22, 9), (35, 22, 9), (20, 13, 9.5), (31, 12, 9), (25, 22, 9)):
-        body(ctx, circle(x, y, r), green)
+        body(ctx, circle(x, y, r), BODY["broccoli"])
     shine(ctx, 18, 10, 3, 2.2, 0.55)
     shine(ctx, 29, 9, 2.5, 2, 0.45)
 
@@ -138,23 +151,21 @@ def broccoli(ctx):
 def grapes(ctx):
     kit.shape(ctx, polygon([(25, 9), (27, 2), (29, 3), (27, 10)]), (0x6B, 0x40, 0x25), width=1.4)
     kit.shape(ctx, ellipse(35, 7, 7, 4), LEAF, width=1.6)
-    purple = (0x3A, 0x18, 0x5E)
     spots = ((16, 15), (25, 14), (34, 15), (12, 24), (21, 24), (30, 24), (39, 24),
              (17, 33), (26, 33), (35, 33), (22, 41), (31, 41))
     for x, y in spots:
-        body(ctx, circle(x, y, 5.3), purple, 1.8)
-        shine(ctx, x - 2, y - 2, 1.6, 1.2, 0.7)
+        body(ctx, circle(x, y, 5.3), BODY["grapes"], 1.8)
+        shine(ctx, x - 2, y - 2, 1.6, 1.2, 0.5)
 
 
 def doughnut(ctx):
     """A ring doughnut with sky-blue icing and sprinkles; the hole shows the tray."""
-    ring = (0xE0, 0xA8, 0x62)
 
     def dough(c):
         c.arc(25, 25, 19, 0, 2 * math.pi)
         c.new_sub_path()
         c.arc_negative(25, 25, 6, 0, -2 * math.pi)
-    body(ctx, dough, ring)
+    body(ctx, dough, BODY["doughnut"])
 
     def icing(c):
         c.move_to(25 + 16, 25)
@@ -165,7 +176,7 @@ def doughnut(ctx):
         c.close_path()
         c.new_sub_path()
         c.arc_negative(25, 25, 8.5, 0, -2 * math.pi)
-    body(ctx, icing, (0x96, 0xCA, 0xFC), 1.4)
+    body(ctx, icing, ICING, 1.4)
     sprinkles = ((15, 17, 0.6, (0xFF, 0xF3, 0xD6)), (33, 14, -0.7, (0xFF, 0xD7, 0x5E)),
                  (37, 28, 0.9, (0xFF, 0xF3, 0xD6)), (20, 35, -0.3, (0xFF, 0xD7, 0x5E)),
                  (31, 37, 0.2, (0xFF, 0xF3, 0xD6)), (13, 27, 1.3, (0xFF, 0xD7, 0x5E)))
@@ -186,7 +197,7 @@ def mushroom(ctx):
         c.line_to(31, 45)
         c.curve_to(33, 42, 32, 36, 31, 28)
         c.close_path()
-    body(ctx, stem, (0xB0, 0x9C, 0x80))
+    body(ctx, stem, (0x7A, 0x66, 0x50))
 
     def cap(c):
         c.move_to(5, 30)
@@ -194,9 +205,9 @@ def mushroom(ctx):
         c.curve_to(35, 6, 45, 12, 45, 30)
         c.curve_to(35, 33, 15, 33, 5, 30)
         c.close_path()
-    body(ctx, cap, (0x4A, 0x2E, 0x22))
+    body(ctx, cap, BODY["mushroom"])
     for x, y, r in ((17, 16, 3.2), (30, 13, 2.6), (37, 23, 2.4), (24, 24, 2.0)):
-        kit.shape(ctx, circle(x, y, r), (0xC9, 0xB2, 0x94), width=1.0)
+        kit.shape(ctx, circle(x, y, r), (0xB0, 0x96, 0x76), width=1.0)
 
 
 DRAW = [tomato, cheese, egg, carrot, broccoli, grapes, doughnut, mushroom]

@@ -75,9 +75,11 @@ def counter(ctx):
 
 
 def board_tray(ctx):
+    """The walnut tray framing the board on every side, kept inside the picture: the board
+    leaves it 4 pixels at the top and right, more at the left and bottom."""
     l, t, r, b = BOARD
-    kit.shape(ctx, lambda c: kit.rounded_rect(c, l - 7, t - 10, r - l + 17, b - t + 17, 10),
-              kit.WALNUT, width=2.5)
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l - 7, t - 3, r - l + 10, b - t + 10, 5),
+              kit.WALNUT, width=2.0)
     for row in range(8):
         for col in range(8):
             ctx.rectangle(l + 50 * col, t + 50 * row, 50, 50)
@@ -329,7 +331,7 @@ def level_gauge(ctx):
 
 def score_plaque(ctx):
     kit.shape(ctx, lambda c: kit.rounded_rect(c, 468, 411, 134, 56, 10), PLAQUE, width=2.5)
-    kit.text(ctx, "Score", 535, 423, 13, kit.COPPER)
+    kit.text(ctx, "Score", 535, 423, 13, kit.LABEL_RED)
     ctx.new_path()
     kit.rounded_rect(ctx, 475.5, 433.5, 119, 27, 6)
     ctx.set_source_rgba(*kit.rgb(kit.mix(PLAQUE, kit.COPPER, 0.35)))
@@ -338,7 +340,8 @@ def score_plaque(ctx):
 
 
 def level_plaque(ctx):
-    kit.shape(ctx, lambda c: kit.rounded_rect(c, 290, 444, 108, 50, 10), kit.LEVEL_PLAQUE, width=2.5)
+    """The plaque under the level caption and digits, whole above the picture's bottom edge."""
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, 290, 443, 108, 35, 9), kit.LEVEL_PLAQUE, width=2.5)
 
 
 # ---------------------------------------------------------------- whole pictures
@@ -446,7 +449,7 @@ def score_digits():
 
 
 def level_digits():
-    return digit_strip(15, LEVEL_DIGIT_HEIGHT, 19, kit.TOMATO, kit.LEVEL_PLAQUE)
+    return digit_strip(15, LEVEL_DIGIT_HEIGHT, 19, kit.LABEL_RED, kit.LEVEL_PLAQUE)
 
 
 # ---------------------------------------------------------------- banners and the won panel

@@ -23,6 +23,8 @@ TAG_LIGHT, TAG_DARK = (0xF6, 0xDC, 0xAE), (0xE2, 0xB4, 0x78)
 TAG_LIT_LIGHT, TAG_LIT_DARK = (0xFF, 0xE6, 0x8C), (0xF4, 0xBC, 0x4E)
 TAG_INK = (0x3B, 0x24, 0x14)
 PIN_RED = kit.TOMATO
+# Every menu tag is lettered in one size.
+TAG_LABEL_SIZE = 19
 GREY_WOOD = (0x8C, 0x84, 0x7C)
 
 SCREEN_W, SCREEN_H = 640, 480
@@ -221,8 +223,9 @@ def wooden_tag(ctx, rect, text, state="rest"):
         ctx.stroke()
     hole_x, hole_y = x + 15, y + h / 2
     kit.shape(ctx, lambda c: c.arc(hole_x, hole_y, 4.5, 0, 2 * math.pi), SLATE_DARK, line, 1.5)
-    size = 19 if len(text) < 10 else 17
-    label(ctx, text, x + 22 + (w - 22) / 2, y + h / 2, size, ink, None)
+    kit.set_font(ctx, TAG_LABEL_SIZE)
+    assert ctx.text_extents(text).x_advance <= w - 22 - 12, text
+    label(ctx, text, x + 22 + (w - 22) / 2, y + h / 2, TAG_LABEL_SIZE, ink, None)
 
 
 def pin(ctx, x, y, colour=PIN_RED):

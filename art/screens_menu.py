@@ -291,7 +291,7 @@ def play_screen_overlays():
     rest = game_play.background()
     lit = Image.alpha_composite(rest, sc.render(640, 480, lambda ctx: kit.play_menu_button(ctx, 13, 379, True)))
     button = sc.overlay(rest, lit, PLAY_MENU_LIT)
-    captioned = Image.alpha_composite(rest, sc.render(640, 480, lambda ctx: kit.text(ctx, "Level", 323, 464, 14, kit.COPPER)))
+    captioned = Image.alpha_composite(rest, sc.render(640, 480, lambda ctx: kit.text(ctx, "Level", 323, 464, 14, kit.LABEL_RED)))
     return button, sc.overlay(rest, captioned, LEVEL_CAPTION)
 
 

@@ -13,6 +13,14 @@ NEW_GAME_AT = (154, 48, 486, 431)
 # gap after it, and the hovered row lit by one pill of one size, centred in its hot spot.
 LABEL_GAP = 10
 LABEL_SIZE = 14
+# Both cards' titles sit this far down the screen, clear of the dashed border above them.
+TITLE_MIDDLE = 73
+# Headings and the lines that explain a choice: a soft ink that still reads 4.5:1 on the card.
+SUBHEAD = kit.mix(sc.INK, sc.PAPER, 0.15)
+NOTE_SIZE = 12
+# What EasyFood does, under its row; what the two modes mean, under theirs.
+EASY_FOOD_NOTE = ("EasyFood: a coloured tile under each piece", 203)
+MODE_NOTE = ("Timed: beat the clock. Untimed: no hurry.", 208)
 # Options: (label, hot spot, check-mark place), top to bottom.
 OPTIONS_MARK_X = 240
 OPTIONS_PILL = (110, 23)
@@ -81,7 +89,16 @@ def row_label(ctx, text, rect, mark, pill, lit):
         sc.highlighter(ctx, centred(rect, pill), inset=0)
     kit.set_font(ctx, LABEL_SIZE)
     assert label_x + ctx.text_extents(text).x_advance <= centred(rect, pill)[2], text
-    kit.text(ctx, text, label_x, (t + b) / 2, LABEL_SIZE, kit.TOMATO if lit else sc.INK, align="left")
+    kit.text(ctx, text, label_x, (t + b) / 2, LABEL_SIZE, sc.INK, align="left")
+
+
+def note(ctx, text, rect):
+    """One short line explaining the choices above it, centred on the card rect (l, t, r, b)."""
+    l, _, r, _ = rect
+    words, middle = text
+    kit.set_font(ctx, NOTE_SIZE, False)
+    assert ctx.text_extents(words).x_advance <= r - l - 2 * 24, words
+    kit.text(ctx, words, (l + r) / 2, middle, NOTE_SIZE, SUBHEAD, bold=False)
 
 
 def sparkled_button(ctx, hot, lit_rect, text, lit, middle, size=16):
@@ -131,10 +148,11 @@ def options_card(ctx, lit=None):
     l, t, r, b = OPTIONS_AT
     shadowed_card(ctx, OPTIONS_AT)
     r, b = r - SHADOW, b - SHADOW
-    kit.text(ctx, "Options", (l + r) / 2, 66, 22, kit.TOMATO)
+    kit.text(ctx, "Options", (l + r) / 2, TITLE_MIDDLE, 22, kit.LABEL_RED)
     for i, (text, rect, mark) in enumerate(OPTION_ROWS):
         sc.check_box(ctx, *mark)
         row_label(ctx, text, rect, mark, OPTIONS_PILL, lit == i)
+    note(ctx, EASY_FOOD_NOTE, (l, t, r, b))
     ctx.move_to(l + 24, 218.5)
     ctx.line_to(r - 24, 218.5)
     ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
@@ -153,8 +171,8 @@ def new_game_card(ctx, lit=None):
     l, t, r, b = NEW_GAME_AT
     shadowed_card(ctx, NEW_GAME_AT)
     r, b = r - SHADOW, b - SHADOW
-    kit.text(ctx, "New game", (l + r) / 2, 70, 22, kit.TOMATO)
-    kit.text(ctx, "Game mode", (l + r) / 2, 99, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
+    kit.text(ctx, "New game", (l + r) / 2, TITLE_MIDDLE, 22, kit.LABEL_RED)
+    kit.text(ctx, "Game mode", (l + r) / 2, 99, 14, SUBHEAD)
     ctx.move_to(l + 24, 226.5)
     ctx.line_to(r - 24, 226.5)
     ctx.set_source_rgba(*kit.rgb(kit.TOMATO, 0.5))
@@ -162,10 +180,11 @@ def new_game_card(ctx, lit=None):
     ctx.set_dash([4, 4])
     ctx.stroke()
     ctx.set_dash([])
-    kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 14, kit.mix(sc.INK, sc.PAPER, 0.3))
+    kit.text(ctx, "Kinds of food", (l + r) / 2, 244, 14, SUBHEAD)
     for i, (text, rect, mark) in enumerate(CHOICE_ROWS):
         sc.radio(ctx, *mark)
         row_label(ctx, text, rect, mark, NEW_GAME_PILL, lit == i)
+    note(ctx, MODE_NOTE, (l, t, r, b))
     sparkled_button(ctx, NEW_BACK, NEW_BACK_LIT, "Back", lit == "back", NEW_GAME_BUTTON_MIDDLE)
     sparkled_button(ctx, NEW_START, NEW_START_LIT, "Start", lit == "start", NEW_GAME_BUTTON_MIDDLE)
 

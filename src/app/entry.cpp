@@ -6,6 +6,7 @@
 #include "app/game_clock.h"
 #include "app/startup.h"
 #include "app/window_proc.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
 #include "platform/messages.h"
@@ -84,7 +85,9 @@ int MessageLoop() {
             platform::WaitMessage();
         } else {
             RunFrame();
-            platform::WaitForDisplayRefresh();
+            // The next frame comes at the display's rate while anything moves, else when the
+            // soonest timed change is due or a message arrives.
+            platform::WaitForNextFrame(ChangeDue);
         }
     }
     return exitCode;

@@ -3,12 +3,14 @@
 
 #include "app/desktop.h"
 #include "app/game_clock.h"
+#include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -39,10 +41,18 @@ bool RunFrame() {
     // 0. Nothing is drawn once the program has ended, for example by a paint message that was
     // queued behind an activation whose display set-up failed.
     if (ProgramEnded()) return true;
+    // The steps say when their picture next changes by itself. What came from the desktop (a
+    // pointer moved, a key) acts in this frame, and what it set shows in the next one as well.
+    ResetChangeDue();
+    if (platform::TakeDesktopEvents()) ChangeDueIn(0.0f);
+    // Start-up goes on behind the logo; a picture missing on the way ends the program.
+    ContinueStartUp();
+    if (ProgramEnded()) return true;
     // 1. Effects sound at the volume of the Options screen's sound knob.
     UpdateEffectVolume();
     // 2. The music streams on; the title and the four menu screens keep to the menu track.
     UpdateMusic(ScreenState >= Title && ScreenState <= HighScores);
+    ChangeDueIn(MusicDueIn());
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
 

@@ -60,6 +60,8 @@ void UpdateMusic(bool inMenus) {
     FollowWithTrack(inMenus ? 0 : CurrentTrack + 1 >= TrackCount ? 1 : CurrentTrack + 1);
 }
 
+float MusicDueIn() { return FadingIn ? 0.0f : MusicSource.SecondsUntilRefill(); }
+
 void SetMusicVolume(float gain) {
     MusicVolume = gain;
     MusicSource.SetGain(gain * FadeShare());

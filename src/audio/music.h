@@ -26,5 +26,8 @@ void StopMusic();
 // decoded to its end, lets the menu track follow it in the menus or the next play track (1, 2,
 // 3, 1, ...) otherwise, on the same stream so nothing of the old track is cut and no gap opens.
 void UpdateMusic(bool inMenus);
+// Called after every frame by the frame driver: seconds until the music must be updated again
+// (0 while a track fades in); platform::NoChangeDue while nothing streams.
+float MusicDueIn();
 // Called by the save-file loader and every frame by the options screen with the slider's gain.
 void SetMusicVolume(float gain);

@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "audio/sound_device.h"
+#include "platform/frame_pacing.h"
 
 std::map<ALuint, BufferRecord> BufferRegistry;
 
 namespace {
+// Seconds of queued music left when a played stream buffer is refilled at the latest.
+constexpr float RefillMargin = 0.25f;
 
 // The last registered buffer made for `name`, or nullptr.
 const BufferRecord* FindBuffer(const std::string& name) {
@@ -221,6 +224,26 @@ bool SoundSource::Update() {
     alGetSourcei(Source, AL_SOURCE_STATE, &state);
     if (state == AL_STOPPED && Loop) Play();
     return true;
+}
+
+float SoundSource::SecondsUntilRefill() const {
+    if (SoundDevice == nullptr || !Streaming || Info == nullptr || !alIsSource(Source))
+        return platform::NoChangeDue;
+    ALint queued = 0;
+    ALint state = 0;
+    ALint offset = 0;
+    alGetSourcei(Source, AL_BUFFERS_QUEUED, &queued);
+    alGetSourcei(Source, AL_SOURCE_STATE, &state);
+    alGetSourcei(Source, AL_SAMPLE_OFFSET, &offset);
+    if (state == AL_STOPPED && Loop) return 0.0f;
+    if (state != AL_PLAYING) return platform::NoChangeDue;
+    // The offset counts from the start of the queue, played buffers included. The refill can
+    // wait until little is left to play, so it mostly comes in a frame that runs anyway; a queue
+    // with a shorter last buffer of a track runs dry sooner, and the refill comes earlier then.
+    const ALint perBuffer = StreamBufferBytes / (2 * Info->channels);
+    const float left =
+        static_cast<float>(queued * perBuffer - offset) / static_cast<float>(Info->rate);
+    return std::max(left - RefillMargin, 0.0f);
 }
 
 void SoundSource::Play() {

@@ -62,6 +62,10 @@ class SoundSource {
     // Called every frame by the music: refills played stream buffers, restarts a starved looping
     // stream. False without a device, or once when the end of the stream was reached.
     bool Update();
+    // Called after every frame by the music: seconds until Update must refill the stream's played
+    // buffers at the latest, before the queue runs dry (0 when a starved looping stream must
+    // restart); platform::NoChangeDue when nothing streams.
+    float SecondsUntilRefill() const;
 
     // ---- Placement ----
     ALfloat Velocity[3];  // source velocity, always (0, 0, 0)

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "audio/music.h"
@@ -13,6 +14,7 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
@@ -46,6 +48,9 @@ constexpr int32_t ScoreCentreX = 535, ScoreTop = 437;
 constexpr int32_t LevelCentreX = 370, LevelTop = 453;
 constexpr int32_t BarCoverX = 174, BarCoverY = 339;
 constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
+// The mode's name and, in the Timed mode, the time left as minutes and seconds: two lines of text
+// right-aligned left of the thermometer's tube, clear of the Menu button and the mixer.
+constexpr int32_t ModeRight = 166, ModeTop = 392, TimeLeftTop = 412;
 // The low-time warning: a red frame around the bar's tube, lit for the first half of every
 // second between two ticks.
 constexpr int32_t WarnLeft = 170, WarnTop = 335, WarnRight = 198, WarnBottom = 416;
@@ -151,15 +156,60 @@ void DrawLowTimeWarning() {
     BackBuffer->FillRect(WarnRight - WarnEdge, WarnTop, WarnRight, WarnBottom, r, g, b);
 }
 
-// Draws the score, the level number and the cover that hides the empty part of the bar.
+// Whole seconds until a Timed bar left alone runs empty at the current level's drain.
+int32_t SecondsLeft() {
+    const float perSecond = static_cast<float>(std::max(Level, 1)) * DrainPerLevel;
+    return static_cast<int32_t>(std::ceil(std::max(LevelBar, 0.0f) / perSecond));
+}
+
+// Draws the text with its right edge at ModeRight.
+void DrawTextRightAligned(int32_t top, const char* text) {
+    DrawText(ModeRight - TextWidth(text), top, text);
+}
+
+// Names the mode beside the thermometer and, in the Timed mode, shows the time left as m:ss.
+void DrawModeAndTimeLeft() {
+    DrawTextRightAligned(ModeTop, GameMode == Timed ? "Timed" : "Untimed");
+    if (GameMode != Timed) return;
+    const int32_t seconds = SecondsLeft();
+    char clock[16];
+    std::snprintf(clock, sizeof clock, "%d:%02d", static_cast<int>(seconds / 60),
+                  static_cast<int>(seconds % 60));
+    DrawTextRightAligned(TimeLeftTop, clock);
+}
+
+// Draws the score, the level number, the mode and time left, and the cover that hides the empty
+// part of the bar.
 void DrawHud() {
     DrawDigitsSmall(ScoreCentreX, ScoreTop, static_cast<int32_t>(ShownScore));
     DrawDigitsLarge(LevelCentreX, LevelTop, Level);
+    DrawModeAndTimeLeft();
     ShownLevelBar = std::clamp(ShownLevelBar, 0.0f, LevelBarFull);
     int32_t shown = static_cast<int32_t>(ShownLevelBar);
     ActiveOptionPicture->Draw(BackBuffer, BarCoverX, BarCoverY, BarCoverLeft, 0, BarCoverRight,
                               static_cast<int32_t>(LevelBarFull) - shown);
     DrawLowTimeWarning();
+}
+
+// When the score, the bar, the time left or the low-time warning next changes by itself: at once
+// while the shown score or bar still runs toward its value or a Timed bar has run out, else when
+// the draining bar next loses a pixel or the time left a second, the drain resumes after a rise,
+// or the warning turns on or off.
+void ReportTimedChanges() {
+    const bool scoreRuns = ShownScore != static_cast<float>(std::max(Score, 0));
+    const bool barRuns = static_cast<int32_t>(ShownLevelBar) != static_cast<int32_t>(LevelBar);
+    const bool timeUp =
+        GameMode == Timed && PlayPhase == PhasePlaying && static_cast<int32_t>(ShownLevelBar) <= 0;
+    if (scoreRuns || barRuns || timeUp) ChangeDueIn(0.0f);
+    if (DrainRuns() && BarRising != 0) ChangeDueIn(RiseHoldTime - RiseHold);
+    const float drain = static_cast<float>(Level) * DrainPerLevel;
+    if (DrainRuns() && BarRising == 0 && drain > 0.0f) {
+        ChangeDueIn((LevelBar - std::floor(LevelBar)) / drain);
+        // The time left, shown in whole seconds, goes down by one.
+        ChangeDueIn(std::max(LevelBar, 0.0f) / drain - static_cast<float>(SecondsLeft() - 1));
+    }
+    if (GameMode == Timed && Paused == 0 && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
+        ChangeDueIn((WarnTimer < WarnLitTime ? WarnLitTime : WarnInterval) - WarnTimer);
 }
 
 // A full bar on a full board completes the level, or on the last level wins the game.
@@ -228,6 +278,7 @@ void PlayHud(float dt) {
     WarnLowTime(dt);
     DrawHud();
     CheckCompletion();
+    ReportTimedChanges();
 }
 
 void ResetPhases() {
@@ -252,6 +303,7 @@ void StartFirstLevel() {
 
 void PhaseBanner(int32_t phase, float dt) {
     if (phase == PhasePlaying) return;
+    ChangeDueIn(0.0f);
     ClearSelection();
     if (phase == PhaseLevelComplete) LevelBar = LevelBarFull;
     MoveBanner(dt);

@@ -281,3 +281,7 @@ void HintAnimation(float dt) {
         ClearSelection();
     }
 }
+
+bool PiecesMoving() {
+    return Falling != 0 || HintActive != 0 || CellAt(TargetSquare).SwapTarget != 0;
+}

@@ -72,3 +72,7 @@ void SwapAnimation(float dt);
 
 // Called every frame by the play screen with the frame time in seconds: slides the hint.
 void HintAnimation(float dt);
+
+// Called by the play screen and by play at rest: true while a swap, the hint or falling pieces
+// are under way.
+bool PiecesMoving();

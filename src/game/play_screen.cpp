@@ -12,6 +12,7 @@
 #include "game/hud.h"
 #include "game/moves.h"
 #include "game/score_popups.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/random.h"
@@ -65,6 +66,7 @@ void AnimatePan(float dt) {
         return;
     }
     if (PanDone != 0) return;
+    ChangeDueIn(0.0f);
     PanAnim += dt * PanRate;
     if (PanAnim > PanFrames) {
         PanDone = 1;
@@ -74,19 +76,27 @@ void AnimatePan(float dt) {
     PanPicture->Draw(BackBuffer, PanX, PanY, 0, top, PanWidth, top + PanHeight);
 }
 
-// Now and then the cook closes his eyes for a moment.
+// Now and then the cook closes his eyes for a moment. A blink lasts from the chance that began
+// it, however long the frame in which that chance came.
 void AnimateBlink(float dt) {
     BlinkTimer += dt;
+    float blinkTime = dt;
     if (BlinkTimer > BlinkChanceInterval) {
-        if (Random() % 2 == 1) Blink = 1;
+        if (Random() % 2 == 1 && Blink == 0) {
+            Blink = 1;
+            blinkTime = std::min(dt, BlinkTimer - BlinkChanceInterval);
+        }
         BlinkTimer = 0.0f;
     }
+    ChangeDueIn(BlinkChanceInterval - BlinkTimer);
     if (Blink == 0) return;
-    BlinkClock += dt;
+    BlinkClock += blinkTime;
+    // The eyes shown closed in the blink's last frame open in the next.
     if (BlinkClock > BlinkLength) {
         Blink = 0;
         BlinkClock = 0.0f;
     }
+    ChangeDueIn(Blink != 0 ? BlinkLength - BlinkClock : 0.0f);
     MenDownPicture->Draw(BackBuffer, BlinkX, BlinkY, 0, 0, BlinkWidth, BlinkHeight);
 }
 
@@ -95,6 +105,7 @@ void AnimateBlink(float dt) {
 void AnimateMixer(float dt) {
     if (MixerIdle != 0 && MixerAnim == 0.0f) return;
     if (MixerTrigger == 0) return;
+    ChangeDueIn(0.0f);
     if (MixerAnim == 0.0f) PlaySoundEffect(Effect::Mixer);
     MixerAnim += dt * MixerRate;
     if (MixerAnim > MixerFrames) {
@@ -124,6 +135,7 @@ void DrawBoard(float dt) {
     for (Cell& cell : Board) {
         if (cell.Kind == EmptyKind) continue;
         if (cell.Selected != 0 || cell.Frame > 0.0f) {
+            ChangeDueIn(0.0f);
             cell.Frame += dt * PieceFrameRate;
             if (cell.Frame > LastPieceFrame) cell.Frame = 0.0f;
         }
@@ -157,12 +169,16 @@ void PlayBackground(float dt) {
 
 void PlayFrame(float dt) {
     if (ScreenState != Play) return;
+    // A board that drops in or clears out moves in every frame, and so do sliding or falling
+    // pieces, also in the frame in which they come to rest.
+    if (DropIn != 0 || ClearOut != 0 || PiecesMoving()) ChangeDueIn(0.0f);
     if (!DropInFrame(dt)) return;
     if (!ClearOutFrame(dt)) return;
     if (ClearOut != 0 || DropIn != 0) return;
     SwapAnimation(dt);
     AdvanceFall(dt);
     HintAnimation(dt);
+    if (PiecesMoving()) ChangeDueIn(0.0f);
     if (Paused != 0) {
         GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
                                      PauseBottom);
@@ -184,6 +200,7 @@ void FlyingPiecesFrame(float dt) {
     for (auto piece = FlyingPieces.begin(); piece != FlyingPieces.end();) {
         auto next = std::next(piece);
         MixerIdle = 0;
+        ChangeDueIn(0.0f);
         int32_t left = SquareSize * piece->Kind;
         Rect to{static_cast<int32_t>(piece->X), static_cast<int32_t>(piece->Y),
                 static_cast<int32_t>(piece->X + piece->Size),

@@ -17,11 +17,6 @@ namespace {
 constexpr float RestStep = 0.02f;
 constexpr int RestStepLimit = 10000;
 
-// True while a swap, the hint or falling pieces are under way.
-bool PiecesMoving() {
-    return Falling != 0 || HintActive != 0 || CellAt(TargetSquare).SwapTarget != 0;
-}
-
 // The player's swap, the hint and the falling pieces run to their end as the play frames would
 // run them: a swap that makes a line clears it, its cascade falls and scores.
 void RunRulesToRest() {

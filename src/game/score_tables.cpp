@@ -96,6 +96,6 @@ void NameBackspace() {
     NameBuffer[NameLength + 1] = 0;
 }
 
-bool IsDefaultRow(int row, const HighScoreEntry& entry) {
-    return std::strcmp(entry.Name, DefaultName) == 0 && entry.Score == DefaultScore(row);
+bool IsPlaceholderRow(const HighScoreEntry& entry) {
+    return std::strcmp(entry.Name, DefaultName) == 0;
 }

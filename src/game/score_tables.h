@@ -64,5 +64,6 @@ void NameReset();
 void NameAppend(char c);
 // Called by the window procedure for Backspace while the name box is up.
 void NameBackspace();
-// Used by the high-score screen: true for a row as a new table has it, no player has earned it.
-bool IsDefaultRow(int row, const HighScoreEntry& entry);
+// Used by the high-score screen: true for a placeholder row of a new table, where it stands or
+// pushed down by a better score; no player has earned it.
+bool IsPlaceholderRow(const HighScoreEntry& entry);

@@ -1,6 +1,7 @@
 // The screen shatter transition: the old screen breaks into tiles that fall away.
 #include "game/shatter.h"
 
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/random.h"
@@ -25,6 +26,7 @@ constexpr float ShatterDropEnd = 500.0f;
 
 void ShatterFrame(float dt) {
     if (ShatterActive == 0) return;
+    ChangeDueIn(0.0f);
     ShatterClock += dt * ShatterClockRate;
     for (ShatterTileRecord& tile : ShatterTile) {
         if (static_cast<float>(tile.Delay) <= ShatterClock) tile.Drop += dt * TileFallSpeed;
@@ -53,4 +55,5 @@ void ShatterStart() {
         }
     }
     ShatterActive = 1;
+    ChangeDueIn(0.0f);
 }

@@ -52,6 +52,8 @@ void AdvanceManualClock(double seconds) {
     ManualMicroseconds += static_cast<int64_t>(std::llround(seconds * 1e6));
 }
 
+bool ManualClockInUse() { return ManualClock; }
+
 void SetPerformanceCounterAvailable(bool available) { CounterAvailable = available; }
 
 }  // namespace platform

@@ -29,6 +29,9 @@ void UseManualClock(uint64_t startMs);
 // Called by tests to move the manual clock forward; seconds are rounded to microseconds.
 void AdvanceManualClock(double seconds);
 
+// Called by the frame pacing: true while the manual test clock replaces the real one.
+bool ManualClockInUse();
+
 // Called by tests to hide (false) or restore (true) the performance counter.
 void SetPerformanceCounterAvailable(bool available);
 

@@ -22,6 +22,8 @@ void (*Procedure)(const Message&) = nullptr;
 bool PointerInjected = false;
 int InjectedX = 0;
 int InjectedY = 0;
+// Something came from the desktop since TakeDesktopEvents last asked.
+bool DesktopEvents = false;
 
 void Post(MessageKind kind, int32_t value = 0) { Queue.push_back(Message{kind, value}); }
 
@@ -105,6 +107,7 @@ void TranslateWindowManagerState() {
 }
 
 void Translate(const SDL_Event& event) {
+    DesktopEvents = true;
     switch (event.type) {
         case SDL_QUIT:
             Post(MessageKind::Close);
@@ -181,6 +184,17 @@ void DispatchMessage(const Message& message) {
 void WaitMessage() {
     SDL_Event event;
     while (Queue.empty() && SDL_WaitEvent(&event) != 0) Translate(event);
+}
+
+void WaitMessageFor(int milliseconds) {
+    SDL_Event event;
+    if (Queue.empty() && SDL_WaitEventTimeout(&event, milliseconds) != 0) Translate(event);
+}
+
+bool TakeDesktopEvents() {
+    const bool arrived = DesktopEvents;
+    DesktopEvents = false;
+    return arrived;
 }
 
 void PostQuitMessage(int32_t code) { Post(MessageKind::Quit, code); }

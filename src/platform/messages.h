@@ -50,6 +50,14 @@ void DispatchMessage(const Message& message);
 // Called by the message loop while the game is inactive: sleeps until a message is waiting.
 void WaitMessage();
 
+// Called by the frame pacing while nothing is due: sleeps until a message is waiting or
+// `milliseconds` have passed (a negative count waits for a message however long it takes).
+void WaitMessageFor(int milliseconds);
+
+// Called by the frame driver once a frame: true when anything came from the desktop (input,
+// window events) since the last call, so the frame after it runs as well.
+bool TakeDesktopEvents();
+
 // Called when the window has been destroyed: a Quit message with this exit code follows.
 void PostQuitMessage(int32_t code);
 

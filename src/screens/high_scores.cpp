@@ -10,6 +10,7 @@
 #include "game/play_screen.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
@@ -51,7 +52,9 @@ bool ButtonsLocked() { return (PlayPhase != 1 && ScorePlaced) || ShatterRequeste
 int ArrowFrame(float& timer, float dt) {
     timer += 8.0f * dt;
     if (timer > 4.0f) timer = 0.0f;
-    return static_cast<int>(timer);
+    const int frame = static_cast<int>(timer);
+    ChangeDueIn((static_cast<float>(frame) + 1.0f - timer) / 8.0f);
+    return frame;
 }
 
 // Draws the value right-aligned at `right`, cut at `left`.
@@ -64,7 +67,7 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
 // One table row, left edge at x: the rank, then the name and the score, each kept inside its
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-    const int32_t glyphTop = IsDefaultRow(row, entry) ? MutedGlyphTop : BrightGlyphTop;
+    const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
     char rank[4];
     std::snprintf(rank, sizeof rank, "%d", row + 1);
     DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
@@ -138,7 +141,10 @@ void DrawHighScores() {
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
+    // The band drawn in this frame goes once its moment is over.
+    const bool bandShown = NamedRowTimer > 0.0f;
     NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
+    if (bandShown) ChangeDueIn(NamedRowTimer);
     if (NameEntryOpen && OkSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
     }

@@ -6,6 +6,7 @@
 #include "game/hud.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "shared/random.h"
@@ -22,6 +23,10 @@ constexpr Area PlayButton{173, 422, 467, 463};
 constexpr Area WonButton{187, 303, 459, 351};
 constexpr int TileEdge = 40;
 constexpr float TileShrunk = 20.0f;
+// Seconds between two widenings of the reveal.
+constexpr float RevealStepTime = 0.1f;
+// The logo's length in tenths of a second.
+constexpr float LogoEnd = 30.0f;
 
 // Seconds since the reveal last widened.
 float RevealStepTimer = 0.0f;
@@ -31,7 +36,7 @@ float BlinkTimer = 0.0f;
 // Widens the revealed area every tenth of a second and shrinks the squares inside it.
 void StepReveal(float dt) {
     RevealStepTimer += dt;
-    if (RevealStepTimer > 0.1f) {
+    if (RevealStepTimer > RevealStepTime) {
         RevealStepTimer = 0.0f;
         if (RevealColumnRing < RevealColumns / 2) ++RevealColumnRing;
         if (RevealRowRing < RevealRows / 2) ++RevealRowRing;
@@ -69,10 +74,24 @@ void ResetReveal() {
     RevealRowRing = -1;
 }
 
+void SkipDarkLeadIn() {
+    // Two steps of the reveal: the rings stand at 0, and the next frame widens them to 1.
+    LogoTimer = 2.0f;
+    RevealStepTimer = RevealStepTime;
+    RevealColumnRing = 0;
+    RevealRowRing = 0;
+}
+
+bool RevealDone() {
+    for (const RevealTile& tile : RevealGrid)
+        if (tile.Size < TileShrunk) return false;
+    return true;
+}
+
 void DrawLogo(float dt) {
     if (ScreenState != Logo) return;
     LogoTimer += 10.0f * dt;
-    if (LogoTimer >= 30.0f) {
+    if (LogoTimer >= LogoEnd) {
         ShatterRequested = 1;
         ScreenState = Title;
     }
@@ -83,6 +102,7 @@ void DrawLogo(float dt) {
     if (ScreenState != Logo) return;
     StepReveal(dt);
     DrawRevealSquares();
+    ChangeDueIn(RevealDone() ? (LogoEnd - LogoTimer) / 10.0f : 0.0f);
 }
 
 void DrawTitle() {
@@ -100,6 +120,8 @@ void HoverTitle(int x, int y, float dt) {
     BlinkTimer += 5.0f * dt;
     if (BlinkTimer > 2.0f) BlinkTimer = 0.0f;
     int k = static_cast<int>(BlinkTimer);
+    // The other frame shows once the timer passes its next whole fifth of a second.
+    ChangeDueIn((static_cast<float>(k) + 1.0f - BlinkTimer) / 5.0f);
     FontPicture->Draw(BackBuffer, 161, 406, 320 * k, 38, 320 * k + 320, 103);
     HoverLatch = 0;
 }
@@ -122,6 +144,7 @@ void DrawWonPanel(float dt) {
         WonPanelY = 101.0f;
         WonPanelReady = 1;
     }
+    if (WonPanelReady == 0) ChangeDueIn(0.0f);
     GameOverPicture->DrawClipped(BackBuffer, 119, static_cast<int>(WonPanelY), 328, 0, 731, 278);
     GameOverPicture->SetClipRect(BoardArea.Left, BoardArea.Top, BoardArea.Right, BoardArea.Bottom);
 }

@@ -22,6 +22,15 @@ extern int RevealRowRing;
 // Called once at start-up: every reveal square full size with a random speed, rings at -1.
 void ResetReveal();
 
+// Called once by start-up after ResetReveal: the logo starts a fifth of a second in, where its
+// reveal first uncovers something, so its first frame is not all black; from there on the reveal
+// and the logo's end keep their course.
+void SkipDarkLeadIn();
+
+// Called by start-up behind the logo: true once every reveal square has shrunk away, and the logo
+// stands still until it ends.
+bool RevealDone();
+
 // Called every frame by the frame driver with the frame time in seconds; only on the logo.
 void DrawLogo(float dt);
 // Called every frame by the frame driver; only on the title.

@@ -13,6 +13,7 @@
 #include "game/shatter.h"
 #include "gfx/colour.h"
 #include "gfx/display.h"
+#include "gfx/text.h"
 #include "play_fixture.h"
 #include "shared/state.h"
 #include "test_boards.h"
@@ -218,6 +219,38 @@ TEST_F(HudTest, LowTimeWarningIsSeenAsWellAsHeard) {
     GameMode = Untimed;
     LevelBar = ShownLevelBar = 5.0f;
     for (int i = 0; i < 60; ++i) EXPECT_FALSE(framed());
+}
+
+// Beside the thermometer the play screen names its mode and, in the Timed mode, the time a bar
+// left alone still lasts, as minutes and seconds: text right-aligned at x 166.
+TEST_F(HudTest, ModeAndTimeLeftStandBesideTheThermometer) {
+    auto showsText = [&](const char* text, int32_t top) {
+        int32_t x = 166 - TextWidth(text);
+        double worst = 1.0;
+        for (const char* c = text; *c != 0; ++c) {
+            const int32_t left = GlyphOffsets[*c - 32];
+            worst = std::min(
+                worst, Shows(FontPicture, Rect{left, 0, left + GlyphWidths[*c - 32], 17}, x, top));
+            x += GlyphWidths[*c - 32];
+        }
+        return worst;
+    };
+    auto draw = [&] {
+        PlayBackground(0.0f);
+        PlayHud(0.0f);
+    };
+    GameMode = Untimed;
+    draw();
+    EXPECT_EQ(showsText("Untimed", 392), 1.0);
+    GameMode = Timed;
+    Level = 1;
+    LevelBar = ShownLevelBar = 30.0f;  // 0.2 bar pixels a second on level 1: 150 seconds
+    draw();
+    EXPECT_EQ(showsText("Timed", 392), 1.0);
+    EXPECT_EQ(showsText("2:30", 412), 1.0);
+    Level = 10;  // ten times as fast: 15 seconds
+    draw();
+    EXPECT_EQ(showsText("0:15", 412), 1.0);
 }
 
 TEST_F(HudTest, FullBarCompletesTheLevelOnceWithOneSound) {

@@ -284,46 +284,49 @@ TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
     EXPECT_LE(blinks, 9);
 }
 
-// A cleared line shows its points where it was, a chain adds a word above them; they rise,
-// turn muted and are gone within PopupLife, and vanish at once when the player selects a piece.
-TEST_F(PlayScreenTest, ClearedLineShowsItsPointsAndAChainItsWord) {
-    auto glyph = [](char c, int32_t top) {
-        const int32_t left = GlyphOffsets[c - 32];
-        return Rect{left, top, left + GlyphWidths[c - 32], top + GlyphHeight};
+// A clearing shows one pop-up, "+points" in the outlined pop-up lettering, centred where the
+// line was; a chain's later passes lead with a word and move off the pop-ups already shown;
+// every pop-up stays whole on the board for its whole rise, and all vanish when a piece is
+// selected.
+TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnTheBoard) {
+    auto cell = [](int32_t index) {  // "+" is cell 0, digit d is cell d + 1
+        return Rect{320 + 15 * index, 104, 335 + 15 * index, 130};
     };
+    const Rect tasty{485, 104, 549, 130};
     StartChain();
-    for (int c : {2, 3, 4}) RemoveMark[CellIndex(c, 3)] = 1;
-    ClearingPass();
-    Step(Dt);
-    // "+5" is 11 + 10 pixels wide, centred on the line's middle (411, 179).
-    EXPECT_EQ(Shows(FontPicture, glyph('+', BrightGlyphTop), 401, 171), 1.0);
-    EXPECT_EQ(Shows(FontPicture, glyph('5', BrightGlyphTop), 412, 171), 1.0);
-    // The chain's second pass: its points and "Tasty!" a line above them.
-    ShowClearingPoints(311, 329, 10);
-    Step(Dt);
+    // "+10" is 45 pixels wide, centred on (411, 179).
+    ShowClearingPoints(411, 179, 10);
+    ScorePopupsFrame(0.0f);
+    EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(2), 404, 166), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(1), 419, 166), 1.0);
+    // The chain's second pass at the same place: "Tasty!" and its points, one row higher.
+    ShowClearingPoints(411, 179, 10);
+    Step(0.0f);
     Shot("play_score_popups");
-    const int32_t tastyLeft = 311 - TextWidth("Tasty!") / 2;
-    EXPECT_EQ(Shows(FontPicture, glyph('T', BrightGlyphTop), tastyLeft, 329 - 8 - 17), 1.0);
     EXPECT_EQ(ChainLength, 2);
-    // Rising 40 pixels a second, muted after 0.35 s, gone after 0.6 s.
-    auto shownAround = [&](const Rect& source, int32_t x, int32_t y) {
-        double best = 0.0;
-        for (int32_t dy = -1; dy <= 1; ++dy)
-            best = std::max(best, Shows(FontPicture, source, x, y + dy));
-        return best;
-    };
-    for (int i = 0; i < 20; ++i) Step(Dt);
-    EXPECT_EQ(shownAround(glyph('T', MutedGlyphTop), tastyLeft, 329 - 8 - 17 - 16), 1.0);
-    for (int i = 0; i < 12; ++i) Step(Dt);
-    for (int32_t y = 270; y < 310; ++y) {
-        EXPECT_LT(Shows(FontPicture, glyph('T', MutedGlyphTop), tastyLeft, y), 0.5);
-        EXPECT_LT(Shows(FontPicture, glyph('T', BrightGlyphTop), tastyLeft, y), 0.5);
-    }
+    EXPECT_EQ(Shows(FontPicture, tasty, 355, 138), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(0), 423, 138), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
+    // A clearing in the top right corner: pushed left and down until its rise stays on the board.
+    ShowClearingPoints(630, 10, 25);
+    ScorePopupsFrame(0.0f);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, 30), 1.0);
+    for (int i = 0; i < 14; ++i) ScorePopupsFrame(Dt);
+    Clear(0, 0, 0);
+    ScorePopupsFrame(0.0f);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, static_cast<int>(30.0f - 14 * Dt * 40.0f)), 1.0);
+    // Gone after PopupLife.
+    for (int i = 0; i < 20; ++i) ScorePopupsFrame(Dt);
+    Clear(0, 0, 0);
+    ScorePopupsFrame(Dt);
+    for (int y = 0; y < 30; ++y) EXPECT_LT(Shows(FontPicture, cell(3), 606, y), 0.5);
     // A selected piece clears them at once.
     ShowClearingPoints(311, 329, 10);
     SelectStep = 1;
-    Step(Dt);
-    EXPECT_LT(Shows(FontPicture, glyph('+', BrightGlyphTop), 296, 321), 0.5);
+    Clear(0, 0, 0);
+    ScorePopupsFrame(0.0f);
+    EXPECT_LT(Shows(FontPicture, cell(0), 289, 316), 0.5);
     StartChain();
     EXPECT_EQ(ChainLength, 0);
 }

@@ -2,8 +2,11 @@
 // rectangle the game draws, the exact colour key of keyed JPEGs, the glyph strip, edge frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -84,6 +87,17 @@ std::vector<Rect> Grid(int columns, int rows, int w, int h) {
     return rects;
 }
 
+// The score pop-ups' lettering in "Font.bmp": "+" and the ten digits in 15-pixel cells, then the
+// three chain words.
+std::vector<Rect> PopupCells() {
+    std::vector<Rect> cells;
+    for (int i = 0; i < 11; ++i) cells.push_back({320 + 15 * i, 104, 335 + 15 * i, 130});
+    for (const Rect& word :
+         {Rect{485, 104, 549, 130}, Rect{549, 104, 631, 130}, Rect{631, 104, 732, 130}})
+        cells.push_back(word);
+    return cells;
+}
+
 std::vector<Rect> Concat(std::vector<Rect> a, const std::vector<Rect>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -110,7 +124,8 @@ const std::vector<PictureFacts>& Catalogue() {
          true,
          960,
          168,
-         {{0, 103, 320, 168}, {0, 38, 320, 103}, {320, 38, 640, 103}, {640, 38, 960, 103}},
+         Concat({{0, 103, 320, 168}, {0, 38, 320, 103}, {320, 38, 640, 103}, {640, 38, 960, 103}},
+                PopupCells()),
          {}},
         {"Number.jpg", true, 100, ScoreDigitHeight, Grid(10, 1, 10, ScoreDigitHeight), {}},
         {"game over.jpg",
@@ -348,6 +363,105 @@ TEST(BakedPictures, GlyphStripHasEveryCharacterInItsCell) {
         }
     EXPECT_TRUE(light);
     EXPECT_TRUE(dark);
+}
+
+TEST(BakedPictures, PopupLetteringIsLightInsideADarkEdgeWithTwelvePixelCapitals) {
+    // Over any piece or tile a pop-up reads at a glance at 640x480: its light fill spans at least
+    // 12 rows in every cell but the plus sign's (the digits and the words' capitals), inside a
+    // dark outline.
+    const Baked font = MustLoad("Font.bmp");
+    const std::vector<Rect> cells = PopupCells();
+    for (auto cell = cells.begin() + 1; cell != cells.end(); ++cell) {
+        int firstLight = cell->Bottom, lastLight = -1, dark = 0;
+        for (int y = cell->Top; y < cell->Bottom; ++y)
+            for (int x = cell->Left; x < cell->Right; ++x) {
+                const Rgb p = font.At(x, y);
+                if (p == Key) continue;
+                if (p.Red + p.Green + p.Blue > 500) {
+                    firstLight = std::min(firstLight, y);
+                    lastLight = std::max(lastLight, y);
+                }
+                if (p.Red + p.Green + p.Blue < 250) ++dark;
+            }
+        EXPECT_GE(lastLight - firstLight + 1, 12) << Describe(*cell);
+        EXPECT_GT(dark, 20) << Describe(*cell);
+    }
+}
+
+// The contrast ratio of a label's ink against what is behind it, in a box around the label:
+// the background is the box's commonest colour, the ink the colour that 1 in 100 of its pixels
+// outdo in contrast to it (the cores of the strokes, not their soft edges).
+double LabelContrast(const Baked& p, const Rect& box) {
+    auto luminance = [](const Rgb& c) {
+        auto channel = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.Red) + 0.7152 * channel(c.Green) + 0.0722 * channel(c.Blue);
+    };
+    std::map<int, int> counts;
+    auto bucket = [](const Rgb& c) {
+        return (c.Red >> 3) << 10 | (c.Green >> 3) << 5 | c.Blue >> 3;
+    };
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x)
+            if (!(p.At(x, y) == Key)) ++counts[bucket(p.At(x, y))];
+    if (counts.empty()) return 0.0;
+    int common = counts.begin()->first;
+    for (const auto& [colour, count] : counts)
+        if (count > counts[common]) common = colour;
+    double backgroundSum = 0.0;
+    int backgroundCount = 0;
+    std::vector<double> pixels;
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x) {
+            const Rgb c = p.At(x, y);
+            if (c == Key) continue;
+            pixels.push_back(luminance(c));
+            if (bucket(c) == common) {
+                backgroundSum += pixels.back();
+                ++backgroundCount;
+            }
+        }
+    const double background = backgroundSum / backgroundCount;
+    std::vector<double> ratios;
+    for (double l : pixels)
+        ratios.push_back((std::max(l, background) + 0.05) / (std::min(l, background) + 0.05));
+    std::sort(ratios.begin(), ratios.end());
+    return ratios[ratios.size() * 99 / 100];
+}
+
+TEST(BakedPictures, EveryLabelReadsAtFourAndAHalfToOneHoveredOrNot) {
+    struct Label {
+        const char* Picture;
+        Rect Box;
+        const char* What;
+    };
+    const std::vector<Label> labels = {
+        {"ActiveOption.bmp", {5, 5, 151, 22}, "Full screen, hovered"},
+        {"ActiveOption.bmp", {5, 32, 107, 47}, "Game cursor, hovered"},
+        {"ActiveOption.bmp", {5, 57, 141, 82}, "EasyFood, hovered"},
+        {"ActiveOption.bmp", {117, 31, 205, 47}, "Timed, hovered"},
+        {"ActiveOption.bmp", {5, 164, 132, 187}, "Untimed, hovered"},
+        {"ActiveOption.bmp", {143, 164, 201, 189}, "6 kinds, hovered"},
+        {"ActiveOption.bmp", {5, 197, 103, 215}, "7 kinds, hovered"},
+        {"ActiveOption.bmp", {113, 199, 177, 216}, "8 kinds, hovered"},
+        {"ActiveOption.bmp", {30, 95, 82, 110}, "Options' Back, hovered"},
+        {"MenuTxt.bmp", {40, 168, 170, 196}, "High scores tag, hovered"},
+        {"Menu.jpg", {125, 183, 255, 211}, "Continue tag"},
+        {"Menu.jpg", {330, 451, 540, 468}, "help link"},
+        {"MenuTxt.bmp", {185, 300, 250, 318}, "Level caption"},
+        {"Options.jpg", {100, 14, 220, 32}, "Options title"},
+        {"Options.jpg", {108, 36, 200, 52}, "Full screen"},
+        {"Options.jpg", {30, 147, 290, 160}, "EasyFood's note"},
+        {"NewGame.jpg", {100, 16, 230, 34}, "New game title"},
+        {"NewGame.jpg", {40, 153, 290, 167}, "the modes' note"},
+        {"NewGame.jpg", {110, 188, 220, 203}, "Kinds of food"},
+    };
+    for (const Label& label : labels) {
+        const Baked picture = MustLoad(label.Picture);
+        EXPECT_GE(LabelContrast(picture, label.Box), 4.5) << label.What;
+    }
 }
 
 TEST(BakedPictures, EdgeFramesRepeatTheRestFrame) {

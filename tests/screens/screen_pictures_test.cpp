@@ -222,4 +222,10 @@ TEST_F(HighScoreCellsTest, ScoresAreRightAlignedAndNewTableRowsMuted) {
         1.0);
     const int a = GlyphOffsets['A' - 32];
     EXPECT_EQ(BackBufferShows(FontPicture, Rect{a, 0, a + 13, 17}, 85, 183), 1.0);
+    // A placeholder row pushed down by a better score stays muted.
+    HighScoreTable[1][0].Score = 1000;
+    DrawHighScores();
+    EXPECT_EQ(
+        BackBufferShows(FontPicture, Rect{e, MutedGlyphTop, e + 12, MutedGlyphTop + 17}, 85, 208),
+        1.0);
 }

@@ -14,8 +14,10 @@
 #include "app/frame_driver.h"
 #include "game/board_change.h"
 #include "game/shatter.h"
+#include "gfx/change_due.h"
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/frame_pacing.h"
 #include "shared/state.h"
 
 namespace fs = std::filesystem;
@@ -113,6 +115,18 @@ bool WholeGame::Step(float dt, int frames) {
         if (AppActive != 0 && AppReady != 0) RunFrame();
     }
     return !ended_;
+}
+
+double WholeGame::LoopTurn() {
+    const int64_t before = platform::PerformanceCounter();
+    int code = 0;
+    if (ended_ || !HandleWaitingMessages(code)) {
+        ended_ = true;
+        return -1.0;
+    }
+    if (AppActive != 0 && AppReady != 0) RunFrame();
+    platform::WaitForNextFrame(ChangeDue);
+    return static_cast<double>(platform::PerformanceCounter() - before) / 1e6;
 }
 
 bool WholeGame::RunUntil(const std::function<bool()>& done, float seconds, float dt) {

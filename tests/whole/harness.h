@@ -36,6 +36,11 @@ class WholeGame {
     bool Start();
     // Runs `frames` turns of the message loop, `dt` seconds apart; false once the program ended.
     bool Step(float dt = 0.02f, int frames = 1);
+    // One turn of the message loop as the program runs it: the waiting messages, a frame, then
+    // the wait for the next frame, which on the manual clock moves the clock on by what it would
+    // have lasted. The seconds it moved (0 when only a message can end the wait, or one is
+    // waiting); negative once the program ended.
+    double LoopTurn();
     // Steps until `done` holds (true) or `seconds` of game time passed (false).
     bool RunUntil(const std::function<bool()>& done, float seconds, float dt = 0.02f);
     // True once the quit message arrived.
