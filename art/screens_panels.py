@@ -52,6 +52,15 @@ NEW_BACK, NEW_BACK_LIT = (198, 385, 269, 416), (172, 384, 292, 417)
 NEW_START, NEW_START_LIT = (377, 384, 437, 421), (348, 384, 463, 422)
 NEW_GAME_BUTTON_MIDDLE = 401
 
+# The question before a new game replaces one in progress: a small card over the new-game card,
+# the question written on it by the game, and its two buttons; each lit button sits below the
+# card in "Confirm.bmp", Leave at x 0 and Keep at x CONFIRM_BUTTON[0].
+CONFIRM_AT = (110, 176, 530, 296)
+CONFIRM_FIELD = (140, 198, 494, 232)
+CONFIRM_BUTTON = (90, 30)
+CONFIRM_LEAVE = (220, 244, 310, 274)
+CONFIRM_KEEP = (330, 244, 420, 274)
+
 # Where each highlight goes in "ActiveOption.bmp": (sheet x, sheet y) of its screen rectangle.
 LEVEL_COVER = (210, 0, 230, 73)
 
@@ -189,6 +198,15 @@ def new_game_card(ctx, lit=None):
     sparkled_button(ctx, NEW_START, NEW_START_LIT, "Start", lit == "start", NEW_GAME_BUTTON_MIDDLE)
 
 
+def confirm_card(ctx, lit=None):
+    """The question card; lit names the hovered button, "leave" or "keep"."""
+    shadowed_card(ctx, CONFIRM_AT)
+    l, t, r, b = CONFIRM_FIELD
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l, t, r - l, b - t, 6), sc.SLATE, kit.OUTLINE, 2.0)
+    sc.button(ctx, CONFIRM_LEAVE, "Leave", lit == "leave", 16)
+    sc.button(ctx, CONFIRM_KEEP, "Keep", lit == "keep", 16)
+
+
 def over_menu(card, **state):
     """The screen with the card (drawn by card(ctx, **state)) over the resting menu."""
     menu = screens_menu.screen()
@@ -215,6 +233,21 @@ def lit_overlay(card, lit, rect):
     rest, _ = over_menu(card)
     shown, _ = over_menu(card, lit=lit)
     return sc.overlay(rest, shown, rect)
+
+
+def confirm():
+    """The question card keyed over the new-game screen, and its lit buttons below it."""
+    under, _ = over_menu(new_game_card)
+    l, t, r, b = CONFIRM_AT
+    out = sc.sheet(r - l, b - t + CONFIRM_BUTTON[1])
+    sc.place(out, sc.cut_out(sc.render(640, 480, confirm_card), under).crop(CONFIRM_AT), 0, 0)
+
+    def shown(lit):
+        return Image.alpha_composite(under, sc.render(640, 480, lambda ctx: confirm_card(ctx, lit)))
+    rest = shown(None)
+    sc.place(out, sc.overlay(rest, shown("leave"), CONFIRM_LEAVE), 0, b - t)
+    sc.place(out, sc.overlay(rest, shown("keep"), CONFIRM_KEEP), CONFIRM_BUTTON[0], b - t)
+    return out
 
 
 def level_cover():
@@ -248,4 +281,5 @@ PICTURES = {
     "NewGame.jpg": new_game,
     "Options.jpg": options,
     "ActiveOption.bmp": active_option,
+    "Confirm.bmp": confirm,
 }

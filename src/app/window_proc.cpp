@@ -12,6 +12,7 @@
 #include "gfx/display.h"
 #include "platform/window.h"
 #include "screens/high_scores.h"
+#include "screens/letter_folding.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -76,11 +77,12 @@ void KeyDown(int32_t key) {
     if (key == platform::EnterKey && NameBoxShown()) ConfirmName();
 }
 
-// Typed characters reach the name only while the name box is shown.
+// Typed characters reach the name only while the name box is shown; a letter the font lacks
+// goes in as its nearest plain letters.
 void TypedCharacter(int32_t character) {
     if (!NameBoxShown()) return;
     if (character == platform::BackspaceChar) NameBackspace();
-    if (character >= 32 && character <= 126) NameAppend(static_cast<char>(character));
+    for (char letter : AsciiSpelling(character)) NameAppend(letter);
 }
 
 // The window's close button or the desktop's close shortcut: like the main menu's Exit button,

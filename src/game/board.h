@@ -23,6 +23,12 @@ struct Area {
     constexpr bool Contains(int x, int y) const {
         return x >= Left && x < Right && y >= Top && y < Bottom;
     }
+    // Used for hot spots made of two drawn parts: the smallest area holding both.
+    constexpr Area Joined(const Area& other) const {
+        return {Left < other.Left ? Left : other.Left, Top < other.Top ? Top : other.Top,
+                Right > other.Right ? Right : other.Right,
+                Bottom > other.Bottom ? Bottom : other.Bottom};
+    }
 };
 
 // The board's rectangle on the screen.

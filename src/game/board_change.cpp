@@ -105,6 +105,7 @@ bool DropInFrame(float dt) {
 
 void StartClearOut() {
     ClearOut = 1;
+    HintMarked = 0;
     for (int c = 0; c < BoardColumns; ++c) {
         for (int r = 0; r < BoardRows; ++r) {
             ClearPieceRecord& piece = ClearPiece[CellIndex(c, r)];

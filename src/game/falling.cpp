@@ -16,6 +16,7 @@ uint8_t Falling = 0;
 float FallOffset = 0.0f;
 int32_t FallSpeed = RestFallSpeed;
 int32_t ComboLevel = 0;
+uint32_t RulesAheadMs = 0;
 
 namespace {
 // Empties every marked square, bottom-right first, and draws the spawn kinds; returns the
@@ -36,12 +37,14 @@ int EmptyMarkedSquares() {
     return removed;
 }
 
-// The middle, in screen pixels, of the squares marked for removal; false when none is marked.
-bool MarkedCentre(int32_t& x, int32_t& y) {
+// The middle, in screen pixels, of a line newly marked for removal; false when no piece is
+// marked (the marks left on squares a pass has emptied are no new line).
+bool NewLineCentre(int32_t& x, int32_t& y) {
     int count = 0, sumX = 0, sumY = 0;
     for (int c = 0; c < BoardColumns; ++c) {
         for (int r = 0; r < BoardRows; ++r) {
-            if (RemoveMark[CellIndex(c, r)] == 0) continue;
+            const int i = CellIndex(c, r);
+            if (RemoveMark[i] == 0 || Board[i].Kind == EmptyKind) continue;
             ++count;
             sumX += BoardLeft + SquareSize * c + SquareSize / 2;
             sumY += BoardTop + SquareSize * r + SquareSize / 2;
@@ -96,14 +99,18 @@ void CompleteFallStep() {
 }  // namespace
 
 void ClearingPass() {
-    SeedRandom(platform::TickCount());
+    SeedRandom(platform::TickCount() + RulesAheadMs);
     Falling = 0;
     int32_t centreX = 0, centreY = 0;
-    const bool removes = MarkedCentre(centreX, centreY);
+    const bool newLine = NewLineCentre(centreX, centreY);
     const int32_t combo = ComboFor(EmptyMarkedSquares());
     if (combo != 0) ComboLevel = combo;
     Score += 5 * ComboLevel;
-    if (removes) ShowClearingPoints(centreX, centreY, 5 * ComboLevel);
+    if (newLine) {
+        ShowClearingPoints(centreX, centreY, 5 * ComboLevel);
+    } else {
+        AddClearingPoints(5 * ComboLevel);
+    }
     LevelBar = static_cast<float>(LevelBar + (KindCount - 3) * ComboLevel * 0.2);
     // Only a settled board is judged: a line still standing is cleared by the chain first.
     if (BoardFull() && !AnyMatch() && !AnyMovePossible() && HintActive == 0) NoMovesLeft();

@@ -21,6 +21,9 @@ extern int32_t FallSpeed;
 constexpr int32_t RestFallSpeed = 3;
 // Combo level 1..5 of the last pass that removed three or more squares; 0 before the first.
 extern int32_t ComboLevel;
+// Milliseconds of play a rest has run the rules ahead of the clock; 0 during play. A clearing
+// pass seeds the random generator with the tick count of the frame it belongs to.
+extern uint32_t RulesAheadMs;
 
 // Called by the swap that made a line, after every fall step and to start a chain: empties
 // the marked squares, scores, and decides about a board left without moves.

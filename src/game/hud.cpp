@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -67,6 +68,10 @@ constexpr float BannerRest = 140.0f;
 constexpr float BannerLeaveSpeed = 600.0f;
 constexpr float BounceFrequency = 0.022222223f;  // 1/45 per banner pixel
 constexpr float BounceDamping = -0.006666667f;   // -1/150 per banner pixel
+// The final score under a game-over banner: its gap below the banner, and the slate plate
+// behind it reaching this far around the text.
+constexpr int32_t ScorePlateGap = 8, ScorePlateEdge = 5;
+constexpr uint32_t PlateRed = 0x2F, PlateGreen = 0x3B, PlateBlue = 0x35;
 
 uint8_t BarRising = 0;          // 1 while the drain holds after the shown bar rose
 float RiseHold = 0.0f;          // seconds the drain has held
@@ -244,6 +249,20 @@ void MoveBanner(float dt) {
     }
 }
 
+// Under a game-over banner, on a plate of its own, the score the game ends with.
+void DrawFinalScore() {
+    const std::string text = "Score " + GroupedNumber(Score);
+    const int32_t width = TextWidth(text.c_str());
+    const int32_t left = BannerX + (BannerWidth - width) / 2;
+    const int32_t top = static_cast<int32_t>(BannerY) + BannerHeight + ScorePlateGap;
+    if (top - ScorePlateEdge < BoardArea.Top ||
+        top + GlyphHeight + ScorePlateEdge > BoardArea.Bottom)
+        return;
+    BackBuffer->FillRect(left - ScorePlateEdge, top - ScorePlateEdge, left + width + ScorePlateEdge,
+                         top + GlyphHeight + ScorePlateEdge, PlateRed, PlateGreen, PlateBlue);
+    DrawText(left, top, text.c_str());
+}
+
 // After a game-over banner: the score goes to the high-score table and its name box.
 void EndGame(float dt) {
     PlayHud(dt);
@@ -310,6 +329,7 @@ void PhaseBanner(int32_t phase, float dt) {
     int32_t top = BannerHeight * phase;
     GameOverPicture->DrawClipped(BackBuffer, BannerX, static_cast<int32_t>(BannerY), 0, top,
                                  BannerWidth, top + BannerHeight);
+    if (phase == PhaseNoMovesUntimed || phase == PhaseBarEmpty) DrawFinalScore();
     if (BannerPos < BannerEnd) return;
     BannerPos = BannerStart;
     BannerY = 0.0f;

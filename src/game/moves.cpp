@@ -27,6 +27,7 @@ uint8_t HintActive = 0;
 float HintStep = 0.0f;
 float HintOffset = 0.0f;
 int32_t HintSwapCount = 0;
+uint8_t HintMarked = 0;
 uint8_t MenuHover = 0;
 uint8_t PanHover = 0;
 
@@ -38,6 +39,15 @@ constexpr int32_t HintPoints = 10;
 constexpr float HintBar = 4.0f;
 // In Timed mode a hint is free while the bar is at or below this.
 constexpr float FreeHintBar = 10.0f;
+
+// A click ends the pause. The press that did it selects nothing and drags nothing: a piece
+// selected before the pause is let go, so the held button cannot swap it.
+void ResumeFromPause() {
+    Paused = 0;
+    if (SelectStep != 1) return;
+    SelectStep = 0;
+    ClearSelection();
+}
 
 // Leaves the play screen for the main menu; the game stays as it is, to be continued.
 void LeaveToMainMenu() {
@@ -55,6 +65,7 @@ void LeaveToMainMenu() {
 // Starts the hint display, charging for it unless a Timed game is short of time.
 void StartHint() {
     PlaySoundEffect(Effect::Hint);
+    HintMarked = 0;
     ClearSelection();
     SelectStep = 0;
     FindHint();
@@ -65,8 +76,9 @@ void StartHint() {
     }
 }
 
-// Selects the piece on square and plays the select sound.
+// Selects the piece on square and plays the select sound; the last hint's mark goes.
 void Select(Square square) {
+    HintMarked = 0;
     SelectedSquare = square;
     CellAt(square).Selected = 1;
     PlaySoundEffect(Effect::Select);
@@ -180,15 +192,18 @@ bool PlayInputOpen() {
 }
 
 bool PlayClick(int x, int y) {
-    if (!PlayInputOpen() || HintActive != 0) return false;
+    if (ScreenState != Play) return false;
+    const bool open = PlayInputOpen() && HintActive == 0;
+    // The board is hidden while paused: a click anywhere but on a working menu button only
+    // resumes play, under a banner or a board change too.
+    if (Paused != 0 && !(open && MenuButton.Contains(x, y))) {
+        ResumeFromPause();
+        return true;
+    }
+    if (!open) return false;
     ClickPoint = {x, y};
     if (MenuButton.Contains(x, y)) {
         LeaveToMainMenu();
-        return true;
-    }
-    // The board is hidden while paused: a click only resumes play.
-    if (Paused != 0) {
-        Paused = 0;
         return true;
     }
     if (platform::PointInRegion(HintButton, x, y) && CellAt(TargetSquare).SwapTarget == 0) {
@@ -239,6 +254,7 @@ void ResetMoves() {
     HintStep = 0.0f;
     HintOffset = 0.0f;
     HintSwapCount = 0;
+    HintMarked = 0;
     MenuHover = 0;
     PanHover = 0;
 }
@@ -278,6 +294,7 @@ void HintAnimation(float dt) {
         HintOffset = 0.0f;
         SelectStep = 0;
         HintActive = 0;
+        HintMarked = 1;
         ClearSelection();
     }
 }

@@ -46,6 +46,9 @@ extern float HintStep;
 extern float HintOffset;
 // Completed hint slides: 0, 1 or 2.
 extern int32_t HintSwapCount;
+// 1 while the last hint's two squares (HintMove) stay softly marked after its slides: until the
+// player's next selection, a new board or a pause.
+extern uint8_t HintMarked;
 
 // ---- Hover flags for the play screen's drawing ----
 // 1 while the pointer is over the MenuButton.
@@ -58,7 +61,8 @@ extern uint8_t PanHover;
 bool PlayInputOpen();
 
 // Called by the click dispatcher with the click's client position; true when the play screen
-// used the click. While paused a click off the menu button only resumes play.
+// used the click. While paused any click on the play screen only resumes play (the menu button
+// still leaves while the board takes input), and the resuming press selects and drags nothing.
 bool PlayClick(int x, int y);
 
 // Called every frame by the frame driver with the mouse position: button hovers and drags.

@@ -10,6 +10,7 @@
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
+#include "game/matching.h"
 #include "game/moves.h"
 #include "game/score_popups.h"
 #include "gfx/change_due.h"
@@ -50,6 +51,13 @@ constexpr int32_t SelectionLeft = 400;
 // Frames per second of a selected piece's animation, and its last frame.
 constexpr float PieceFrameRate = 25.0f;
 constexpr float LastPieceFrame = 13.0f;
+// The soft mark a hint leaves on its two squares: a butter frame inside a thin copper line.
+struct FrameLook {
+    int32_t Inset, Edge;
+    uint32_t Red, Green, Blue;
+};
+constexpr FrameLook HintMarkLine{2, 1, 0xC8, 0x74, 0x3A};
+constexpr FrameLook HintMarkFill{3, 2, 0xFF, 0xD7, 0x5E};
 // Pixels per second a flying piece shrinks by, and its smallest size.
 constexpr float ShrinkRate = 40.0f;
 constexpr float SmallestFlyingSize = 5.0f;
@@ -130,6 +138,27 @@ void DrawPiece(const Cell& cell) {
     FiguresPicture->DrawClipped(BackBuffer, x, y, left, top, left + SquareSize, top + SquareSize);
 }
 
+// A frame of the look inside the square.
+void DrawSquareFrame(Square square, const FrameLook& look) {
+    const int32_t left = BoardLeft + SquareSize * square.Column + look.Inset;
+    const int32_t top = BoardTop + SquareSize * square.Row + look.Inset;
+    const int32_t right = left + SquareSize - 2 * look.Inset;
+    const int32_t bottom = top + SquareSize - 2 * look.Inset;
+    const auto edge = [&look](int32_t l, int32_t t, int32_t r, int32_t b) {
+        BackBuffer->FillRect(l, t, r, b, look.Red, look.Green, look.Blue);
+    };
+    edge(left, top, right, top + look.Edge);
+    edge(left, bottom - look.Edge, right, bottom);
+    edge(left, top, left + look.Edge, bottom);
+    edge(right - look.Edge, top, right, bottom);
+}
+
+// The hint's soft mark on a square, softer than the selection's frame.
+void DrawHintMark(Square square) {
+    DrawSquareFrame(square, HintMarkLine);
+    DrawSquareFrame(square, HintMarkFill);
+}
+
 // The board's pieces, each selected one animated and framed.
 void DrawBoard(float dt) {
     for (Cell& cell : Board) {
@@ -148,6 +177,10 @@ void DrawBoard(float dt) {
     }
     for (const Cell& slot : SpawnSlot) {
         if (slot.Kind != EmptyKind) DrawPiece(slot);
+    }
+    if (HintMarked != 0) {
+        DrawHintMark(HintMove.First);
+        DrawHintMark(HintMove.Second);
     }
 }
 
@@ -180,6 +213,7 @@ void PlayFrame(float dt) {
     HintAnimation(dt);
     if (PiecesMoving()) ChangeDueIn(0.0f);
     if (Paused != 0) {
+        HintMarked = 0;
         GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
                                      PauseBottom);
         return;

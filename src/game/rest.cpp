@@ -15,33 +15,25 @@ namespace {
 // The rules run forward in steps of one play frame, for at most 200 seconds of game time; a
 // cascade settles in a few seconds.
 constexpr float RestStep = 0.02f;
+constexpr uint32_t RestStepMs = 20;
 constexpr int RestStepLimit = 10000;
 
 // The player's swap, the hint and the falling pieces run to their end as the play frames would
-// run them: a swap that makes a line clears it, its cascade falls and scores.
+// run them, each step on the tick count its frame would have: a swap that makes a line clears
+// it, its cascade falls and scores what play would score.
 void RunRulesToRest() {
     for (int step = 0; step < RestStepLimit && PiecesMoving(); ++step) {
+        RulesAheadMs += RestStepMs;
         SwapAnimation(RestStep);
         AdvanceFall(RestStep);
         HintAnimation(RestStep);
     }
+    RulesAheadMs = 0;
 }
 
-// A bar filled by the last clearing completes its level, as the play frames would on the next
-// frames: the last level is won, any other ends with its banner's outcome.
-void CompleteFullBar() {
-    if (LevelBar < LevelBarFull || PlayPhase != PhasePlaying) return;
-    if (Level == LastLevel) {
-        GameWon = 1;
-    } else {
-        PlayPhase = PhaseLevelComplete;
-    }
-}
-
-// True when the game has ended or been won but its score has not reached its table yet.
-bool GameFinished() {
-    return GameWon != 0 || PlayPhase == PhaseNoMovesUntimed || PlayPhase == PhaseBarEmpty;
-}
+// True when the game has ended but its score has not reached its table yet. A game won or a
+// level completed is not finished here: its full bar is saved and the resumed game shows it.
+bool GameFinished() { return PlayPhase == PhaseNoMovesUntimed || PlayPhase == PhaseBarEmpty; }
 
 // A finished game's score goes to its table under the name last used; no game is left.
 void FinishGame() {
@@ -56,7 +48,6 @@ void BringPlayToRest() {
     StoreOpenName();
     if (NoGameToContinue != 0) return;
     RunRulesToRest();
-    CompleteFullBar();
     if (GameFinished()) {
         FinishGame();
         return;

@@ -2,11 +2,13 @@
 #pragma once
 
 // Called by the save file before every save. The player's swap, the hint and falling pieces run
-// forward by the rules to their end, without drawing; a level-complete or new-board phase that
-// has begun deals its next board at once; a board change lands at once; a game that has ended or
-// been won enters its score under the name last used and leaves no game to continue; an open
-// name box stores its name. What is left is a settled, full board with a move, every piece at
-// home and nothing selected, in the Playing phase.
+// forward by the rules to their end, without drawing, on the tick counts their frames would have
+// had, so they score what play would; a level-complete or new-board phase that has begun deals
+// its next board at once; a board change lands at once; a game that has ended enters its score
+// under the name last used and leaves no game to continue; an open name box stores its name. A
+// bar filled on the way stays full: the resumed game completes the level (or wins) on screen.
+// What is left is a settled, full board with a move, every piece at home and nothing selected,
+// in the Playing phase.
 void BringPlayToRest();
 
 // Called by the new-game screen before it deals the first board: no swap, hint, fall, board

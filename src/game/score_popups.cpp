@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/falling.h"
 #include "game/moves.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
@@ -26,6 +27,9 @@ struct Popup {
     float Age;
 };
 std::vector<Popup> Popups;
+// The pop-up that takes the points of the passes after its line, until the next line: an index
+// into Popups, or -1.
+int OpenPopup = -1;
 
 constexpr int32_t NoWord = -1;
 // Pixels a second the pop-ups rise.
@@ -84,8 +88,9 @@ bool Overlaps(int32_t left, int32_t top, int32_t width) {
 
 // Centres the pop-up on the clearing, inside the board; when that covers another pop-up, the
 // nearest free place a row above or below it, trying above first. With no free place on the
-// board the clearing shows no pop-up.
+// board the clearing shows no pop-up. The pop-up placed becomes the open one.
 void AddPopup(int32_t points, int32_t word, int32_t centreX, int32_t centreY) {
+    OpenPopup = -1;
     Popup popup{points, word, 0, 0.0f, 0.0f};
     const int32_t width = PopupWidth(popup);
     popup.Left = std::clamp(centreX - width / 2, BoardArea.Left, BoardArea.Right - width);
@@ -96,6 +101,7 @@ void AddPopup(int32_t points, int32_t word, int32_t centreX, int32_t centreY) {
             if (top < HighestTop || top > LowestTop || Overlaps(popup.Left, top, width)) continue;
             popup.Top = static_cast<float>(top);
             Popups.push_back(popup);
+            OpenPopup = static_cast<int>(Popups.size()) - 1;
             return;
         }
     }
@@ -129,18 +135,36 @@ void ShowClearingPoints(int32_t centreX, int32_t centreY, int32_t points) {
     AddPopup(points, word, centreX, centreY);
 }
 
-void ScorePopupsFrame(float dt) {
-    if (SelectStep != 0) Popups.clear();
-    for (auto popup = Popups.begin(); popup != Popups.end();) {
-        if (popup->Age >= PopupLife) {
-            popup = Popups.erase(popup);
-            continue;
-        }
-        if (FontPicture != nullptr) DrawPopup(*popup);
-        popup->Age += dt;
-        ChangeDueIn(0.0f);
-        ++popup;
-    }
+void AddClearingPoints(int32_t points) {
+    if (OpenPopup < 0) return;
+    Popup& popup = Popups[static_cast<std::size_t>(OpenPopup)];
+    const int32_t width = PopupWidth(popup);
+    popup.Points += points;
+    // A wider number stays centred where the line was, and on the board.
+    popup.Left = std::clamp(popup.Left - (PopupWidth(popup) - width) / 2, BoardArea.Left,
+                            BoardArea.Right - PopupWidth(popup));
 }
 
-void ClearScorePopups() { Popups.clear(); }
+void ScorePopupsFrame(float dt) {
+    if (SelectStep != 0) ClearScorePopups();
+    // The last line's pop-up waits where the line was while its cascade still falls.
+    const int heldFrom =
+        Falling != 0 && OpenPopup >= 0 ? OpenPopup : static_cast<int>(Popups.size());
+    for (int i = 0; i < static_cast<int>(Popups.size()); ++i) {
+        Popup& popup = Popups[static_cast<std::size_t>(i)];
+        if (FontPicture != nullptr) DrawPopup(popup);
+        if (i < heldFrom) popup.Age += dt;
+    }
+    for (int i = static_cast<int>(Popups.size()) - 1; i >= 0; --i) {
+        if (Popups[static_cast<std::size_t>(i)].Age < PopupLife) continue;
+        Popups.erase(Popups.begin() + i);
+        if (OpenPopup == i) OpenPopup = -1;
+        if (OpenPopup > i) OpenPopup -= 1;
+    }
+    if (!Popups.empty()) ChangeDueIn(0.0f);
+}
+
+void ClearScorePopups() {
+    Popups.clear();
+    OpenPopup = -1;
+}

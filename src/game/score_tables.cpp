@@ -13,6 +13,7 @@ unsigned char ScorePlaced = 0;
 unsigned char NameEntryOpen = 0;
 char NameBuffer[NameMaxLength + 2] = {};
 signed char NameLength = 0;
+unsigned char NewGameAfterName = 0;
 int InsertSlot = 0;
 int PlacedScore = 0;
 float NamedRowTimer = 0.0f;
@@ -67,10 +68,11 @@ void StoreName() {
 void EnterGameScore() {
     HighScorePage = KindCount;
     InsertScore(GameMode);
-    NameEntryOpen = 1;
+    NameEntryOpen = InsertRow != NoRow ? 1 : 0;
 }
 
 void StoreOpenName() {
+    NewGameAfterName = 0;
     if (NameEntryOpen == 0) return;
     NameEntryOpen = 0;
     StoreName();

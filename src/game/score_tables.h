@@ -44,6 +44,9 @@ constexpr int NameMaxLength = 9;
 extern char NameBuffer[NameMaxLength + 2];
 // Number of typed characters, 0..9.
 extern signed char NameLength;
+// 1 while the name box belongs to a game left for a new one: confirming the name starts the
+// new game; a box closed any other way forgets it.
+extern unsigned char NewGameAfterName;
 
 // Called at start-up when there is no save file: every table gets "Empty " rows 1000 down to 200.
 void ResetHighScores();
@@ -52,8 +55,9 @@ void ResetHighScores();
 void InsertScore(int mode);
 // Called when the name is confirmed: the typed name becomes the placed row's name.
 void StoreName();
-// Called by the game-over step and the won panel: the finished game's score goes into the table
-// of its mode and kinds, which the high-score screen will show, and the name box opens.
+// Called by the game-over step, the won panel, a close and a game left for a new one: the
+// finished game's score goes into the table of its mode and kinds, which the high-score screen
+// will show, and the name box opens when the score took a row.
 void EnterGameScore();
 // Called by ConfirmName and when play is brought to rest for a save: an open name box stores
 // its name (the name last used, when nothing was typed) and closes.

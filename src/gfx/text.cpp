@@ -93,3 +93,11 @@ void DrawDigitsSmall(int32_t centreX, int32_t y, int32_t value) {
 void DrawDigitsLarge(int32_t centreX, int32_t y, int32_t value) {
     DrawDigits(LevelPicture, LargeDigitWidth, centreX, y, value);
 }
+
+std::string GroupedNumber(int32_t value) {
+    std::string digits = std::to_string(value < 0 ? -static_cast<int64_t>(value) : value);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return value < 0 ? "-" + digits : digits;
+}

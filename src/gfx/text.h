@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // ---- Bitmap font ----
 // Glyphs in "Font.bmp": one for each character 32 (space) to 126 (tilde).
@@ -35,6 +36,9 @@ void DrawText(int32_t x, int32_t y, const char* text);
 // are cut there).
 void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int32_t right,
                       int32_t glyphTop);
+// Called where a number is written in words for the player: the value in decimal with a comma
+// between each group of three digits ("2,115").
+std::string GroupedNumber(int32_t value);
 // Called by the high-score table to right-align numbers: the text's width in pixels, the sum of
 // its glyphs' widths.
 int32_t TextWidth(const char* text);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -15,6 +16,7 @@
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "screens/main_menu.h"
+#include "screens/new_game.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
 
@@ -44,9 +46,12 @@ constexpr Area BackSpot{285, 425, 354, 453};
 constexpr Area PreviousSpot{55, 426, 111, 466};
 constexpr Area NextSpot{524, 425, 581, 468};
 
-// True while the screen ignores its buttons: a placed score waits for its name outside
-// normal play, or the screen is about to change.
-bool ButtonsLocked() { return (PlayPhase != 1 && ScorePlaced) || ShatterRequested; }
+// True while the screen ignores its buttons: the name box is open (drawn with the buttons
+// ruled out; Enter or OK confirms it), a placed score waits for its name outside normal play,
+// or the screen is about to change.
+bool ButtonsLocked() {
+    return NameEntryOpen != 0 || (PlayPhase != 1 && ScorePlaced) || ShatterRequested;
+}
 
 // Advances an arrow timer by dt and gives the arrow frame 0..4 to show.
 int ArrowFrame(float& timer, float dt) {
@@ -68,9 +73,8 @@ void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
     const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
-    char rank[4];
-    std::snprintf(rank, sizeof rank, "%d", row + 1);
-    DrawTextInColumn(x, y, rank, x, x + NameLeft, glyphTop);
+    const std::string rank = std::to_string(row + 1);
+    DrawTextInColumn(x, y, rank.c_str(), x, x + NameLeft, glyphTop);
     DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, glyphTop);
     DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, glyphTop);
 }
@@ -99,10 +103,12 @@ void DrawLocked(const Area& area) {
 bool NameBoxShown() { return NameEntryOpen != 0 && ScreenState == HighScores; }
 
 void ConfirmName() {
+    const bool startNewGame = NewGameAfterName != 0;
     StoreOpenName();
     PlayPhase = 1;
     GameWon = 0;
     SaveGame();
+    if (startNewGame) StartNewGame();
 }
 
 bool LoadHighScoresPictures() {
@@ -173,8 +179,6 @@ bool ClickHighScores(int x, int y) {
     }
     if (ButtonsLocked()) return false;
     if (BackSpot.Contains(x, y)) {
-        // Leaving keeps the name shown in an open box; the box never outlives the screen.
-        if (NameEntryOpen != 0) ConfirmName();
         MixerIdle = 1;
         PlaySoundEffect(Effect::Click);
         PlayPhase = 1;

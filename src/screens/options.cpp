@@ -8,6 +8,7 @@
 #include "gfx/sprite.h"
 #include "platform/shell.h"
 #include "screens/main_menu.h"
+#include "screens/new_game.h"
 #include "shared/state.h"
 
 bool (*SwitchDisplay)(bool fullScreen) = nullptr;
@@ -21,17 +22,21 @@ namespace {
 // "Options.jpg", the keyed panel drawn over the main menu; null until loaded.
 Sprite* OptionsPanel = nullptr;
 
-// An on/off option row: hot spot (= its highlight), highlight source and check
-// mark position.
+// An on/off option row: its label's highlight, the highlight's top-left in the sheet, where
+// its check mark goes, and its hot spot, which covers the highlight and the mark's check box.
 struct OptionRow {
-    Area Spot;
+    Area Lit;
     int SourceLeft, SourceTop;
     int MarkX, MarkY;
+    Area Spot;
 };
+constexpr OptionRow Row(Area lit, int sourceLeft, int sourceTop, int markX, int markY) {
+    return {lit, sourceLeft, sourceTop, markX, markY, lit.Joined(MarkControl(markX, markY))};
+}
 constexpr OptionRow Rows[3] = {
-    {{245, 82, 401, 109}, 0, 0, 240, 83},
-    {{266, 122, 378, 147}, 0, 27, 240, 121},
-    {{249, 159, 395, 194}, 0, 52, 240, 160},
+    Row({245, 82, 401, 109}, 0, 0, 240, 83),
+    Row({266, 122, 378, 147}, 0, 27, 240, 121),
+    Row({249, 159, 395, 194}, 0, 52, 240, 160),
 };
 enum { FullScreenRow, GameCursorRow, EasyFoodRow, NoRow = 3 };
 
@@ -69,10 +74,9 @@ bool RowChecked(int row) {
     }
 }
 
-void DrawHighlight(const Area& spot, int sourceLeft, int sourceTop) {
-    ActiveOptionPicture->Draw(BackBuffer, spot.Left, spot.Top, sourceLeft, sourceTop,
-                              sourceLeft + spot.Right - spot.Left,
-                              sourceTop + spot.Bottom - spot.Top);
+void DrawHighlight(const Area& lit, int sourceLeft, int sourceTop) {
+    ActiveOptionPicture->Draw(BackBuffer, lit.Left, lit.Top, sourceLeft, sourceTop,
+                              sourceLeft + lit.Right - lit.Left, sourceTop + lit.Bottom - lit.Top);
 }
 
 void DragKnobs(int x) {
@@ -151,7 +155,7 @@ void HoverOptions(int x, int y) {
         onButton = false;
     }
     int row = RowAt(x, y);
-    if (row != NoRow) DrawHighlight(Rows[row].Spot, Rows[row].SourceLeft, Rows[row].SourceTop);
+    if (row != NoRow) DrawHighlight(Rows[row].Lit, Rows[row].SourceLeft, Rows[row].SourceTop);
     if (onButton || row != NoRow) {
         PlayHoverSound();
     } else {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -11,10 +12,12 @@
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
+#include "game/matching.h"
 #include "game/moves.h"
 #include "game/score_popups.h"
 #include "gfx/display.h"
 #include "gfx/text.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "play_fixture.h"
 #include "shared/state.h"
@@ -329,6 +332,53 @@ TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnT
     EXPECT_LT(Shows(FontPicture, cell(0), 289, 316), 0.5);
     StartChain();
     EXPECT_EQ(ChainLength, 0);
+}
+
+// The pop-ups of a move add up to what it scored: a line's points count up while its squares
+// fill again, and a chain's word shows only for a newly marked line, not for the passes that
+// find the marks of squares already emptied.
+TEST_F(PlayScreenTest, ALinesPopupShowsEveryPointItScoresAndNoWordWithoutANewLine) {
+    // How much of "+points" shows, its worst cell, centred on (centreX, centreY): "+" is cell 0
+    // of the pop-up lettering, digit d is cell d + 1, each 15 by 26.
+    auto showsPoints = [&](const char* text, int32_t centreX, int32_t centreY) {
+        const int32_t width = 15 * static_cast<int32_t>(std::strlen(text));
+        int32_t x = centreX - width / 2;
+        double worst = 1.0;
+        for (const char* c = text; *c != '\0'; ++c, x += 15) {
+            const int32_t index = *c == '+' ? 0 : *c - '0' + 1;
+            const Rect cell{320 + 15 * index, 104, 335 + 15 * index, 130};
+            worst = std::min(worst, Shows(FontPicture, cell, x, centreY - 13));
+        }
+        return worst;
+    };
+    struct Line {
+        std::initializer_list<Square> Squares;
+        int32_t CentreX, CentreY;
+        const char* Text;
+        int32_t Points;
+    };
+    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. The new
+    // pieces drawn on this clock make no further line.
+    platform::UseManualClock(9000);
+    for (const Line& line : {Line{{{3, 2}, {3, 3}, {3, 4}}, 411, 179, "+20", 20},
+                             Line{{{2, 6}, {3, 6}, {4, 6}}, 411, 329, "+10", 10}}) {
+        LoadBoard(QuietBoard);
+        ClearScorePopups();
+        Place(5, line.Squares);
+        Score = 0;
+        StartChain();
+        MarkMatches();
+        FlyingPieces.clear();  // the copies flying to the mixer would hide the text
+        ClearingPass();
+        for (int frame = 0; frame < 200 && ::Falling != 0; ++frame) {
+            platform::AdvanceManualClock(Dt);
+            Step(Dt);
+        }
+        EXPECT_EQ(Score, line.Points);
+        EXPECT_EQ(ChainLength, 1) << line.Text;
+        EXPECT_EQ(showsPoints(line.Text, line.CentreX, line.CentreY), 1.0) << line.Text;
+    }
+    Shot("play_score_popup_total");
 }
 
 }  // namespace

@@ -201,6 +201,13 @@ const std::vector<PictureFacts>& Catalogue() {
         {"HighScores.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
         {"WindowHS.JPG", false, 350, 130, {{0, 0, 350, 130}}, {}},
         {"Options.jpg", true, 323, 403, {{0, 0, 323, 403}}, {}},
+        // The question before leaving a game, then its lit Leave and Keep buttons.
+        {"Confirm.bmp",
+         true,
+         420,
+         150,
+         {{0, 0, 420, 120}, {0, 120, 90, 150}, {90, 120, 180, 150}},
+         {}},
     };
     return facts;
 }

@@ -238,9 +238,24 @@ TEST_F(MenusTest, StartBeginsAFreshGame) {
     EXPECT_EQ(ShatterRequested, 1);
     for (const Cell& cell : Board) EXPECT_LT(cell.Kind, 8);
 
+    // With this game in progress, Start first asks; Keep keeps it, Leave starts the new one.
     ScreenState = NewGame;
     ChosenMode = Untimed;
+    Level = 4;
+    ResetHighScores();
+    Score = 150;  // below every row of the table: no name to ask
     EXPECT_TRUE(ClickNewGame(436, 420));
+    EXPECT_EQ(LeaveAsked, 1);
+    EXPECT_EQ(ScreenState, NewGame);
+    EXPECT_FALSE(ClickNewGame(300, 130));  // the panel under the question takes no click
+    EXPECT_EQ(ChosenMode, Untimed);
+    EXPECT_TRUE(ClickNewGame(375, 259));  // Keep
+    EXPECT_EQ(LeaveAsked, 0);
+    EXPECT_EQ(Level, 4);
+    EXPECT_TRUE(ClickNewGame(436, 420));
+    EXPECT_TRUE(ClickNewGame(265, 259));  // Leave
+    EXPECT_EQ(ScreenState, Play);
+    EXPECT_EQ(Level, 1);
     EXPECT_EQ(LevelBar, 0.0f);
 }
 

@@ -17,6 +17,7 @@
 #include "gfx/display.h"
 #include "harness.h"
 #include "platform/messages.h"
+#include "screens/new_game.h"
 #include "screens/options.h"
 
 namespace {
@@ -181,6 +182,77 @@ TEST(FlowTest, OptionsToggleFullScreenAndDragTheMusicKnob) {
 
     game.Click(231, 417);  // Back
     EXPECT_EQ(ScreenState, MainMenu);
+}
+
+// Start asks before it leaves a game in progress; Keep keeps it, and a game left enters its
+// score in its table like a finished one: its name is asked, then the new game begins.
+TEST(FlowTest, StartAsksBeforeLeavingAGameInProgressAndTheLeftGameIsScored) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(Untimed, 7);
+    Level = 4;
+    Score = 2115;
+    ShownScore = 2115.0f;
+    game.Click(PlayMenuX, PlayMenuY);
+    WaitForShatter(game);
+    game.Click(ButtonX, NewGameY);
+    game.Click(317, 129);  // Timed, for the next game
+    game.Click(407, 402);  // Start
+    ASSERT_EQ(LeaveAsked, 1);
+    EXPECT_EQ(ScreenState, NewGame);
+    game.MoveMouse(265, 259);
+    game.SaveShot("flow-leave-game");
+    game.Click(375, 259);  // Keep
+    EXPECT_EQ(LeaveAsked, 0);
+    game.Click(407, 402);
+    game.Click(265, 259);  // Leave
+    ASSERT_EQ(ScreenState, HighScores);
+    ASSERT_EQ(NameEntryOpen, 1);
+    EXPECT_EQ(HighScorePage, 7);
+    EXPECT_EQ(HighScoreTable[0][1].Score, 2115);  // the Untimed table of 7 kinds
+    WaitForShatter(game);
+    game.Type("Ann");
+    game.Press(platform::TestKey::Enter);
+    EXPECT_STREQ(HighScoreTable[0][1].Name, "Ann");
+    EXPECT_EQ(ScreenState, Play);
+    EXPECT_EQ(GameMode, Timed);
+    EXPECT_EQ(Level, 1);
+    EXPECT_EQ(Score, 0);
+    EXPECT_EQ(NoGameToContinue, 0);
+}
+
+// Every choice is taken by a click on the middle of its drawn box or round socket: the five of
+// the new-game card and the three of the options card.
+TEST(FlowTest, EveryDrawnBoxAndSocketTakesItsClick) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.ToMainMenu();
+    game.Click(ButtonX, NewGameY);
+    ASSERT_EQ(ScreenState, NewGame);
+    // Each socket's middle: the marker's place plus half its 19 by 25 size.
+    struct Socket {
+        int X, Y, Mode, Kinds;
+    };
+    for (const Socket& socket :
+         {Socket{265, 130, Timed, 6}, Socket{265, 171, Untimed, 6}, Socket{265, 279, Untimed, 6},
+          Socket{265, 319, Untimed, 7}, Socket{265, 355, Untimed, 8}, Socket{265, 130, Timed, 8}}) {
+        game.Click(socket.X, socket.Y);
+        EXPECT_EQ(ChosenMode, socket.Mode) << socket.X << "," << socket.Y;
+        EXPECT_EQ(ChosenKinds, socket.Kinds) << socket.X << "," << socket.Y;
+    }
+    game.Click(233, 400);  // Back
+    game.Click(ButtonX, OptionsY);
+    ASSERT_EQ(ScreenState, Options);
+    // Each check box's middle: the check mark's place plus half its size.
+    game.Click(249, 96);
+    EXPECT_EQ(FullScreen, 1);
+    game.Click(249, 96);
+    EXPECT_EQ(FullScreen, 0);
+    const unsigned char cursor = SystemCursor, food = EasyFood;
+    game.Click(249, 134);
+    EXPECT_NE(SystemCursor, cursor);
+    game.Click(249, 173);
+    EXPECT_NE(EasyFood, food);
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/frame_pacing.h"
+#include "screens/high_scores.h"
+#include "screens/new_game.h"
 #include "shared/state.h"
 
 namespace fs = std::filesystem;
@@ -192,7 +194,12 @@ void WholeGame::NewGameFromMenu(int mode, int kinds) {
     Click(170, 257);  // New game
     Click(mode == 1 ? 317 : 320, mode == 1 ? 129 : 174);
     Click(320, 280 + 38 * (kinds - 6));
-    Click(407, 402);  // Start
+    Click(407, 402);                       // Start
+    if (LeaveAsked != 0) Click(265, 259);  // Leave the game in progress
+    if (NameBoxShown()) {
+        RunUntil([] { return ShatterActive == 0; }, 5.0f);
+        Press(platform::TestKey::Enter);  // its name, and the new game starts
+    }
     RunUntil([] { return ShatterActive == 0 && DropIn == 0 && ClearOut == 0; }, 10.0f);
     MoveMouse(-50, -50);
 }

@@ -64,7 +64,8 @@ class WholeGame {
     // From the logo through the title to the main menu.
     void ToMainMenu();
     // From the main menu through the new-game screen into a game of this mode (0 Untimed,
-    // 1 Timed) and number of kinds, waiting until the board has dropped in.
+    // 1 Timed) and number of kinds, waiting until the board has dropped in. A game in progress
+    // is left (its name, when its score takes a row, confirmed as it stands).
     void NewGameFromMenu(int mode, int kinds);
     // From the logo into a new game: ToMainMenu, then NewGameFromMenu.
     void PlayNewGame(int mode, int kinds);

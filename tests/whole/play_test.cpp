@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "app/startup.h"
 #include "audio/sound_effects.h"
@@ -98,9 +99,14 @@ TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
     game.SaveShot("play-game-over");
     EXPECT_GT(Differing(game.Picture(), full, BannerArea), 2000);
     ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 5.0f));
-    EXPECT_EQ(NameEntryOpen, 1);
     EXPECT_EQ(NoGameToContinue, 1);
     EXPECT_EQ(PlayPhase, PhasePlaying);
+    // No points take no row: no name is asked, and the screen's buttons work at once.
+    EXPECT_EQ(NameEntryOpen, 0);
+    EXPECT_EQ(InsertRow, 10);
+    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.Click(320, 440);  // Back
+    EXPECT_EQ(ScreenState, MainMenu);
 }
 
 TEST(PlayTest, CompletedLevelShowsTheBannerThenClearOutAndDropIn) {
@@ -148,6 +154,71 @@ TEST(PlayTest, PauseHidesTheBoard) {
     game.Press(platform::TestKey::Pause);
     game.Step();
     EXPECT_GT(Differing(game.Picture(), paused, WholeBoard), 20000);
+}
+
+// The board's kinds as one string, for comparisons.
+std::string Kinds() {
+    std::string kinds;
+    for (const Cell& cell : Board) kinds += static_cast<char>('0' + cell.Kind);
+    return kinds;
+}
+
+// True when the picture shows the hint's soft butter frame on the square, at its top-left and
+// bottom-right corners.
+bool ShowsHintMark(const Shot& shot, Square square) {
+    const int x = BoardLeft + SquareSize * square.Column;
+    const int y = BoardTop + SquareSize * square.Row;
+    return shot.At(x + 4, y + 4) == 0xFFD75E && shot.At(x + 45, y + 45) == 0xFFD75E;
+}
+
+// Any click ends a pause, under a banner too, and the press that did it neither selects nor
+// drags: the piece selected before the pause is not swapped. The hint leaves its pair softly
+// marked until the next selection, a pause or a new board.
+TEST(PlayTest, AClickEndsAPauseWithoutAMoveAndTheHintLeavesItsPairMarked) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    const std::string kinds = Kinds();
+    const int32_t score = Score;
+    game.Click(CentreX({2, 2}), CentreY({2, 2}));
+    ASSERT_EQ(SelectStep, 1);
+    game.Press(platform::TestKey::Pause);
+    // Pressed beside the selected piece's neighbour and dragged toward it: no swap starts.
+    game.Drag(CentreX({3, 3}), CentreY({3, 3}), CentreX({2, 3}), CentreY({2, 3}));
+    EXPECT_EQ(Paused, 0);
+    EXPECT_EQ(SelectStep, 0);
+    EXPECT_EQ(SwapCount, 0);
+    game.Step(0.02f, 50);
+    EXPECT_EQ(Kinds(), kinds);
+    EXPECT_EQ(Score, score);
+
+    // Paused under a banner, a click on the board resumes.
+    game.Press(platform::TestKey::Pause);
+    PlayPhase = PhaseNewBoard;
+    game.Step();
+    game.Click(400, 200);
+    EXPECT_EQ(Paused, 0);
+    ASSERT_TRUE(game.RunUntil([] { return PlayInputOpen(); }, 8.0f));
+
+    // The hint: its pair stays marked a second later, until a pause.
+    constexpr int PanX = 52, PanY = 137;
+    game.Click(PanX, PanY);
+    ASSERT_TRUE(game.RunUntil([] { return HintActive == 0; }, 2.0f));
+    game.Step(0.02f, 50);
+    game.SaveShot("play-hint-marked");
+    EXPECT_TRUE(ShowsHintMark(game.Picture(), HintMove.First));
+    EXPECT_TRUE(ShowsHintMark(game.Picture(), HintMove.Second));
+    game.Press(platform::TestKey::Pause);
+    game.Press(platform::TestKey::Pause);
+    EXPECT_FALSE(ShowsHintMark(game.Picture(), HintMove.First));
+    // ... and until the player's next selection.
+    game.Click(PanX, PanY);
+    ASSERT_TRUE(game.RunUntil([] { return HintActive == 0; }, 2.0f));
+    game.Step();
+    EXPECT_TRUE(ShowsHintMark(game.Picture(), HintMove.First));
+    const Square other{HintMove.First.Column == 0 ? 7 : 0, 7};
+    game.Click(CentreX(other), CentreY(other));
+    EXPECT_FALSE(ShowsHintMark(game.Picture(), HintMove.First));
 }
 
 TEST(PlayTest, FullScreenToggleKeepsBoardAndScore) {

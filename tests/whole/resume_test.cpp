@@ -23,9 +23,11 @@
 #include "game/matching.h"
 #include "game/moves.h"
 #include "game/play_screen.h"
+#include "game/rest.h"
 #include "game/score_tables.h"
 #include "game/shatter.h"
 #include "harness.h"
+#include "platform/clock.h"
 #include "platform/messages.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -41,7 +43,10 @@ constexpr int OkX = 318, OkY = 278;
 constexpr int BackX = 320, BackY = 440;
 
 // Offsets of the save file the checks read.
-constexpr std::size_t TableAt = 13, EntryBytes = 104, BoardAt = 5641, NoGameAt = 6921;
+constexpr std::size_t BarAt = 5, TableAt = 13, EntryBytes = 104, LevelAt = 5629, ScoreAt = 5633,
+                      BoardAt = 5641, NoGameAt = 6921;
+// More than any cascade of play scores: a rest that scores more ran an endless chain.
+constexpr int32_t RestScoreBound = 1000;
 
 int CentreX(Square square) { return BoardLeft + SquareSize * square.Column + SquareSize / 2; }
 int CentreY(Square square) { return BoardTop + SquareSize * square.Row + SquareSize / 2; }
@@ -137,6 +142,9 @@ class Life {
         PlayUntilTheMoment();
         ASSERT_FALSE(game_.Ended());
         Count(Moment());
+        // A level whose banner runs is complete; no other is completed by the close.
+        levelAtClose_ = Level + (PlayPhase == PhaseLevelComplete ? 1 : 0);
+        scoreAtClose_ = Score;
         game_.Close();
         ASSERT_TRUE(game_.Ended());
         NoteFinishedGame();
@@ -199,8 +207,12 @@ class Life {
     void Resume() {
         game_.Click(MenuButtonX, ContinueY);
         ASSERT_EQ(ScreenState, Play);
+        // A bar saved full completes its level on screen first, or shows the won panel.
         const bool settled = game_.RunUntil(
-            [this] { return Playable() || (mode_ == Timed && ScreenState == HighScores); }, 12.0f);
+            [this] {
+                return Playable() || GameWon != 0 || (mode_ == Timed && ScreenState == HighScores);
+            },
+            12.0f);
         ASSERT_TRUE(settled) << "resumed game never became playable: screen " << ScreenState
                              << ", phase " << PlayPhase << ", won " << int(GameWon) << ", level "
                              << Level << ", bar " << LevelBar << ", at rest " << BoardAtRest()
@@ -314,7 +326,8 @@ class Life {
     }
 
     // The file holds a game at rest or none, and the last finished game's score under the name
-    // last typed.
+    // last typed. A saved game is on the level it was closed on and scored no more than a
+    // cascade of play would: the rest completes no level and runs no endless chain.
     void CheckFile() {
         const std::vector<uint8_t> bytes = ReadSave();
         ASSERT_EQ(bytes.size(), SaveFileSize);
@@ -323,6 +336,11 @@ class Life {
                 Board[i] = ReadCellBytes(&bytes[BoardAt + static_cast<std::size_t>(i) * 20]);
             }
             EXPECT_TRUE(BoardAtRest()) << "a game was saved in motion";
+            int32_t level = 0, score = 0;
+            std::memcpy(&level, &bytes[LevelAt], 4);
+            std::memcpy(&score, &bytes[ScoreAt], 4);
+            EXPECT_EQ(level, levelAtClose_);
+            EXPECT_LE(score, std::max(scoreAtClose_, 0) + RestScoreBound);
             Count("saved a game");
         }
         if (finished_.Slot < 0) return;
@@ -349,6 +367,8 @@ class Life {
     const char* target_;
     bool wasLive_ = false;
     FinishedGame finished_;
+    int32_t levelAtClose_ = 0;
+    int32_t scoreAtClose_ = 0;
 };
 
 struct ResumeCase {
@@ -421,17 +441,16 @@ void ClickSquares(WholeGame& game, Square a, Square b) {
     game.Click(CentreX(b), CentreY(b));
 }
 
-// Runs one life of the game in a child process: a new game of the mode and kinds, then `play`,
-// then the window's close button. The parent reads the file it left.
-void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>& play) {
+// Runs one life of the game in a child process: start-up, then `life`, then the window's close
+// button. The parent reads the file it left.
+void InALife(WholeGame& game, const std::function<void(WholeGame&)>& life) {
     std::fflush(nullptr);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         const int failuresBefore = FailureCount();
         game.Start();
-        game.PlayNewGame(mode, 7);
-        play(game);
+        life(game);
         game.Close();
         std::fflush(nullptr);
         _exit(FailureCount() > failuresBefore || !game.Ended() ? 1 : 0);
@@ -439,6 +458,14 @@ void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A life with a new game of the mode and 7 kinds, then `play`, then the close.
+void CloseAfter(WholeGame& game, int mode, const std::function<void(WholeGame&)>& play) {
+    InALife(game, [&](WholeGame& g) {
+        g.PlayNewGame(mode, 7);
+        play(g);
+    });
 }
 
 // The saved board, read into Board; true when the file holds a game.
@@ -520,6 +547,36 @@ TEST(SaveAtRestTest, ClosingMidFallMidSwapUnderABannerOrAtTheNameBoxKeepsTheGame
     EXPECT_EQ(SavedEntry(bytes, 1, 1), (std::pair<std::string, int32_t>{"", 5000}));
 }
 
+TEST(SaveAtRestTest, ClosingWhileTheWinningCascadeFallsLeavesTheWinToTheResumedGame) {
+    WholeGame game;
+    CloseAfter(game, Untimed, [](WholeGame& g) {
+        Level = LastLevel;
+        LevelBar = ShownLevelBar = 72.5f;
+        Score = 3000;
+        const auto move = Moves().front();
+        ClickSquares(g, move.first, move.second);
+        EXPECT_TRUE(g.RunUntil([] { return Falling != 0; }, 2.0f));
+        EXPECT_EQ(GameWon, 0);
+    });
+    // The full bar is saved as it is, in a game still to continue on the last level.
+    const std::vector<uint8_t> bytes = ReadSave();
+    ASSERT_TRUE(LoadSavedBoard(bytes));
+    EXPECT_TRUE(BoardAtRest());
+    float bar = 0.0f;
+    std::memcpy(&bar, &bytes[BarAt], 4);
+    EXPECT_GE(bar, 73.0f);
+    EXPECT_EQ(bytes[LevelAt], LastLevel);
+    // Continued, the game is won on screen and the winner's name is asked.
+    InALife(game, [](WholeGame& g) {
+        g.ToMainMenu();
+        g.Click(MenuButtonX, ContinueY);
+        EXPECT_TRUE(g.RunUntil([] { return GameWon != 0 && ShatterActive == 0; }, 5.0f));
+        g.Click(WonButtonX, WonButtonY);
+        EXPECT_EQ(ScreenState, HighScores);
+        EXPECT_EQ(NameEntryOpen, 1);
+    });
+}
+
 TEST(PlayStateTest, NewGameAfterLeavingMidSwapStartsWithoutTheOldSwap) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
@@ -584,7 +641,7 @@ TEST(PlayStateTest, TimedWinTakesTheWinnersNameOnceAndLeavesNothingToTheNextGame
               EffectRequests.end());
 }
 
-TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothing) {
+TEST(PlayStateTest, TheNameBoxLocksTheButtonsItRulesOutAndPlayTypingChangesNothing) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.PlayNewGame(Untimed, 6);
@@ -594,12 +651,22 @@ TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothin
         game.RunUntil([] { return ScreenState == HighScores && ShatterActive == 0; }, 8.0f));
     ASSERT_EQ(NameEntryOpen, 1);
     game.Type("Zoe");
-    game.Click(BackX, BackY);
+    // Back and the page arrows are drawn ruled out: they do nothing while the box is open.
+    for (const auto& [x, y] : {std::pair{BackX, BackY}, {83, 446}, {552, 446}}) {
+        game.Click(x, y);
+        EXPECT_EQ(ScreenState, HighScores);
+        EXPECT_EQ(NameEntryOpen, 1);
+        EXPECT_EQ(HighScorePage, 6);
+    }
+    game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);
-    EXPECT_EQ(ScreenState, MainMenu);
     EXPECT_STREQ(HighScoreTable[0][0].Name, "Zoe");
     const std::vector<uint8_t> saved = ReadSave();
     EXPECT_EQ(saved.size(), SaveFileSize);
+    game.Click(552, 446);
+    EXPECT_EQ(HighScorePage, 7);
+    game.Click(BackX, BackY);
+    EXPECT_EQ(ScreenState, MainMenu);
 
     game.RunUntil([] { return ShatterActive == 0; }, 5.0f);
     game.NewGameFromMenu(Untimed, 6);
@@ -609,6 +676,85 @@ TEST(PlayStateTest, BackClosesTheNameBoxKeepingItsNameAndPlayTypingChangesNothin
     EXPECT_EQ(NameLength, 3);
     EXPECT_EQ(PlayPhase, PhasePlaying);
     EXPECT_EQ(ReadSave(), saved);  // Enter during play saves nothing
+}
+
+// ---- What a rest scores ----
+
+namespace rest {
+
+// A game of the mode and kinds at `level` with `bar`, its board dealt at the tick `tick`, the
+// first move found flagged to swap on the next frame.
+void SwapPending(uint32_t tick, int mode, int kinds, int32_t level, float bar) {
+    platform::UseManualClock(tick);
+    ResetPlay();
+    ScreenState = Play;
+    NoGameToContinue = 0;
+    GameMode = static_cast<uint8_t>(mode);
+    KindCount = kinds;
+    Level = level;
+    Score = 0;
+    LevelBar = ShownLevelBar = bar;
+    NewBoard(KindCount);
+    const auto move = Moves().front();
+    SelectedSquare = move.first;
+    TargetSquare = move.second;
+    CellAt(SelectedSquare).Selected = 1;
+    CellAt(TargetSquare).Selected = 1;
+    CellAt(TargetSquare).SwapTarget = 1;
+}
+
+// What a game ends with after the rules run: score, bar, level, phase and won flag.
+struct Outcome {
+    int32_t Score;
+    float Bar;
+    int32_t Level;
+    int32_t Phase;
+    int Won;
+};
+Outcome Now() { return {Score, LevelBar, Level, PlayPhase, GameWon}; }
+
+// The same swap played frame by frame, 20 ms apart, until nothing moves.
+Outcome Played() {
+    for (int frame = 0; frame < 10000; ++frame) {
+        if (Falling == 0 && HintActive == 0 && CellAt(TargetSquare).SwapTarget == 0) break;
+        platform::AdvanceManualClock(0.02);
+        SwapAnimation(0.02f);
+        AdvanceFall(0.02f);
+        HintAnimation(0.02f);
+    }
+    return Now();
+}
+
+}  // namespace rest
+
+// A close just before a swap lands: bringing play to rest draws the numbers the same frames of
+// play would draw, so it scores what play would (no endless chain), and it never completes a
+// level itself: a bar it fills is left full for the resumed game to complete on screen.
+TEST(RestScoreTest, ARestScoresWhatTheSameFramesOfPlayWouldAndCompletesNoLevel) {
+    constexpr int Ticks = 3000;
+    int filled = 0, chains = 0, worst = 0;
+    for (int i = 0; i < Ticks; ++i) {
+        const uint32_t tick = 100000u + 37u * static_cast<uint32_t>(i);
+        const int kinds = 6 + i % 3;
+        const int32_t level = i % 2 == 0 ? LastLevel : 4;
+        rest::SwapPending(tick, i % 2, kinds, level, 65.0f);
+        const rest::Outcome played = rest::Played();
+        rest::SwapPending(tick, i % 2, kinds, level, 65.0f);
+        BringPlayToRest();
+        const rest::Outcome rested = rest::Now();
+        ASSERT_EQ(rested.Score, played.Score) << "tick " << tick;
+        ASSERT_EQ(rested.Bar, played.Bar) << "tick " << tick;
+        ASSERT_EQ(rested.Level, level) << "tick " << tick;
+        ASSERT_EQ(rested.Phase, PhasePlaying) << "tick " << tick;
+        ASSERT_EQ(rested.Won, 0) << "tick " << tick;
+        filled += rested.Bar >= LevelBarFull ? 1 : 0;
+        chains += rested.Score > 30 ? 1 : 0;
+        worst = std::max(worst, rested.Score);
+    }
+    std::printf("%d rests: %d filled the bar, %d chained, best score %d\n", Ticks, filled, chains,
+                worst);
+    EXPECT_GT(filled, 0);
+    EXPECT_LT(worst, 1000);
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ MODULES = [
 KEYED = {
     "Figures.bmp", "Font.bmp", "Number.jpg", "game over.jpg", "EasyFood.jpg", "Cursor.bmp",
     "MenDown.bmp", "mixer.bmp", "MenuTxt.bmp", "NewGame.jpg", "ActiveOption.bmp", "Options.jpg",
+    "Confirm.bmp",
 }
 
 # The smallest size each picture may have (width, height); None leaves a side free.
@@ -38,6 +39,7 @@ MIN_SIZES = {
     "mixer.bmp": (109, 1199), "Menu.jpg": (640, 480), "MenuImage.jpg": (735, 518),
     "MenuTxt.bmp": (393, 894), "NewGame.jpg": (332, 383), "ActiveOption.bmp": (235, 361),
     "HighScores.jpg": (640, 480), "WindowHS.JPG": (350, 130), "Options.jpg": (323, 403),
+    "Confirm.bmp": (420, 150),
 }
 
 KEY = (255, 0, 255)
