@@ -21,6 +21,8 @@ NOTE_SIZE = 12
 # What EasyFood does, under its row; what the two modes mean, under theirs.
 EASY_FOOD_NOTE = ("EasyFood: a coloured tile under each piece", 203)
 MODE_NOTE = ("Timed: beat the clock. Untimed: no hurry.", 208)
+# The keys, under the options' knobs.
+KEYS_NOTE = ("Keys: arrows, Enter, Esc \u2014 see Help", 386)
 # Options: (label, hot spot, check-mark place), top to bottom.
 OPTIONS_MARK_X = 240
 OPTIONS_PILL = (110, 23)
@@ -171,6 +173,7 @@ def options_card(ctx, lit=None):
     ctx.set_dash([])
     for name, knob_top in SLIDERS:
         slider_track(ctx, name, knob_top)
+    note(ctx, KEYS_NOTE, (l, t, r, b))
     sparkled_button(ctx, OPTIONS_BACK, OPTIONS_BACK_LIT, "Back", lit == "back", OPTIONS_BUTTON_MIDDLE)
     sparkled_button(ctx, OPTIONS_HELP, OPTIONS_HELP_LIT, "Help", lit == "help", OPTIONS_BUTTON_MIDDLE)
 

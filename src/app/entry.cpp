@@ -9,6 +9,7 @@
 #include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -59,6 +60,7 @@ bool StartProgram() {
         return false;
     }
     platform::CloseOnHangUp();
+    if (!platform::StartControllers()) Trace("no game controllers");
     if (!CreateDevice()) return false;
     if (!StartUp()) return false;
     AppReady = 1;

@@ -3,6 +3,7 @@
 
 #include "app/desktop.h"
 #include "app/game_clock.h"
+#include "app/key_actions.h"
 #include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -12,8 +13,10 @@
 #include "game/shatter.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/window.h"
+#include "screens/focus.h"
 #include "screens/high_scores.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
@@ -55,6 +58,8 @@ bool RunFrame() {
     ChangeDueIn(MusicDueIn());
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
+    // 3a. Arrows and Tab move the focus ring or the board cursor before anything is drawn.
+    RunKeyMoves();
 
     // 4 to 13. Every screen draws itself; all but the current one return at once.
     DrawTitle();
@@ -69,28 +74,37 @@ bool RunFrame() {
     DrawWonPanel(dt);
     if (ProgramEnded()) return true;
 
-    // 14. Where the pointer is in this frame.
+    // 14. Where the pointer is in this frame. While keys are in use the focused control stands
+    // in for it, so the control lights up as under the mouse; not in a frame that a transition
+    // will keep as the old screen, where the new screen's focus has no place.
     int x = 0;
     int y = 0;
     MousePosition(x, y);
+    int hoverX = x;
+    int hoverY = y;
+    const bool keyMarks =
+        platform::KeysInUse() && ShatterRequested == 0 && FocusPoint(hoverX, hoverY);
 
-    // 15. Hover highlights go over the screen pictures, except while the old screen breaks away.
+    // 15. Hover highlights go over the screen pictures, except while the old screen breaks away;
+    // the focus ring goes around the focused control.
     if (ShatterActive == 0) {
-        HoverMainMenu(x, y);
-        PlayHover(x, y);
-        HoverNewGame(x, y);
-        HoverOptions(x, y);
-        HoverHighScores(x, y, dt);
-        HoverTitle(x, y, dt);
-        HoverWonPanel(x, y);
+        HoverMainMenu(hoverX, hoverY);
+        PlayHover(hoverX, hoverY);
+        HoverNewGame(hoverX, hoverY);
+        HoverOptions(hoverX, hoverY);
+        HoverHighScores(hoverX, hoverY, dt);
+        HoverTitle(hoverX, hoverY, dt);
+        HoverWonPanel(hoverX, hoverY);
+        if (keyMarks) DrawFocus();
     }
     if (ProgramEnded()) return true;
 
-    // 16. A click that arrived since the last frame acts on what was just drawn.
+    // 16. A click that arrived since the last frame acts on what was just drawn, then the keys.
     if (ClickPending != 0) {
         DispatchClick(x, y);
         ClickPending = 0;
     }
+    RunKeyActions();
     // A click may switch the display; a picture missing then ends the program inside the click.
     if (ProgramEnded()) return true;
 
@@ -109,9 +123,12 @@ bool RunFrame() {
 }
 
 bool DispatchClick(int x, int y) {
-    // While the old screen breaks away, clicks are lost, not queued.
-    if (ShatterActive != 0) return false;
+    // While the old screen breaks away, a click cuts it short and is lost, not queued.
+    if (ShatterActive != 0) {
+        EndShatter();
+        return false;
+    }
     // The click steps in their fixed order; the first that takes the click ends the offer.
-    return ClickNewGame(x, y) || ClickHighScores(x, y) || ClickOptions(x, y) ||
+    return ClickLogo(x, y) || ClickNewGame(x, y) || ClickHighScores(x, y) || ClickOptions(x, y) ||
            ClickMainMenu(x, y) || ClickTitle(x, y) || PlayClick(x, y) || ClickWonPanel(x, y);
 }

@@ -8,5 +8,5 @@ bool RunFrame();
 
 // Called by the frame driver when a click is pending, with the click's client position: offers
 // it to the screens' click steps in a fixed order; true when one of them took it. A click
-// during the screen shatter transition is dropped.
+// during the screen shatter transition cuts it short and is dropped. Keys click the same way.
 bool DispatchClick(int x, int y);

@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/frame_driver.h"
 #include "app/game_clock.h"
+#include "app/key_actions.h"
 #include "app/startup.h"
 #include "game/hud.h"
 #include "game/moves.h"
@@ -70,13 +71,6 @@ void FollowFullScreen(bool fullScreen) {
     RecreateDisplay(fullScreen);
 }
 
-// Pause (or Escape) toggles the pause of play unless the won panel is up; Enter confirms the
-// name box on the high-score screen.
-void KeyDown(int32_t key) {
-    if (key == platform::PauseKey && GameWon == 0) Paused = Paused != 0 ? 0 : 1;
-    if (key == platform::EnterKey && NameBoxShown()) ConfirmName();
-}
-
 // Typed characters reach the name only while the name box is shown; a letter the font lacks
 // goes in as its nearest plain letters.
 void TypedCharacter(int32_t character) {
@@ -92,6 +86,16 @@ void CloseRequested() {
     if (!platform::GameWindowExists()) return;
     if (AppReady != 0) SaveGame();
     platform::DestroyGameWindow();
+}
+
+// Ctrl+Q closes like the close button at once; every other key or pad action waits for the
+// next frame.
+void KeyDown(platform::Action action) {
+    if (action == platform::Action::Quit) {
+        CloseRequested();
+        return;
+    }
+    QueueKeyAction(action);
 }
 
 }  // namespace
@@ -115,7 +119,7 @@ void WindowProcedure(const platform::Message& message) {
             platform::ShowSystemCursor(SystemCursor != 0 || CursorOutside != 0);
             break;
         case platform::MessageKind::KeyDown:
-            KeyDown(message.value);
+            KeyDown(static_cast<platform::Action>(message.value));
             break;
         case platform::MessageKind::Char:
             TypedCharacter(message.value);

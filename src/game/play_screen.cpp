@@ -7,6 +7,7 @@
 #include "audio/sound_effects.h"
 #include "game/board.h"
 #include "game/board_change.h"
+#include "game/board_cursor.h"
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
@@ -16,6 +17,7 @@
 #include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "platform/input.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -219,6 +221,7 @@ void PlayFrame(float dt) {
         return;
     }
     DrawBoard(dt);
+    if (platform::KeysInUse()) DrawBoardCursor();
     ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {

@@ -3,6 +3,7 @@
 
 #include "game/board.h"
 #include "game/board_change.h"
+#include "game/board_cursor.h"
 #include "game/falling.h"
 #include "game/flying_piece.h"
 #include "game/hud.h"
@@ -62,6 +63,7 @@ void BringPlayToRest() {
 void ResetPlay() {
     StoreOpenName();
     ResetMoves();
+    ResetBoardCursor();
     ResetFall();
     ResetPhases();
     ResetBoardChange();

@@ -12,5 +12,6 @@
 void BringPlayToRest();
 
 // Called by the new-game screen before it deals the first board: no swap, hint, fall, board
-// change, banner, won panel, name box, pause or flying piece is left from the last game.
+// change, banner, won panel, name box, pause or flying piece is left from the last game, and
+// the board cursor is back on the top-left square.
 void ResetPlay();

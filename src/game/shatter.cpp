@@ -35,10 +35,12 @@ void ShatterFrame(float dt) {
         ShatterSnapshot->DrawClipped(BackBuffer, x, y + static_cast<int32_t>(tile.Drop), x, y,
                                      x + ShatterTileSize, y + ShatterTileSize);
     }
-    if (ShatterTile[0].Drop > ShatterDropEnd) {
-        ShatterActive = 0;
-        ShatterClock = 0.0f;
-    }
+    if (ShatterTile[0].Drop > ShatterDropEnd) EndShatter();
+}
+
+void EndShatter() {
+    ShatterActive = 0;
+    ShatterClock = 0.0f;
 }
 
 void ShatterStart() {

@@ -32,3 +32,7 @@ void ShatterFrame(float dt);
 // Called every frame by the frame driver right after ShatterFrame: when a screen change asked
 // for the transition, keeps the finished frame as the snapshot and sets its tiles falling.
 void ShatterStart();
+
+// Called by a key or click during the transition: the tiles are gone at once, the new screen
+// shows whole.
+void EndShatter();

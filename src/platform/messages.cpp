@@ -8,6 +8,7 @@
 #include <cstring>
 #include <deque>
 
+#include "platform/input_events.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -55,21 +56,6 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
-// Keys: Backspace types a character (repeating while held); Pause and Escape, Enter and the
-// keypad's Enter arrive once per press.
-void TranslateKey(const SDL_KeyboardEvent& event) {
-    const SDL_Keycode key = event.keysym.sym;
-    if (key == SDLK_BACKSPACE) {
-        Post(MessageKind::Char, BackspaceChar);
-        return;
-    }
-    if (event.repeat != 0) return;
-    int32_t code = 0;
-    if (key == SDLK_PAUSE || key == SDLK_ESCAPE) code = PauseKey;
-    if (key == SDLK_RETURN || key == SDLK_KP_ENTER) code = EnterKey;
-    Post(MessageKind::KeyDown, code);
-}
-
 // Length of the UTF-8 sequence a lead byte starts, or 0 when it cannot start one.
 int SequenceLength(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -108,6 +94,7 @@ void TranslateWindowManagerState() {
 
 void Translate(const SDL_Event& event) {
     DesktopEvents = true;
+    if (TranslateInputEvent(event)) return;
     switch (event.type) {
         case SDL_QUIT:
             Post(MessageKind::Close);
@@ -123,9 +110,6 @@ void Translate(const SDL_Event& event) {
             break;
         case SDL_MOUSEBUTTONUP:
             if (event.button.button == SDL_BUTTON_LEFT) Post(MessageKind::LeftButtonUp);
-            break;
-        case SDL_KEYDOWN:
-            TranslateKey(event.key);
             break;
         case SDL_TEXTINPUT:
             TranslateText(event.text.text);
@@ -165,6 +149,7 @@ void WindowPointer(float& x, float& y) {
 void SetWindowProcedure(void (*procedure)(const Message&)) { Procedure = procedure; }
 
 bool PeekMessage() {
+    RepeatHeldDirection();
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) Translate(event);
     return !Queue.empty();
@@ -198,6 +183,10 @@ bool TakeDesktopEvents() {
 }
 
 void PostQuitMessage(int32_t code) { Post(MessageKind::Quit, code); }
+
+void PostKeyDown(Action action) { Post(MessageKind::KeyDown, static_cast<int32_t>(action)); }
+
+void PostMessage(MessageKind kind, int32_t value) { Post(kind, value); }
 
 void CloseOnHangUp() {
     // SDL turns a termination request into its quit event, which arrives as Close; raising one
@@ -245,14 +234,27 @@ void InjectMouseButton(bool down) {
     SDL_PushEvent(&event);
 }
 
-void InjectKey(TestKey key) {
-    static constexpr SDL_Keycode Codes[] = {SDLK_PAUSE, SDLK_ESCAPE, SDLK_RETURN, SDLK_BACKSPACE,
-                                            SDLK_SPACE};
+void InjectKey(TestKey key, bool repeat) {
+    struct Press {
+        SDL_Keycode Code;
+        Uint16 Modifiers;
+    };
+    static constexpr Press Presses[] = {
+        {SDLK_PAUSE, 0},  {SDLK_ESCAPE, 0}, {SDLK_RETURN, 0},      {SDLK_BACKSPACE, 0},
+        {SDLK_SPACE, 0},  {SDLK_UP, 0},     {SDLK_DOWN, 0},        {SDLK_LEFT, 0},
+        {SDLK_RIGHT, 0},  {SDLK_TAB, 0},    {SDLK_TAB, KMOD_LSHIFT}, {SDLK_h, 0},
+        {SDLK_p, 0},      {SDLK_m, 0},      {SDLK_F11, 0},         {SDLK_q, KMOD_LCTRL},
+        {SDLK_KP_PLUS, 0}, {SDLK_MINUS, 0}, {SDLK_a, 0},
+    };
+    const Press& press = Presses[static_cast<int>(key)];
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.windowID = GameWindowId();
     event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = Codes[static_cast<int>(key)];
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.sym = press.Code;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(press.Code);
+    event.key.keysym.mod = press.Modifiers;
     SDL_PushEvent(&event);
 }
 

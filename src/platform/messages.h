@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/input.h"
+
 namespace platform {
 
 // ---- Messages ----
@@ -16,15 +18,12 @@ enum class MessageKind {
     SetCursor,       // the pointer moved over the window; choose the pointer to show
     LeftButtonDown,  // the left mouse button went down over the window
     LeftButtonUp,    // the left mouse button came up
-    KeyDown,         // value: PauseKey, EnterKey or 0 for any other key
+    KeyDown,         // value: the Action of a key or pad button
     Char,            // value: a typed character (8 for backspace, otherwise its code point)
     Close,           // the player asked to close the window (close button or shortcut)
     FullScreenSet,   // the window manager changed full-screen by itself; value 1: in, 0: out
 };
 
-// Key codes carried by KeyDown; Escape arrives as PauseKey.
-constexpr int32_t PauseKey = 19;
-constexpr int32_t EnterKey = 13;
 // The character code Backspace arrives as.
 constexpr int32_t BackspaceChar = 8;
 
@@ -61,6 +60,11 @@ bool TakeDesktopEvents();
 // Called when the window has been destroyed: a Quit message with this exit code follows.
 void PostQuitMessage(int32_t code);
 
+// Called by the input layer (platform only): a key or pad action, or a typed character, joins
+// the queue.
+void PostKeyDown(Action action);
+void PostMessage(MessageKind kind, int32_t value);
+
 // Called once by the program entry after the window exists: a hang-up (the terminal closed, the
 // session ended) asks the window to close like an interrupt or a termination request does, so
 // the game is saved on the way out.
@@ -83,7 +87,27 @@ bool SystemCursorShown();
 
 // ---- Test hooks ----
 // Keys tests can press.
-enum class TestKey { Pause, Escape, Enter, Backspace, Space };
+enum class TestKey {
+    Pause,
+    Escape,
+    Enter,
+    Backspace,
+    Space,
+    Up,
+    Down,
+    Left,
+    Right,
+    Tab,
+    ShiftTab,
+    H,
+    P,
+    M,
+    F11,
+    CtrlQ,
+    Plus,
+    Minus,
+    A,
+};
 // Window events tests can cause.
 enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Exposed, Moved, Close };
 
@@ -92,8 +116,8 @@ enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Expose
 void InjectMousePosition(int x, int y);
 // Called by tests only: queues a left button press (true) or release (false) at the pointer.
 void InjectMouseButton(bool down);
-// Called by tests only: queues a key press.
-void InjectKey(TestKey key);
+// Called by tests only: queues a key press (a repeat of a held key when `repeat`).
+void InjectKey(TestKey key, bool repeat = false);
 // Called by tests only: queues typed text, as the desktop's text input delivers it (UTF-8).
 void InjectText(const std::string& text);
 // Called by tests only: queues a window event.

@@ -15,6 +15,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
+#include "screens/focus.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
@@ -200,4 +201,14 @@ bool ClickHighScores(int x, int y) {
         return true;
     }
     return false;
+}
+
+void HighScoresFocus(FocusList& list) {
+    if (NameBoxShown()) {
+        list.Add(OkSpot);
+        return;
+    }
+    list.Add(PreviousSpot);
+    list.AddFirst(BackSpot, FocusRole::Back);
+    list.Add(NextSpot);
 }

@@ -1,6 +1,8 @@
 // The high-score screen: the tables of the page shown, the name box and the buttons.
 #pragma once
 
+struct FocusList;
+
 // Used by the window procedure: true while the high-score screen shows the name box, the only
 // place where typing and Enter act.
 bool NameBoxShown();
@@ -19,3 +21,6 @@ void DrawHighScores();
 void HoverHighScores(int x, int y, float dt);
 // Called by the click dispatcher; returns true when the click was used by the high-score screen.
 bool ClickHighScores(int x, int y);
+// Called by the focus step on the high-score screen: OK alone while the name box is shown,
+// otherwise the previous-page arrow, Back (focused first) and the next-page arrow.
+void HighScoresFocus(FocusList& list);

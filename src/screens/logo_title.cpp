@@ -9,6 +9,7 @@
 #include "gfx/change_due.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "screens/focus.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -126,8 +127,14 @@ void HoverTitle(int x, int y, float dt) {
     HoverLatch = 0;
 }
 
-bool ClickTitle(int x, int y) {
-    if (ScreenState != Title || !PlayButton.Contains(x, y)) return false;
+bool ClickLogo(int, int) {
+    if (ScreenState != Logo) return false;
+    SkipLogo();
+    return true;
+}
+
+bool ClickTitle(int, int) {
+    if (ScreenState != Title) return false;
     PlaySoundEffect(Effect::Click);
     ShatterRequested = 1;
     ScreenState = MainMenu;
@@ -169,4 +176,12 @@ bool ClickWonPanel(int x, int y) {
     WonPanelReady = 0;
     GameWon = 0;
     return true;
+}
+
+void TitleFocus(FocusList& list) { list.Add(PlayButton); }
+
+void WonPanelFocus(FocusList& list) { list.Add(WonButton); }
+
+void SkipLogo() {
+    if (ScreenState == Logo) LogoTimer = LogoEnd;
 }

@@ -1,6 +1,8 @@
 // The logo with its reveal, the title with its blinking button, and the won panel.
 #pragma once
 
+struct FocusList;
+
 // ---- Logo ----
 // Time the logo has been shown, in tenths of a second; it gives way to the title at 30.
 extern float LogoTimer;
@@ -38,11 +40,21 @@ void DrawTitle();
 // Called every frame by the frame driver with the mouse position and the frame time; only on
 // the title: the play button, lit under the mouse and blinking elsewhere.
 void HoverTitle(int x, int y, float dt);
-// Called by the click dispatcher; true when the title's play button was clicked.
+// Called by the click dispatcher: a click anywhere on the title is the play button's (the title
+// waits for nothing more); true when it was used.
 bool ClickTitle(int x, int y);
+// Called by the click dispatcher: a click on the logo ends its reveal; true when it was used.
+bool ClickLogo(int x, int y);
 // Called every frame by the frame driver with the frame time; only while GameWon is set.
 void DrawWonPanel(float dt);
 // Called every frame by the frame driver with the mouse position; only while GameWon is set.
 void HoverWonPanel(int x, int y);
 // Called by the click dispatcher; true when the won panel's button was clicked.
 bool ClickWonPanel(int x, int y);
+
+// Called by the focus step on the title: the play button.
+void TitleFocus(FocusList& list);
+// Called by the focus step while the won panel is up: its button.
+void WonPanelFocus(FocusList& list);
+// Called by the keys and by a click on the logo: the reveal ends now and the title follows.
+void SkipLogo();

@@ -11,6 +11,7 @@
 #include "gfx/sprite.h"
 #include "platform/shell.h"
 #include "platform/window.h"
+#include "screens/focus.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -172,4 +173,12 @@ bool ClickMainMenu(int x, int y) {
     }
     if (LinkSpot.Contains(x, y)) platform::OpenWithDesktop("ReadMe.htm");
     return false;
+}
+
+void MainMenuFocus(FocusList& list) {
+    for (int i = ContinueItem; i <= ExitItem; ++i) {
+        if (i == ContinueItem && NoGameToContinue) continue;
+        list.Add(Buttons[i].Spot);
+    }
+    list.Add(LinkSpot);
 }

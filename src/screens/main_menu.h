@@ -2,6 +2,7 @@
 #pragma once
 
 class Sprite;
+struct FocusList;
 
 // ---- Pictures ----
 // "Menu.jpg", the menu background, 640 x 480; null until loaded.
@@ -27,3 +28,6 @@ void DrawMainMenu();
 void HoverMainMenu(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the main menu.
 bool ClickMainMenu(int x, int y);
+// Called by the focus step on the main menu: the buttons from top to bottom (Continue only while
+// a game can go on, focused first then, else New game) and the help link.
+void MainMenuFocus(FocusList& list);

@@ -16,6 +16,7 @@
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "platform/clock.h"
+#include "screens/focus.h"
 #include "screens/main_menu.h"
 #include "shared/random.h"
 #include "shared/state.h"
@@ -238,4 +239,15 @@ void StartNewGame() {
     NoGameToContinue = 0;
     SeedRandom(platform::TickCount());
     StartRandomMusicTrack();
+}
+
+void NewGameFocus(FocusList& list) {
+    if (LeaveAsked != 0) {
+        list.Add(LeaveButton.Spot);
+        list.AddFirst(KeepButton.Spot, FocusRole::Back);
+        return;
+    }
+    for (const ChoiceRow& row : Choices) list.Add(row.Spot);
+    list.Add(BackSpot, FocusRole::Back);
+    list.AddFirst(StartSpot);
 }

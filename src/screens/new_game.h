@@ -5,6 +5,8 @@
 
 #include "game/board.h"
 
+struct FocusList;
+
 // The check box or round socket the panels draw around a 19 by 25 mark whose top-left is at
 // (markX, markY): a choice's hot spot covers it as well as the choice's label.
 constexpr Area MarkControl(int markX, int markY) {
@@ -40,3 +42,6 @@ bool ClickNewGame(int x, int y);
 // Called by Start (after the question when a game was in progress) and by a confirmed name of a
 // game left for a new one: a fresh game of the chosen mode and kinds, shown on the play screen.
 void StartNewGame();
+// Called by the focus step on the new-game screen: the five choice rows, Back and Start (focused
+// first); while Start asks, only Leave and Keep (focused first, and Escape's Back).
+void NewGameFocus(FocusList& list);

@@ -7,6 +7,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "platform/shell.h"
+#include "screens/focus.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "shared/state.h"
@@ -196,4 +197,22 @@ bool ClickOptions(int x, int y) {
 void DrawGameCursor(int x, int y, bool cursorOutside) {
     if (SystemCursor != 0 || cursorOutside) return;
     CursorPicture->DrawClipped(BackBuffer, x, y, 0, 0, 30, 30);
+}
+
+void OptionsFocus(FocusList& list) {
+    for (const OptionRow& row : Rows) list.Add(row.Spot);
+    list.Add(MusicGrab(MusicSlider), FocusRole::MusicKnob);
+    list.Add(SoundGrab(SoundSlider), FocusRole::SoundKnob);
+    list.Add(BackSpot, FocusRole::Back);
+    list.Add(HelpSpot);
+}
+
+void StepKnob(int& knob, int steps) {
+    constexpr int Track = SliderRight - SliderLeft;
+    // The nearest twentieth to where the knob stands, then whole twentieths from there.
+    int twentieth = ((knob - SliderLeft) * KnobSteps + Track / 2) / Track + steps;
+    if (twentieth < 0) twentieth = 0;
+    if (twentieth > KnobSteps) twentieth = KnobSteps;
+    knob = SliderLeft + (twentieth * Track + KnobSteps / 2) / KnobSteps;
+    SetMusicVolume(MusicGain());
 }

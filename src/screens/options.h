@@ -1,6 +1,11 @@
 // The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
 #pragma once
 
+struct FocusList;
+
+// Steps of a knob moved by keys over its whole track.
+constexpr int KnobSteps = 20;
+
 // ---- Knob dragging ----
 // 1 while the music knob follows the mouse (from a click on it until the button is released).
 extern unsigned char MusicKnobDragged;
@@ -36,6 +41,12 @@ void DrawOptions();
 void HoverOptions(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the options screen.
 bool ClickOptions(int x, int y);
+// Called by the focus step on the options screen: the three option rows, the music and sound
+// knobs, Back and Help.
+void OptionsFocus(FocusList& list);
+// Called by the keys: a knob moves `steps` twentieths of its track (stopping at its ends); the
+// music follows its knob at once.
+void StepKnob(int& knob, int steps);
 // Called every frame by the frame driver just before presenting, with the mouse position and the
 // window procedure's CursorOutside: our own mouse pointer while the option asks for it.
 void DrawGameCursor(int x, int y, bool cursorOutside);

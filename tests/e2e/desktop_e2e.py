@@ -7,6 +7,9 @@ turned away with a notice, a resized and a maximised window, full-screen keeping
 full-screen drawn again where another program's window uncovers it, leaving full-screen for the
 window's former size, place and maximised state (also when the window manager ends it), a
 10-pixel drag that swaps two pieces, the window's icon, and the close request that saves the game.
+Then the game is started again on that save and played with xdotool's keys alone: through the
+logo and the title, Continue, and one swap found on the saved board made with the board cursor;
+Ctrl+Q saves and closes.
 
 With "eight-bit" after the folders, on an 8-bit desktop instead: the game refuses it with its
 notice, which the player confirms, and ends.
@@ -489,6 +492,54 @@ def drag_swaps_two_pieces(game, refs, game_dir, shots):
     save(grab(), shots, "e2e-after-drag.png")
 
 
+def saved_board_kinds(folder):
+    """The kind of every cell, [row][column], as the save file holds them: the cell of column c
+    and row r is 20 bytes at 5641 + (8c + r) * 20, its kind at byte 8."""
+    with open(os.path.join(folder, "game.sav"), "rb") as f:
+        data = f.read()
+    return [[data[5641 + (8 * column + row) * 20 + 8] for column in range(8)] for row in range(8)]
+
+
+def keys(*names):
+    """Key presses to the focused window, a little apart as fingers make them."""
+    xdotool("key", "--delay", 80, *names)
+
+
+def key_swap_on_the_saved_board(process, game_dir, folder, shots):
+    game = Game()
+    refs = references(game_dir)
+    figures = np.asarray(Image.open(os.path.join(game_dir, "bmp", "Figures.bmp")).convert("RGB"))
+    kinds = saved_board_kinds(folder)
+    xdotool("mousemove", 2, 2)  # the pointer rests away from the window: keys only
+    xdotool("windowactivate", "--sync", game.window)
+
+    # Any key passes the logo and the title (an unbound key, which does nothing on the menu).
+    def menu_after_a_key():
+        keys("a")
+        return screen_shown(game, refs) == "main menu"
+    wait_until("the main menu by keys", menu_after_a_key, patience=40)
+    keys("Return")  # Continue, focused first with a game to go on
+    board = wait_until("the saved board shown", lambda: board_settled(game))
+    before = game.picture()
+    source, target = a_winning_swap(kinds)
+    # Tab shows the cursor on the top-left square; the arrows walk it to the source.
+    keys("Tab", *(["Right"] * source[1]), *(["Down"] * source[0]), "Return")
+    arrow = {(0, 1): "Right", (1, 0): "Down"}[(target[0] - source[0], target[1] - source[1])]
+    keys(arrow)
+    changed = lambda cell, by: mean_difference(crop(game.picture(), cell_box(cell)),
+                                               crop(before, cell_box(cell))) > by
+    wait_until("the neighbour's piece swapped away by keys", lambda: changed(target, 20))
+    save(grab(), shots, "e2e-after-key-swap.png")
+    # Every square but the cursor's (its corners drawn over the piece) shows the saved piece.
+    shown = board_kinds(board, figures)
+    shown[0][0] = kinds[0][0]
+    if shown != kinds:
+        raise Failure(f"the board shown {shown} is not the saved board {kinds}")
+    keys("ctrl+q")
+    wait_until("the game to end on Ctrl+Q", lambda: process.poll() is not None)
+    expect_saved(folder)
+
+
 def icon_is_our_tomato(game):
     listed = run("xprop", "-id", game.window, "-f", "_NET_WM_ICON", "32c", " = $0+", "_NET_WM_ICON")
     values = [int(v) for v in re.findall(r"\d+", listed.split("=", 1)[1])]
@@ -603,6 +654,10 @@ def play_on_the_desktop(process, game_dir, folder, shots):
     drag_swaps_two_pieces(game, refs, game_dir, shots)
     run("wmctrl", "-c", TITLE)
     wait_until("the game to end on the close request", lambda: process.poll() is not None)
+    expect_saved(folder)
+
+
+def expect_saved(folder):
     size = os.path.getsize(os.path.join(folder, "game.sav"))
     if size != 6933:
         raise Failure(f"game.sav has {size} bytes after closing, not 6933")
@@ -638,12 +693,17 @@ def main():
         if not eight_bit:
             every_start_shows_the_window(game_dir, folder, log)
         manager = start_window_manager()
-        process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
-                                   stderr=log)
+        start = lambda: subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder,
+                                         stdout=log, stderr=log)
+        process = start()
         if eight_bit:
             eight_bit_desktop_is_refused_with_the_notice(process, shots)
         else:
             play_on_the_desktop(process, game_dir, folder, shots)
+            if process.returncode != 0:
+                raise Failure(f"the game ended with code {process.returncode}")
+            process = start()
+            key_swap_on_the_saved_board(process, game_dir, folder, shots)
         if process.returncode != 0:
             raise Failure(f"the game ended with code {process.returncode}")
         print(f"desktop e2e passed in {time.monotonic() - started:.1f} s")

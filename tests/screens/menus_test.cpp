@@ -259,10 +259,9 @@ TEST_F(MenusTest, StartBeginsAFreshGame) {
     EXPECT_EQ(LevelBar, 0.0f);
 }
 
-TEST_F(MenusTest, TitleButtonLeadsToTheMenu) {
+TEST_F(MenusTest, AnyClickOnTheTitleLeadsToTheMenu) {
     ScreenState = Title;
-    EXPECT_FALSE(ClickTitle(172, 440));
-    EXPECT_TRUE(ClickTitle(173, 422));
+    EXPECT_TRUE(ClickTitle(20, 20));
     EXPECT_EQ(ScreenState, MainMenu);
     EXPECT_EQ(ShatterRequested, 1);
     EXPECT_EQ(MenuHighlight, 6);

@@ -396,10 +396,15 @@ TEST(ShellTest, DesktopChangedInTheBackgroundRecreatesTheDisplayOnReturn) {
     EXPECT_TRUE(game.Ended());
 }
 
-TEST(ShellTest, PauseAndEscapeTogglePauseExceptOnTheWonPanel) {
+TEST(ShellTest, PauseTogglesPauseOnEveryScreenEscapeOnlyInPlayNeitherOnTheWonPanel) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.Press(platform::TestKey::Pause);
+    EXPECT_EQ(Paused, 1);
+    game.Press(platform::TestKey::Pause);
+    EXPECT_EQ(Paused, 0);
+    game.PlayNewGame(0, 6);
+    game.Press(platform::TestKey::Escape);
     EXPECT_EQ(Paused, 1);
     game.Press(platform::TestKey::Escape);
     EXPECT_EQ(Paused, 0);
@@ -434,8 +439,11 @@ TEST(ShellTest, TypingAndEnterActOnlyOnTheNameBoxOfTheHighScoreScreen) {
     EXPECT_STREQ(NameBuffer, "abessa_");
     PlayPhase = PhasePlaying;
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    // Without the box Enter is the focused Back button, which saves nothing.
     game.Press(platform::TestKey::Enter);
+    EXPECT_EQ(ScreenState, MainMenu);
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    ScreenState = HighScores;
     NameEntryOpen = 1;
     game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);

@@ -1,0 +1,60 @@
+// Keyboard focus on the screens: their controls in reading order, the focused one, its ring.
+#pragma once
+
+#include <cstdint>
+
+#include "game/board.h"
+
+// ---- Controls ----
+// What a control does with keys besides Enter and Space.
+enum class FocusRole : uint8_t {
+    Button,     // Enter and Space click it
+    Back,       // also clicked by Escape
+    MusicKnob,  // Left and Right move the music knob
+    SoundKnob,  // Left and Right move the sound-effect knob
+};
+// One control: its hot spot and role.
+struct FocusSpot {
+    Area Spot;
+    FocusRole Role;
+};
+// Most controls one screen offers.
+constexpr int MaxFocusSpots = 10;
+// The controls of the screen shown, in reading order, and the one focused first.
+struct FocusList {
+    FocusSpot Spots[MaxFocusSpots];
+    int Count = 0;
+    int First = 0;
+    // Called by the screens' focus steps: appends a control.
+    void Add(const Area& spot, FocusRole role = FocusRole::Button);
+    // Called by the screens' focus steps: appends the control that is focused first.
+    void AddFirst(const Area& spot, FocusRole role = FocusRole::Button);
+};
+
+// ---- Focus ----
+// Index of the focused control in the current screen's list.
+extern int FocusIndex;
+
+// Called by the frame driver and the key step: the controls of the screen shown now (none on the
+// logo and the play screen without its won panel). A new screen, panel or list focuses its
+// first control.
+void CurrentFocus(FocusList& list);
+
+// Called by the frame driver while keys are in use: the middle of the focused control, where a
+// click would land; false when the screen has none.
+bool FocusPoint(int& x, int& y);
+
+// Called by the key step and the frame driver: the focused control of the current list (valid
+// until the next call), or null when there is none.
+const FocusSpot* FocusedSpot();
+
+// Called by the key step: the focus moves `step` controls on in reading order (wrapping), and
+// the next hover plays its sound for the control reached.
+void MoveFocus(int step);
+
+// Called by the key step: the hot spot of the screen's Back control, or false when it has none.
+bool BackSpotOf(Area& spot);
+
+// Called by the frame driver after the hover steps while keys are in use: the ring around the
+// focused control.
+void DrawFocus();
