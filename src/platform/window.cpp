@@ -15,7 +15,8 @@ namespace platform {
 
 namespace {
 
-const char* const WindowTitle = "Pelmaro v1.0";
+// "Pelmaro v1.0" for version 1.0.
+const char* const WindowTitle = "Pelmaro v" PELMARO_VERSION;
 
 SDL_Window* GameWindow = nullptr;
 // The accelerated renderer, made only where the display has graphics hardware; without it the
