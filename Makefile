@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 SEED ?= 1
 ACTIONS ?= 100000
 
-.PHONY: run test deps configure build bake bench bench-desktop sanitize fuzz soak install uninstall screenshots clean
+.PHONY: run test deps configure build bake bench bench-desktop sanitize fuzz soak install uninstall deb screenshots clean
 
 run: build
 	cd $(BUILD)/game && ./pelmaro
@@ -62,6 +62,10 @@ install: build
 
 uninstall:
 	DESTDIR="$(DESTDIR)" scripts/uninstall $(BUILD)/install_manifest.txt
+
+# The Debian package, built with debhelper and checked with lintian: $(BUILD)/deb/pelmaro_*.deb.
+deb: deps
+	nice scripts/build-deb $(BUILD) $(JOBS)
 
 screenshots: build
 	scripts/screenshots

@@ -30,8 +30,12 @@ import re
 import shutil
 import statistics
 import subprocess
+import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../tests/support"))
+from x_desktop import Desktop  # noqa: E402
 
 SCREEN = (1024, 768)
 # The desktop the full-screen busy frame is measured on.
@@ -62,7 +66,7 @@ SOUND_DEVICE = {"ALSOFT_DRIVERS": "null", "SDL_AUDIODRIVER": "dummy"}
 BOARD = (236, 4, 50)
 PLAY_SECONDS = 60.0
 PLAY_STEP = 0.5
-PATIENCE = 20.0
+PATIENCE = 60.0
 
 TARGETS = {
     "cpu": 0.4,
@@ -88,7 +92,10 @@ class XImage(ctypes.Structure):
 class Screen:
     """Reads the probe's pixels straight from the X server, a few milliseconds a look."""
 
-    def __init__(self, display):
+    def __init__(self, environment):
+        # The desktop's cookie is read from the environment when the display is opened.
+        os.environ["XAUTHORITY"] = environment["XAUTHORITY"]
+        display = environment["DISPLAY"]
         self.x = ctypes.CDLL("libX11.so.6")
         self.x.XOpenDisplay.restype = ctypes.c_void_p
         self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
@@ -175,32 +182,16 @@ def wait_for(check, what):
 
 
 def start_desktop(depth, size=SCREEN):
-    """Xvfb on a free display, its root grey, openbox on it; returns (display, processes)."""
-    read, write = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{size[0]}x{size[1]}x{depth}",
-         "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.close(write)
-    with os.fdopen(read) as pipe:
-        display = ":" + pipe.readline().strip()
-    environment = dict(os.environ, DISPLAY=display)
-    manager = subprocess.Popen(["openbox"], env=environment, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    try:
-        wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=environment,
-                                        capture_output=True).returncode == 0, "openbox")
-    except RuntimeError:
-        stop([manager, server])
-        raise
+    """A private desktop (Xvfb and openbox) with its root grey; returns (display, environment,
+    desktop), the last to be left with stop()."""
+    desktop = Desktop(size[0], size[1], depth).__enter__()
     # Painted once openbox is up, which clears the root as it starts.
-    subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=environment, check=True)
-    return display, environment, [manager, server]
+    subprocess.run(["xsetroot", "-solid", ROOT_COLOUR], env=desktop.environment, check=True)
+    return desktop.environment["DISPLAY"], desktop.environment, desktop
 
 
 def stop(desktop):
-    for process in desktop:
-        process.terminate()
-        process.wait()
+    desktop.__exit__()
 
 
 def play_for_a_minute(environment, game, server):
@@ -232,7 +223,7 @@ def run_once(binary, game_dir, depth, sound=False, play=False):
     folder = tempfile.mkdtemp(prefix="pelmaro-bench-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
-    screen = Screen(display)
+    screen = Screen(environment)
     game = None
     try:
         started = time.monotonic()
@@ -244,25 +235,25 @@ def run_once(binary, game_dir, depth, sound=False, play=False):
         picture = time.monotonic() - started
         time.sleep(SETTLE)
         result = {"first": first * 1000, "picture": picture * 1000}
-        result["title"] = measure_still(game, desktop[1])
+        result["title"] = measure_still(game, desktop.server)
         pointer(environment, PLAY_BUTTON, click=True)
         pointer(environment, QUIET_SPOT)
         time.sleep(SCREEN_SETTLE)
-        result["menu"] = measure_still(game, desktop[1])
+        result["menu"] = measure_still(game, desktop.server)
         pointer(environment, NEW_GAME_BUTTON, click=True)
         time.sleep(SCREEN_SETTLE)
         pointer(environment, START_BUTTON, click=True)
         pointer(environment, QUIET_SPOT)
         time.sleep(SCREEN_SETTLE)
-        result["board"] = measure_still(game, desktop[1])
+        result["board"] = measure_still(game, desktop.server)
         subprocess.run(["xdotool", "key", "Pause"], env=environment, check=True)
         time.sleep(1.0)
-        result["paused"] = measure_still(game, desktop[1])
+        result["paused"] = measure_still(game, desktop.server)
         result["memory"] = peak_memory_mb(game.pid)
         if play:
             subprocess.run(["xdotool", "key", "Pause"], env=environment, check=True)
             time.sleep(1.0)
-            result["play"] = play_for_a_minute(environment, game, desktop[1])
+            result["play"] = play_for_a_minute(environment, game, desktop.server)
         return result
     finally:
         if game is not None:

@@ -1,8 +1,10 @@
 // The game's standing on the desktop: the shell flags, the desktop as last read, the window's
-// rectangles and the notices that end the program when the desktop cannot serve.
+// rectangles and the notices that end the program at start (the desktop cannot serve, or another
+// game holds the save).
 #include "app/desktop.h"
 
 #include "gfx/display.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 #include "shared/error_box.h"
 
@@ -24,6 +26,13 @@ void RefreshWindowRects() {
 void ShowWindowFailure() {
     WindowUnavailable = true;
     ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
+}
+
+void ShowAlreadyRunningNotice() {
+    platform::ShowMessageBox("Pelmaro",
+                             "Pelmaro is already running.\nPlease go on in its window; a second "
+                             "game would\nreplace the first one's saved game.",
+                             platform::MessageIcon::Information);
 }
 
 void ShowCannotRunNotice() {

@@ -1,5 +1,6 @@
 // The game's standing on the desktop: the shell flags, the desktop as last read, the window's
-// rectangles and the notices that end the program when the desktop cannot serve.
+// rectangles and the notices that end the program at start (the desktop cannot serve, or another
+// game holds the save).
 #pragma once
 
 #include <cstdint>
@@ -33,6 +34,10 @@ void RefreshWindowRects();
 // Called at start when video, the window or its renderer cannot be made: sets WindowUnavailable
 // and shows the error box naming what failed, which ends the program.
 void ShowWindowFailure();
+
+// Called at start when another game holds the save: the box telling the player so, in the game's
+// own words; the program then ends without touching the save.
+void ShowAlreadyRunningNotice();
 
 // Called at start and after a desktop change to 8 bits: the error box that ends the program.
 void ShowCannotRunNotice();

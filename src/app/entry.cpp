@@ -43,6 +43,12 @@ bool StartProgram() {
         ShowWindowFailure();
         return false;
     }
+    // A second game on the same save would overwrite the first one's game: it tells the player
+    // and ends before it reads or writes anything.
+    if (!ClaimSaveFile()) {
+        ShowAlreadyRunningNotice();
+        return false;
+    }
     DesktopDepth = platform::DesktopBitsPerPixel();
     DesktopWidth = platform::DesktopPixelWidth();
     if (DesktopDepth == 8) {

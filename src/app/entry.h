@@ -5,10 +5,11 @@
 // exit code (0, or NoWindowExitCode when the window could not be opened).
 int ProgramEntry();
 
-// Called by ProgramEntry (and the whole-program tests): starts video, refuses an 8-bit desktop,
-// creates the window, creates the display device, starts the game up, sets AppReady and resumes
-// the game clock. False when the program must end at once (every failure to open the display or
-// the window shows a box saying what failed).
+// Called by ProgramEntry (and the whole-program tests): starts video, claims the save (a second
+// game on the same save ends with a notice), refuses an 8-bit desktop, creates the window, creates
+// the display device, starts the game up, sets AppReady and resumes the game clock. False when the
+// program must end at once (every failure to open the display or the window shows a box saying
+// what failed).
 bool StartProgram();
 
 // Called by the message loop (and the whole-program tests): dispatches every waiting message;

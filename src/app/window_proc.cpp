@@ -52,6 +52,24 @@ void Activate(bool active) {
     if (depth == 8) ShowCannotRunNotice();
 }
 
+// An uncovered or resized window shows its picture again, in either mode and also in the
+// background. Windowed, a frame runs, as on the desktops the game was first made for; full-screen,
+// the last frame is shown again as it stands, and the game's clock and state stay as they are.
+void Repaint() {
+    if (AppReady == 0) return;
+    if (FullScreen == 0) {
+        RunFrame();
+    } else {
+        Present();
+    }
+}
+
+// The window manager took the window out of full-screen (or into it) by its own key or menu: the
+// display follows the window, and the Options screen's Full screen box with it.
+void FollowFullScreen(bool fullScreen) {
+    if (AppReady == 0 || (FullScreen != 0) == fullScreen || !platform::GameWindowExists()) return;
+    RecreateDisplay(fullScreen);
+}
 
 // Typed characters reach the name only while the name box is shown; a letter the font lacks
 // goes in as its nearest plain letters.
@@ -89,7 +107,10 @@ void WindowProcedure(const platform::Message& message) {
             RefreshWindowRects();
             break;
         case platform::MessageKind::Paint:
-            if (AppReady != 0 && FullScreen == 0) RunFrame();
+            Repaint();
+            break;
+        case platform::MessageKind::FullScreenSet:
+            FollowFullScreen(message.value != 0);
             break;
         case platform::MessageKind::Activate:
             Activate(message.value != 0);
@@ -121,6 +142,7 @@ void WindowProcedure(const platform::Message& message) {
 
 void WindowDestroyed() {
     ShutDown();
+    ReleaseSaveFile();
     ReleaseDisplay();
     platform::PostQuitMessage(0);
 }

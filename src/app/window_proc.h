@@ -7,5 +7,6 @@
 void WindowProcedure(const platform::Message& message);
 
 // Called by the window layer while the window is being destroyed (by the error box, the Exit
-// button or a close request): shuts the game down, releases the display, posts the quit message.
+// button or a close request): shuts the game down, lets the save go, releases the display, posts
+// the quit message.
 void WindowDestroyed();

@@ -84,6 +84,14 @@ void TranslateText(const char* text) {
     }
 }
 
+// The window manager's own full-screen key or menu: the window procedure learns the window's new
+// state.
+void TranslateWindowManagerState() {
+    bool fullScreen = false;
+    if (WindowManagerChangedFullScreen(fullScreen))
+        Post(MessageKind::FullScreenSet, fullScreen ? 1 : 0);
+}
+
 void Translate(const SDL_Event& event) {
     DesktopEvents = true;
     if (TranslateInputEvent(event)) return;
@@ -105,6 +113,9 @@ void Translate(const SDL_Event& event) {
             break;
         case SDL_TEXTINPUT:
             TranslateText(event.text.text);
+            break;
+        case SDL_SYSWMEVENT:
+            TranslateWindowManagerState();
             break;
         default:
             break;

@@ -21,6 +21,7 @@ enum class MessageKind {
     KeyDown,         // value: the Action of a key or pad button
     Char,            // value: a typed character (8 for backspace, otherwise its code point)
     Close,           // the player asked to close the window (close button or shortcut)
+    FullScreenSet,   // the window manager changed full-screen by itself; value 1: in, 0: out
 };
 
 // The character code Backspace arrives as.

@@ -104,15 +104,18 @@ bool ConvertSamples(SoundSamples& samples) {
                           DeviceFormat.channels, DeviceFormat.freq) < 0) {
         return false;
     }
-    size_t frameBytes = samples.Bytes.size() - samples.Bytes.size() % format.BlockAlign;
+    const size_t frameBytes = samples.Bytes.size() - samples.Bytes.size() % format.BlockAlign;
+    samples.Mixed.clear();
+    if (frameBytes == 0) return true;  // not one whole frame: nothing to hear
     std::vector<Uint8> work(frameBytes * static_cast<size_t>(std::max(cvt.len_mult, 1)));
     std::memcpy(work.data(), samples.Bytes.data(), frameBytes);
     cvt.buf = work.data();
     cvt.len = static_cast<int>(frameBytes);
-    if (frameBytes > 0 && SDL_ConvertAudio(&cvt) < 0) return false;
-    size_t floats = frameBytes > 0 ? static_cast<size_t>(cvt.len_cvt) / sizeof(float) : 0;
-    samples.Mixed.assign(floats, 0.0f);
-    std::memcpy(samples.Mixed.data(), work.data(), floats * sizeof(float));
+    if (SDL_ConvertAudio(&cvt) < 0) return false;
+    samples.Mixed.resize(static_cast<size_t>(cvt.len_cvt) / sizeof(float));
+    if (!samples.Mixed.empty()) {
+        std::memcpy(samples.Mixed.data(), work.data(), samples.Mixed.size() * sizeof(float));
+    }
     return true;
 }
 

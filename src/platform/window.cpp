@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +15,8 @@ namespace platform {
 
 namespace {
 
-const char* const WindowTitle = "Pelmaro v1.0";
+// "Pelmaro v1.0" for version 1.0.
+const char* const WindowTitle = "Pelmaro v" PELMARO_VERSION;
 
 SDL_Window* GameWindow = nullptr;
 // The accelerated renderer, made only where the display has graphics hardware; without it the
@@ -48,6 +52,22 @@ bool HasIcon = false;
 bool LastCrisp = true;
 // The picture converted into the format it is stretched in, kept from one picture to the next.
 SDL_Surface* ConvertedPicture = nullptr;
+
+// Where the window was before it went full-screen: its client area's place and size, and whether
+// it was maximised; `known` is false when the window manager made it full-screen before the game.
+struct WindowPlace {
+    bool known = false;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool maximised = false;
+};
+WindowPlace PlaceBeforeFullScreen;
+// The window manager shows the window full-screen, as its state last said (X11 only).
+bool ManagerFullScreen = false;
+// The window manager changed its full-screen state since WindowManagerChangedFullScreen last asked.
+bool ManagerChanged = false;
 
 // How long a desktop that refuses the game's first connection is asked again, and the pause
 // between two tries. An X server resets itself when its last client leaves, and drops a
@@ -107,13 +127,67 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
     return renderer;
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// True when the window manager's state of the X window (_NET_WM_STATE) lists full-screen.
+bool StateListsFullScreen(Display* display, Window window) {
+    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long left = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), 0, 64,
+                           False, XA_ATOM, &type, &format, &count, &left, &data) != Success)
+        return false;
+    bool listed = false;
+    const Atom* states = reinterpret_cast<const Atom*>(data);
+    for (unsigned long i = 0; data != nullptr && format == 32 && i < count; ++i)
+        listed = listed || states[i] == fullScreen;
+    if (data != nullptr) XFree(data);
+    return listed;
+}
+#endif
+
+// Follows the window manager's full-screen state of the window, which X11 tells as a change of a
+// property of the window; a change the game did not ask for is noted for the message pump.
+void FollowWindowManagerState(const SDL_SysWMmsg* message) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    if (message == nullptr || message->subsystem != SDL_SYSWM_X11 ||
+        message->msg.x11.event.type != PropertyNotify || GameWindow == nullptr)
+        return;
+    const XPropertyEvent& event = message->msg.x11.event.xproperty;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || event.window != info.info.x11.window)
+        return;
+    Display* display = info.info.x11.display;
+    if (event.atom != XInternAtom(display, "_NET_WM_STATE", False)) return;
+    const bool fullScreen = StateListsFullScreen(display, info.info.x11.window);
+    if (fullScreen == ManagerFullScreen) return;
+    ManagerFullScreen = fullScreen;
+    ManagerChanged = true;
+#else
+    (void)message;
+#endif
+}
+
 // Notes every event that spoils the window's pixels, so the next picture is shown even when it
-// did not change.
+// did not change, and follows the window manager's full-screen state.
 int WatchWindowEvents(void*, SDL_Event* event) {
     if (event->type == SDL_WINDOWEVENT && event->window.windowID == GameWindowId() &&
         event->window.event != SDL_WINDOWEVENT_MOVED)
         PictureSpoilt = true;
+    if (event->type == SDL_SYSWMEVENT) FollowWindowManagerState(event->syswm.msg);
     return 1;
+}
+
+// Notes where the windowed window is, to give it back when it leaves full-screen.
+void NotePlaceBeforeFullScreen() {
+    WindowPlace& place = PlaceBeforeFullScreen;
+    place.known = !ManagerFullScreen;
+    SDL_GetWindowPosition(GameWindow, &place.x, &place.y);
+    SDL_GetWindowSize(GameWindow, &place.width, &place.height);
+    place.maximised = (SDL_GetWindowFlags(GameWindow) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
 // Drops the picture texture; the next picture creates a new one.
@@ -207,6 +281,23 @@ void BringOntoDesktop() {
     if (x >= 0 && y >= 0 && x + width <= desktopWidth && y + height <= desktopHeight) return;
     SDL_SetWindowPosition(GameWindow, std::max(0, (desktopWidth - width) / 2),
                           std::max(0, (desktopHeight - height) / 2));
+}
+
+// Leaves full-screen for the place, size and maximised state the window had before. A full-screen
+// the window manager began is left to it: it gives the window back the place it remembers.
+void ReturnToPlaceBeforeFullScreen() {
+    const WindowPlace& place = PlaceBeforeFullScreen;
+    SDL_SetWindowFullscreen(GameWindow, 0);
+    if (!place.known) return;
+    if (place.maximised) {
+        SDL_MaximizeWindow(GameWindow);
+        return;
+    }
+    if ((SDL_GetWindowFlags(GameWindow) & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
+    SDL_SetWindowSize(GameWindow, place.width, place.height);
+    SDL_SetWindowPosition(GameWindow, place.x, place.y);
+    // The desktop may have shrunk meanwhile.
+    BringOntoDesktop();
 }
 
 // Shows the picture with the accelerated renderer: uploaded into the streaming texture, then
@@ -342,8 +433,13 @@ bool CreateGameWindow() {
         return false;
     }
     SDL_AddEventWatch(WatchWindowEvents, nullptr);
+    // The window manager's messages tell when it ends full-screen by its own key or menu.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     PictureSpoilt = true;
     FullScreenStyle = false;
+    PlaceBeforeFullScreen = WindowPlace{};
+    ManagerFullScreen = false;
+    ManagerChanged = false;
     HasIcon = false;
     DesktopSize(SeenDesktopWidth, SeenDesktopHeight);
     return true;
@@ -380,9 +476,15 @@ uint32_t GameWindowId() { return GameWindow != nullptr ? SDL_GetWindowID(GameWin
 
 void RestyleGameWindow(bool fullScreen) {
     if (GameWindow == nullptr) return;
+    const bool leaving = FullScreenStyle && !fullScreen;
+    if (fullScreen && !FullScreenStyle) NotePlaceBeforeFullScreen();
     FullScreenStyle = fullScreen;
     if (fullScreen) {
         SDL_SetWindowFullscreen(GameWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
+    if (leaving) {
+        ReturnToPlaceBeforeFullScreen();
         return;
     }
     // A window already 640x480 on the desktop is left alone: every move or resize asked of X11
@@ -402,6 +504,13 @@ void RestyleGameWindow(bool fullScreen) {
     SDL_SetWindowPosition(GameWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     // SDL centres on the desktop as it found it at start; the desktop may be smaller now.
     BringOntoDesktop();
+}
+
+bool WindowManagerChangedFullScreen(bool& fullScreen) {
+    if (!ManagerChanged) return false;
+    ManagerChanged = false;
+    fullScreen = ManagerFullScreen;
+    return ManagerFullScreen != FullScreenStyle;
 }
 
 void KeepGameWindowOnDesktop() {

@@ -57,9 +57,15 @@ uint32_t GameWindowId();
 // ---- Style ----
 
 // Called by the display switch after the display is set up: full-screen covers the whole monitor;
-// windowed gives a 640x480 client area centred on the desktop. Either way the 640x480 picture is
-// scaled into the window with its aspect kept.
+// windowed gives a 640x480 client area centred on the desktop, except when leaving full-screen,
+// which gives the window back the size, place and maximised state it had before. Either way the
+// 640x480 picture is scaled into the window with its aspect kept.
 void RestyleGameWindow(bool fullScreen);
+
+// Called by the message pump for the window manager's messages: true, with the window's state in
+// `fullScreen`, when the window manager put the window into full-screen or took it out on its own
+// (its key or menu) since the last call, against the style the game gave it.
+bool WindowManagerChangedFullScreen(bool& fullScreen);
 
 // Called on reactivation of the windowed game: when the desktop's size changed since the last call
 // (or since the window was made) and the window no longer lies wholly on it, the window is centred

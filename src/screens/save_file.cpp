@@ -1,17 +1,9 @@
 // The save file "game.sav": the unfinished game, the high-score tables and the options.
 #include "screens/save_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "audio/music.h"
 #include "game/board.h"
@@ -19,13 +11,13 @@
 #include "game/rest.h"
 #include "game/score_tables.h"
 #include "gfx/display.h"
+#include "platform/file_lock.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "screens/options.h"
 #include "shared/state.h"
 
 namespace {
-
-const char* const SaveTempName = "game.sav.new";
 
 // Where each field lies in the file; fields follow each other without padding.
 constexpr std::size_t OffKindCount = 0;
@@ -109,50 +101,15 @@ void PutEntry(std::vector<uint8_t>& out, const HighScoreEntry& entry) {
     PutI32(out, entry.Score);
 }
 
-// Writes the whole buffer to a new file, then puts it in place of the old one; on failure the
-// old file stays as it was and `reason` says what went wrong.
-bool ReplaceFile(const char* name, const char* tempName, const std::vector<uint8_t>& bytes,
-                 std::string& reason) {
-    std::FILE* file = std::fopen(tempName, "wb");
-    if (!file) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = ok && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    if (!ok) reason = std::strerror(errno);
-    if (std::fclose(file) != 0 && ok) {
-        reason = std::strerror(errno);
-        ok = false;
-    }
-    if (ok && std::rename(tempName, name) != 0) {
-        reason = std::strerror(errno);
-        ok = false;
-    }
-    if (!ok) std::remove(tempName);
-    return ok;
-}
-
-// Tells the player that the game could not be saved, naming the file and the reason.
-void ReportSaveFailure(const std::string& reason) {
-    std::error_code unknown;
-    const std::string where = (std::filesystem::current_path(unknown) / SaveFileName).string();
-    platform::ShowMessageBox("Pelmaro", "Your game could not be saved to\n" + where + "\n(" +
-                                            reason +
-                                            ").\nThe game saved before is kept as it was.");
-}
-
-// Opens the save file for reading without waiting on it; -1 when it cannot be opened or is not
-// a plain file (a folder, a device, a pipe with nobody writing), which counts as no save.
-int OpenSaveFile() {
-    const int fd = open(SaveFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    return fd;
+// Tells the player that the game could not be saved: the save file, the file that failed and
+// why, and whether the game saved before is still there as it was.
+void ReportSaveFailure(const platform::ReplaceFailure& failure) {
+    const std::string save = platform::FullPath(SaveFileName);
+    const std::string what = failure.file == save ? "" : failure.file + ": ";
+    std::string text =
+        "Your game could not be saved to\n" + save + "\n(" + what + failure.reason + ").";
+    if (failure.oldKept) text += "\nThe game saved before is kept as it was.";
+    platform::ShowMessageBox("Pelmaro", text);
 }
 
 // ---- Reading ----
@@ -318,29 +275,26 @@ void DecodeSave(const uint8_t* data, std::size_t size) {
 
 bool SaveGame() {
     BringPlayToRest();
-    std::string reason;
-    if (ReplaceFile(SaveFileName, SaveTempName, EncodeSave(), reason)) return true;
-    ReportSaveFailure(reason);
+    platform::ReplaceFailure failure{};
+    if (platform::ReplaceFile(SaveFileName, EncodeSave(), failure)) return true;
+    ReportSaveFailure(failure);
     return false;
 }
 
 bool LoadGame() {
-    const int fd = OpenSaveFile();
-    if (fd < 0) return false;
     std::vector<uint8_t> bytes;
-    uint8_t chunk[4096];
-    ssize_t got = 0;
-    while (bytes.size() <= SaveFileSize && (got = read(fd, chunk, sizeof chunk)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    close(fd);
+    if (!platform::ReadPlainFile(SaveFileName, SaveFileSize, bytes)) return false;
     DecodeSave(bytes.data(), bytes.size());
     return true;
 }
 
-bool SaveFileReadable() {
-    const int fd = OpenSaveFile();
-    if (fd < 0) return false;
-    close(fd);
-    return true;
+bool SaveFileReadable() { return platform::PlainFileReadable(SaveFileName); }
+
+bool ClaimSaveFile() {
+    const platform::FileLock lock = platform::TakeFileLock(SaveLockName);
+    // No other game saves here now: what a game ended mid-save left behind can go.
+    if (lock == platform::FileLock::Taken) platform::RemoveLeftoverNewFiles(SaveFileName);
+    return lock != platform::FileLock::HeldElsewhere;
 }
+
+void ReleaseSaveFile() { platform::DropFileLock(); }

@@ -10,15 +10,17 @@
 constexpr std::size_t SaveFileSize = 6933;
 // Name of the save file in the working directory.
 constexpr char SaveFileName[] = "game.sav";
+// Name of the lock file beside it, held by the game that uses the save.
+constexpr char SaveLockName[] = "game.sav.lock";
 
 // Called by the main menu's Exit button, when a high-score name is confirmed and on every other way
 // out of the program. A saved game always resumes playable, or there is no game to continue:
 // play is first brought to rest (every motion finished by the rules, a begun level or board
 // change carried out, a finished or won game's score entered in its table under the name last
-// used), so the file holds a settled, full board with a move and no selection. Writes the file
-// beside a temporary one and renames it over "game.sav" only when complete; when that fails the
-// old file is left as it was, a box tells the player the file and the reason, and the result is
-// false.
+// used), so the file holds a settled, full board with a move and no selection. Writes a new file
+// of its own beside "game.sav" and renames it over the old one only when complete and on the disk;
+// when that fails the old file is left as it was, a box tells the player the file that failed and
+// why (and that the game saved before is kept, when there is one), and the result is false.
 bool SaveGame();
 // Called once at start-up before the display exists: reads "game.sav" if it is a plain file that
 // can be opened (false, and nothing changed, if not; a pipe never makes it wait). Impossible game
@@ -27,6 +29,14 @@ bool SaveGame();
 bool LoadGame();
 // Called at start-up to decide whether the default high-score tables are needed.
 bool SaveFileReadable();
+
+// Called once at start, before the save is read: takes the lock beside "game.sav" that the game
+// holds while it runs, and removes what a game ended mid-save left beside the save. False when
+// another running game holds it: that game owns the save. Where no lock can be made (a read-only
+// folder) the game runs without one.
+bool ClaimSaveFile();
+// Called when the game window goes, after the last save: lets another game take the save.
+void ReleaseSaveFile();
 
 // Called by SaveGame (and tests): the current globals as the 6933 bytes of the file.
 std::vector<uint8_t> EncodeSave();

@@ -1,19 +1,26 @@
 #!/usr/bin/python3
-"""The real game on an X desktop (Xvfb, 16:9): first started a hundred times in a row, each start
-showing its window; then, with openbox, worked with xdotool's plain absolute pointer moves, as
-remote desktops and injected input make them (no raw motion events): a hover highlight, the
-options knob dragged, a window moved while in the background, a resized and a maximised window,
-full-screen keeping the aspect, a 10-pixel drag that swaps two pieces, the window's icon, and
-the close request that saves the game. Then the game is started again on that save and played
-with xdotool's keys alone: through the logo and the title, Continue, and one swap found on the
-saved board made with the board cursor; Ctrl+Q saves and closes.
+"""The real game on an X desktop (Xvfb, 16:9, with openbox), worked with xdotool's plain absolute
+pointer moves, as remote desktops and injected input make them (no raw motion events): a hover
+highlight, the options knob dragged, a window moved while in the background, a second game on the
+same save turned away with a notice, a resized and a maximised window, full-screen keeping the
+aspect, full-screen drawn again where another program's window uncovers it, leaving full-screen
+for the window's former size, place and maximised state (also when the window manager ends it), a
+10-pixel drag that swaps two pieces, the window's icon, and the close request that saves the game.
+Then the game is started again on that save and played with xdotool's keys alone: through the
+logo and the title, Continue, and one swap found on the saved board made with the board cursor;
+Ctrl+Q saves and closes.
 
 With "eight-bit" after the folders, on an 8-bit desktop instead: the game refuses it with its
 notice, which the player confirms, and ends.
 
-Usage: desktop_e2e.py GAME_DIR SHOT_DIR [eight-bit]; run inside xvfb-run with a 1280x720 screen
-(of depth 8 for eight-bit). Every wait polls for what it waits for, with generous time limits, so a
-busy machine only makes it slower.
+With "starts" after the folders, on a bare X server without a window manager that resets itself
+whenever its last client leaves: the game started a hundred times in a row, each start showing
+its window.
+
+Usage: desktop_e2e.py GAME_DIR SHOT_DIR [eight-bit|starts]; run on a desktop with a window manager
+and a 1280x720 screen (of depth 8 for eight-bit; a bare server for starts), as
+tests/support/x_desktop.py makes them. Every wait polls for what it waits for, with time limits
+that hold on a machine loaded eight times over, so a busy machine only makes it slower.
 """
 import io
 import os
@@ -30,7 +37,7 @@ from PIL import Image
 TITLE = "Pelmaro v1.0"
 PICTURE = (640, 480)
 # How long any one thing may take to show up on a busy machine, in seconds.
-PATIENCE = 30.0
+PATIENCE = 60.0
 # Starts in a row that must each show the window.
 STARTS = 100
 STARTED = time.monotonic()
@@ -42,6 +49,10 @@ OPTIONS_BUTTON = (175, 318)
 OPTIONS_BUTTON_AREA = (85, 292, 264, 344)
 BACK_BUTTON = (231, 417)
 FULL_SCREEN_ROW = (323, 95)
+# The Full screen row's check mark, left of where the row lights up under the pointer.
+FULL_SCREEN_MARK = (238, 84, 245, 106)
+# A spot of the picture away from every hot spot, where the pointer rests while a picture is read.
+RESTING_SPOT = (620, 20)
 MUSIC_KNOB = (405, 278)
 TIMED = (317, 129)
 START = (407, 402)
@@ -49,6 +60,10 @@ BOARD_LEFT, BOARD_TOP, CELL = 236, 4, 50
 # Where the main menu shows only its background and the options screen its panel, away from
 # every hot spot.
 SCREEN_TELLS = [(165, 55, 240, 165), (405, 55, 480, 190)]
+
+
+# The screens told apart by their pictures.
+SCREENS = ("main menu", "options", "new game")
 
 
 class Failure(Exception):
@@ -179,7 +194,8 @@ def references(game_dir):
         return shown
 
     return {"main menu": tells(menu), "options": tells(with_panel("Options.jpg", 161, 50)),
-            "new game": tells(with_panel("NewGame.jpg", 154, 48))}
+            "new game": tells(with_panel("NewGame.jpg", 154, 48)),
+            "options picture": with_panel("Options.jpg", 161, 50)}
 
 
 def tells(pixels):
@@ -195,8 +211,8 @@ def screen_shown(game, refs):
     if mean_difference(first, second) > 0.5:
         return None
     tell = tells(second)
-    name, distance = min(((n, mean_difference(tell, r)) for n, r in refs.items()),
-                         key=lambda pair: pair[1])
+    name, distance = min(((n, mean_difference(tell, r)) for n, r in refs.items()
+                          if n in SCREENS), key=lambda pair: pair[1])
     return name if distance < 12 else None
 
 
@@ -272,9 +288,13 @@ def maximised_window_maps_clicks(game, refs):
     expect_screen(game, refs, "options")
 
 
+def shows_full_screen(game):
+    return game.client() == (0, 0, 1280, 720)
+
+
 def full_screen_keeps_the_aspect(game, refs, shots):
     game.click(FULL_SCREEN_ROW)
-    wait_until("the full screen", lambda: game.client() == (0, 0, 1280, 720))
+    wait_until("the full screen", lambda: shows_full_screen(game))
     expect_screen(game, refs, "options")
     shot = grab()
     save(shot, shots, "e2e-full-screen-1280x720.png")
@@ -285,6 +305,106 @@ def full_screen_keeps_the_aspect(game, refs, shots):
         raise Failure("the bars beside the full-screen picture are not black")
     if min(pixels[:, 161:165].max(), pixels[:, 1115:1119].max()) < 40:
         raise Failure("the full-screen picture does not reach from 160 to 1120")
+    game.click(BACK_BUTTON)
+    expect_screen(game, refs, "main menu")
+
+
+def steady_screen():
+    """The whole screen, when it shows the same picture twice in a row, else None."""
+    first = np.asarray(grab())
+    time.sleep(0.15)
+    second = np.asarray(grab())
+    return second if mean_difference(first, second) < 0.2 else None
+
+
+def other_program_in_front(geometry):
+    """Another program's window at this geometry, in front and focused: its process and window."""
+    other = subprocess.Popen(["xmessage", "-geometry", geometry, "another program"])
+    window = wait_until("another program's window", lambda: subprocess.run(
+        ["xdotool", "search", "--name", "^xmessage$"], capture_output=True,
+        text=True).stdout.split())[0]
+    xdotool("windowactivate", "--sync", window)
+    return other, window
+
+
+def uncovered_full_screen_is_drawn_again(game, shots):
+    """Full-screen in the background, the game shows its picture again at once where another
+    program's window moves away, though its frames and clock stand still."""
+    game.move(RESTING_SPOT)
+    shown = wait_until("a steady full-screen picture", steady_screen)
+    other, window = other_program_in_front("400x300+600+250")
+    try:
+        covered = (620, 270, 980, 530)
+        wait_until("the other program over the game", lambda: mean_difference(
+            crop(np.asarray(grab()), covered), crop(shown, covered)) > 10)
+        xdotool("windowmove", window, 0, 0)
+        try:
+            wait_until("the uncovered part drawn again", lambda: mean_difference(
+                crop(np.asarray(grab()), covered), crop(shown, covered)) < 1)
+        finally:
+            save(grab(), shots, "e2e-full-screen-uncovered.png")
+    finally:
+        other.terminate()
+        other.wait()
+    xdotool("windowactivate", "--sync", game.window)
+
+
+def maximised(game):
+    state = run("xprop", "-id", game.window, "_NET_WM_STATE")
+    return "_NET_WM_STATE_MAXIMIZED_VERT" in state and "_NET_WM_STATE_MAXIMIZED_HORZ" in state
+
+
+def full_screen_box_ticked(game, refs):
+    """Whether the Options screen shows the Full screen box ticked, read with the pointer away."""
+    game.move(RESTING_SPOT)
+    mark = lambda: crop(game.picture(), FULL_SCREEN_MARK)
+    first = mark()
+    time.sleep(0.15)
+    second = mark()
+    if mean_difference(first, second) > 1:
+        return None
+    return mean_difference(second, crop(refs["options picture"], FULL_SCREEN_MARK)) > 20
+
+
+def leaving_full_screen_gives_the_window_back(game, refs):
+    """Leaving full-screen, the window gets back the size, place and maximised state it had. Ends
+    on the Options screen, windowed at 900x600."""
+    game.click(OPTIONS_BUTTON)
+    expect_screen(game, refs, "options")
+    # Full-screen began from the maximised window: it comes back maximised.
+    game.click(FULL_SCREEN_ROW)
+    wait_until("the window maximised again",
+               lambda: not shows_full_screen(game) and maximised(game))
+    run("wmctrl", "-i", "-r", game.window, "-b", "remove,maximized_vert,maximized_horz")
+    wait_until("the window no longer maximised", lambda: not maximised(game))
+    xdotool("windowsize", game.window, 900, 600)
+    xdotool("windowmove", game.window, 100, 60)
+    wait_until("the window at 900x600", lambda: game.client()[2:] == (900, 600))
+    place = game.client()
+    game.click(FULL_SCREEN_ROW)
+    wait_until("the full screen", lambda: shows_full_screen(game))
+    game.click(FULL_SCREEN_ROW)
+    wait_until(f"the window back at {place}", lambda: game.client() == place)
+
+
+def window_manager_ending_full_screen_is_followed(game, refs, shots):
+    """The window manager ends full-screen (or begins it) by its own key or menu: the game follows
+    the window, and the Full screen option with it. Begins on the Options screen, windowed."""
+    place = game.client()
+    game.click(FULL_SCREEN_ROW)
+    wait_until("the full screen", lambda: shows_full_screen(game))
+    wait_until("the Full screen box ticked", lambda: full_screen_box_ticked(game, refs))
+    run("wmctrl", "-i", "-r", game.window, "-b", "remove,fullscreen")
+    wait_until(f"the window back at {place} after the window manager's own switch",
+               lambda: game.client() == place)
+    wait_until("the Full screen box unticked", lambda: full_screen_box_ticked(game, refs) is False)
+    save(grab(), shots, "e2e-full-screen-ended-by-window-manager.png")
+    # The window manager begins full-screen, and the game's option ends it.
+    run("wmctrl", "-i", "-r", game.window, "-b", "add,fullscreen")
+    wait_until("the full screen begun by the window manager", lambda: shows_full_screen(game))
+    wait_until("the Full screen box ticked", lambda: full_screen_box_ticked(game, refs))
+    game.click(FULL_SCREEN_ROW)
+    wait_until(f"the window back at {place}", lambda: game.client() == place)
     game.click(BACK_BUTTON)
     expect_screen(game, refs, "main menu")
 
@@ -401,7 +521,7 @@ def key_swap_on_the_saved_board(process, game_dir, folder, shots):
     def menu_after_a_key():
         keys("a")
         return screen_shown(game, refs) == "main menu"
-    wait_until("the main menu by keys", menu_after_a_key, patience=40)
+    wait_until("the main menu by keys", menu_after_a_key, patience=2 * PATIENCE)
     keys("Return")  # Continue, focused first with a game to go on
     board = wait_until("the saved board shown", lambda: board_settled(game))
     before = game.picture()
@@ -436,17 +556,49 @@ def icon_is_our_tomato(game):
         raise Failure(f"icon is not a tomato on a clear ground: {corner:#x}, {middle:#x}")
 
 
-def error_box():
-    """The id of the game's error box, once it is shown."""
-    found = re.search(r"^\s*(0x[0-9a-f]+) \"Error\"", run("xwininfo", "-root", "-tree"), re.M)
+def message_box(caption="Error"):
+    """The id of the game's message box with this caption, once it is shown."""
+    found = re.search(r"^\s*(0x[0-9a-f]+) \"" + caption + r"\"", run("xwininfo", "-root", "-tree"),
+                      re.M)
     return found.group(1) if found else None
 
 
+def save_file_state(folder):
+    """The save's bytes, or None while there is none."""
+    try:
+        with open(os.path.join(folder, "game.sav"), "rb") as save_file:
+            return save_file.read()
+    except FileNotFoundError:
+        return None
+
+
+def a_second_game_is_turned_away(game_dir, folder, shots):
+    """A second game started on the same save tells the player, in its own box, that the game is
+    already running, and ends when the player confirms, without touching the save."""
+    before = save_file_state(folder)
+    second = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        box = wait_until("the notice that the game is already running",
+                         lambda: message_box("Pelmaro"))
+        save(grab(), shots, "e2e-already-running.png")
+        if len(game_windows()) != 1:
+            raise Failure("the second game opened a window of its own")
+        xdotool("windowfocus", box, "key", "Return")
+        wait_until("the second game to end after the notice", lambda: second.poll() is not None)
+    finally:
+        if second.poll() is None:
+            second.kill()
+            second.wait()
+    if save_file_state(folder) != before:
+        raise Failure("the second game touched the save")
+
+
 def every_start_shows_the_window(game_dir, folder, log):
-    """The game started STARTS times in a row, each killed once its window shows, before any
-    window manager runs: the X server then resets itself whenever its last client leaves (the
-    short-lived xdotool queries come and go), and drops a connection made meanwhile. Each start
-    must still show its window, never run unseen on a fallback driver."""
+    """The game started STARTS times in a row, each killed once its window shows, on a bare X
+    server: it resets itself whenever its last client leaves (the short-lived xdotool queries
+    come and go), and drops a connection made meanwhile. Each start must still show its window,
+    never run unseen on a fallback driver."""
     for start in range(1, STARTS + 1):
         process = subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder, stdout=log,
                                    stderr=log)
@@ -464,7 +616,7 @@ def every_start_shows_the_window(game_dir, folder, log):
 
 
 def eight_bit_desktop_is_refused_with_the_notice(process, shots):
-    box = wait_until("the notice on the 8-bit desktop", error_box)
+    box = wait_until("the notice on the 8-bit desktop", message_box)
     save(grab(), shots, "e2e-eight-bit-notice.png")
     if game_windows():
         raise Failure("a game window was made on the 8-bit desktop")
@@ -485,8 +637,9 @@ def play_on_the_desktop(process, game_dir, folder, shots):
     def menu_after_play():
         game.click(PLAY_BUTTON)
         return screen_shown(game, refs) == "main menu"
-    wait_until("the main menu", menu_after_play, patience=40)
+    wait_until("the main menu", menu_after_play, patience=2 * PATIENCE)
     icon_is_our_tomato(game)
+    a_second_game_is_turned_away(game_dir, folder, shots)
     hover_highlights_a_menu_button(game, shots)
     game.click(OPTIONS_BUTTON)
     expect_screen(game, refs, "options")
@@ -499,6 +652,9 @@ def play_on_the_desktop(process, game_dir, folder, shots):
     resized_window_maps_clicks(game, refs, shots)
     maximised_window_maps_clicks(game, refs)
     full_screen_keeps_the_aspect(game, refs, shots)
+    uncovered_full_screen_is_drawn_again(game, shots)
+    leaving_full_screen_gives_the_window_back(game, refs)
+    window_manager_ending_full_screen_is_followed(game, refs, shots)
     drag_swaps_two_pieces(game, refs, game_dir, shots)
     run("wmctrl", "-c", TITLE)
     wait_until("the game to end on the close request", lambda: process.poll() is not None)
@@ -511,48 +667,32 @@ def expect_saved(folder):
         raise Failure(f"game.sav has {size} bytes after closing, not 6933")
 
 
-def start_window_manager():
-    """openbox, once it answers. It is started again when it ended: its connection is dropped
-    when it arrives while the X server resets itself, as the last polling client leaves."""
-    manager = None
-
-    def answering():
-        nonlocal manager
-        if manager is None or manager.poll() is not None:
-            manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
-        return subprocess.run(["wmctrl", "-m"], capture_output=True).returncode == 0
-    wait_until("the window manager", answering)
-    return manager
-
-
 def main():
     game_dir, shots = sys.argv[1], sys.argv[2]
-    eight_bit = sys.argv[3:] == ["eight-bit"]
+    mode = sys.argv[3] if len(sys.argv) > 3 else "play"
     os.makedirs(shots, exist_ok=True)
     folder = tempfile.mkdtemp(prefix="pelmaro-e2e-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
     log = open(os.path.join(folder, "game.log"), "w")
-    manager = None
     process = None
     started = time.monotonic()
     try:
-        if not eight_bit:
-            every_start_shows_the_window(game_dir, folder, log)
-        manager = start_window_manager()
         start = lambda: subprocess.Popen([os.path.join(game_dir, "pelmaro")], cwd=folder,
                                          stdout=log, stderr=log)
-        process = start()
-        if eight_bit:
+        if mode == "starts":
+            every_start_shows_the_window(game_dir, folder, log)
+        elif mode == "eight-bit":
+            process = start()
             eight_bit_desktop_is_refused_with_the_notice(process, shots)
         else:
+            process = start()
             play_on_the_desktop(process, game_dir, folder, shots)
             if process.returncode != 0:
                 raise Failure(f"the game ended with code {process.returncode}")
             process = start()
             key_swap_on_the_saved_board(process, game_dir, folder, shots)
-        if process.returncode != 0:
+        if process is not None and process.returncode != 0:
             raise Failure(f"the game ended with code {process.returncode}")
         print(f"desktop e2e passed in {time.monotonic() - started:.1f} s")
         return 0
@@ -564,8 +704,6 @@ def main():
     finally:
         if process is not None and process.poll() is None:
             process.kill()
-        if manager is not None:
-            manager.terminate()
         shutil.rmtree(folder, ignore_errors=True)
 
 

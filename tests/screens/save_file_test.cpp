@@ -1,11 +1,15 @@
-// Tests of the save file: exact layout, round trip, first start, damaged files, safe replace.
+// Tests of the save file: exact layout, round trip, first start, damaged files, safe replace, one
+// game at a time.
 #include "screens/save_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -453,35 +457,196 @@ TEST_F(SaveFileTest, SaveThatIsNoPlainFileCountsAsNoSaveAndNeverBlocks) {
         EXPECT_TRUE(fs::is_symlink("game.sav"));
         fs::remove("game.sav");
     }
+    // A folder under the save's name: there was no game saved before, and the box says only what
+    // failed.
     fs::create_directory("game.sav");
     testing::internal::CaptureStderr();
     EXPECT_FALSE(SaveGame());
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Is a directory"), std::string::npos);
+    const std::string box = testing::internal::GetCapturedStderr();
+    EXPECT_NE(box.find((dir_ / "game.sav").string() + "\n(Is a directory)."), std::string::npos)
+        << box;
+    EXPECT_EQ(box.find("kept"), std::string::npos) << box;
     EXPECT_TRUE(fs::is_directory("game.sav"));
 }
 
-TEST_F(SaveFileTest, FailedWriteLeavesThePreviousFileIntact) {
+// The new files saves left beside "game.sav" (none once every save has finished), links
+// included.
+std::vector<std::string> NewFilesLeft() {
+    std::vector<std::string> left;
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("game.sav.", 0) == 0 && name.size() > 13 &&
+            name.compare(name.size() - 4, 4, ".new") == 0)
+            left.push_back(name);
+    }
+    return left;
+}
+
+// Files may grow to `bytes` only while it lives, as on a disk about to be full; writing beyond
+// fails with "File too large".
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit before_{};
+};
+
+TEST_F(SaveFileTest, FailedWriteLeavesThePreviousFileIntactAndTheBoxSaysWhatFailed) {
+    // A folder where earlier versions put their new file no longer stands in the way.
+    fs::create_directory("game.sav.new");
     SetDistinctState();
     ASSERT_TRUE(SaveGame());
-    std::vector<uint8_t> before = ReadAll("game.sav");
+    EXPECT_TRUE(fs::is_directory("game.sav.new"));
+    const std::vector<uint8_t> before = ReadAll("game.sav");
     Level = 77;
 
-    fs::create_directory("game.sav.new");  // the temporary file cannot be created
-    EXPECT_FALSE(SaveGame());
-    EXPECT_EQ(ReadAll("game.sav"), before);
-    fs::remove("game.sav.new");
-
-    fs::create_symlink("/dev/full", "game.sav.new");  // the disk is full mid-write
-    testing::internal::CaptureStderr();               // where the box's text goes without a display
-    EXPECT_FALSE(SaveGame());
+    testing::internal::CaptureStderr();  // where the box's text goes without a display
+    {
+        FileSizeLimit full(4096);  // the disk fills up mid-write
+        EXPECT_FALSE(SaveGame());
+    }
     const std::string box = testing::internal::GetCapturedStderr();
-    EXPECT_NE(box.find((dir_ / "game.sav").string()), std::string::npos) << box;
-    EXPECT_NE(box.find("No space left on device"), std::string::npos) << box;
+    // The save, then the new file that could not be written and why, then the truth about the
+    // game saved before.
+    const std::string save = (dir_ / "game.sav").string();
+    EXPECT_NE(box.find("Your game could not be saved to\n" + save + "\n(" + save + "."),
+              std::string::npos)
+        << box;
+    EXPECT_NE(box.find(".new: File too large).\nThe game saved before is kept as it was."),
+              std::string::npos)
+        << box;
     EXPECT_EQ(ReadAll("game.sav"), before);
-    EXPECT_FALSE(fs::is_symlink("game.sav.new"));
+    EXPECT_TRUE(NewFilesLeft().empty());
 
     EXPECT_TRUE(SaveGame());
     EXPECT_EQ(ReadAll("game.sav")[5629], 77);
+}
+
+TEST_F(SaveFileTest, SaveNeverWritesThroughALinkBesideIt) {
+    // Links planted under the name earlier versions used and under the first names this game
+    // picks for its new file; one points at another file, the others nowhere.
+    WriteAll("other", {1, 2, 3});
+    fs::create_symlink("other", "game.sav.new");
+    const std::string mine = "game.sav." + std::to_string(getpid()) + "-";
+    for (int n = 1; n <= 20; ++n)
+        fs::create_symlink(n == 1 ? "other" : "nowhere" + std::to_string(n),
+                           mine + std::to_string(n) + ".new");
+    SetDistinctState();
+    ASSERT_TRUE(SaveGame());
+    EXPECT_EQ(ReadAll("other"), (std::vector<uint8_t>{1, 2, 3}));
+    for (int n = 2; n <= 20; ++n) EXPECT_FALSE(fs::exists("nowhere" + std::to_string(n)));
+    EXPECT_FALSE(fs::is_symlink("game.sav"));
+    EXPECT_EQ(ReadAll("game.sav"), EncodeSave());
+    // Only its owner may read the save.
+    EXPECT_EQ(fs::status("game.sav").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    // The planted links are left alone.
+    EXPECT_TRUE(fs::is_symlink("game.sav.new"));
+    EXPECT_EQ(NewFilesLeft().size(), 20u);
+}
+
+TEST_F(SaveFileTest, TwoGamesSavingAtOnceBothSucceedAndTheFileIsAlwaysWhole) {
+    // Two processes save as fast as they can into the same folder, each its own game; meanwhile
+    // every read of the file finds one game or the other, whole.
+    constexpr int Saves = 150;
+    std::vector<uint8_t> games[2];
+    pid_t writers[2];
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    std::fflush(nullptr);
+    for (int w = 0; w < 2; ++w) {
+        SetDistinctState();
+        Level = 10 + w;
+        ASSERT_TRUE(SaveGame());
+        games[w] = ReadAll("game.sav");
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            close(start[1]);
+            char go = 0;
+            if (read(start[0], &go, 1) != 0) _exit(2);
+            int failed = 0;
+            for (int i = 0; i < Saves; ++i) failed += SaveGame() ? 0 : 1;
+            _exit(failed == 0 ? 0 : 1);
+        }
+    }
+    close(start[0]);
+    close(start[1]);  // both start
+    int finished = 0;
+    int reads = 0;
+    int status[2] = {-1, -1};
+    while (finished < 2) {
+        const std::vector<uint8_t> now = ReadAll("game.sav");
+        ++reads;
+        ASSERT_TRUE(now == games[0] || now == games[1]) << "a read of " << now.size() << " bytes";
+        for (int w = 0; w < 2; ++w) {
+            if (status[w] == -1 && waitpid(writers[w], &status[w], WNOHANG) == writers[w])
+                ++finished;
+        }
+    }
+    for (int w = 0; w < 2; ++w) {
+        ASSERT_TRUE(WIFEXITED(status[w]));
+        EXPECT_EQ(WEXITSTATUS(status[w]), 0) << "writer " << w << " was told a save failed";
+    }
+    EXPECT_GT(reads, 1);
+    EXPECT_TRUE(NewFilesLeft().empty());
+}
+
+TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        const char claimed = ClaimSaveFile() ? 1 : 0;
+        if (write(ready[1], &claimed, 1) != 1) _exit(2);
+        pause();
+        _exit(0);
+    }
+    char claimed = 0;
+    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
+    ASSERT_EQ(claimed, 1);
+    EXPECT_FALSE(ClaimSaveFile());  // a second game finds the save taken
+    EXPECT_FALSE(fs::exists("game.sav"));
+    kill(first, SIGKILL);  // the first game dies without a word
+    ASSERT_EQ(waitpid(first, nullptr, 0), first);
+    // It may have died mid-save: its new file goes once the save is claimed again, while links and
+    // other files stay.
+    WriteAll("game.sav.99999-3.new", {1});
+    fs::create_symlink("elsewhere", "game.sav.99999-4.new");
+    WriteAll("game.sav.99999-x.new", {2});
+    EXPECT_TRUE(ClaimSaveFile());  // and leaves no lock behind
+    EXPECT_FALSE(fs::exists("game.sav.99999-3.new"));
+    EXPECT_TRUE(fs::is_symlink("game.sav.99999-4.new"));
+    EXPECT_TRUE(fs::exists("game.sav.99999-x.new"));
+    // Held here now, released when the game window goes.
+    auto claimInAnotherProcess = [] {
+        std::fflush(nullptr);
+        const pid_t other = fork();
+        if (other == 0) _exit(ClaimSaveFile() ? 1 : 0);
+        int status = 0;
+        waitpid(other, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+    };
+    EXPECT_FALSE(claimInAnotherProcess());
+    ReleaseSaveFile();
+    EXPECT_TRUE(claimInAnotherProcess());
+    close(ready[0]);
+    close(ready[1]);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "platform/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
+#include "screens/save_file.h"
 #include "shared/state.h"
 
 namespace {
@@ -305,6 +306,39 @@ TEST(ShellTest, HangUpSavesLikeACloseRequest) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     ASSERT_TRUE(fs::exists(game.Folder() + "/game.sav"));
     EXPECT_EQ(fs::file_size(game.Folder() + "/game.sav"), 6933u);
+}
+
+TEST(ShellTest, SecondGameOnTheSameSaveTellsThePlayerAndLeavesTheSaveAlone) {
+    WholeGame game;
+    // The first game, in a process of its own, holds the save.
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    std::fflush(nullptr);
+    const pid_t first = fork();
+    ASSERT_GE(first, 0);
+    if (first == 0) {
+        const char claimed = ClaimSaveFile() ? 1 : 0;
+        if (write(ready[1], &claimed, 1) != 1) _exit(2);
+        pause();
+        _exit(0);
+    }
+    char claimed = 0;
+    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
+    ASSERT_EQ(claimed, 1);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(game.Start());
+    const std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Pelmaro: Pelmaro is already running."), std::string::npos) << shown;
+    EXPECT_EQ(BoxesShown(shown), 0) << shown;  // a notice, not an error
+    EXPECT_FALSE(platform::GameWindowExists());
+    EXPECT_EQ(AppReady, 0);
+    EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
+    // Once the first game is gone, however it went, the save is free.
+    kill(first, SIGKILL);
+    ASSERT_EQ(waitpid(first, nullptr, 0), first);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(game.Start());
 }
 
 TEST(ShellTest, BackgroundTimeIsNotGameTimeAndFramesStop) {
