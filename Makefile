@@ -35,11 +35,11 @@ bench: configure
 	$(BUILD)/bench/pelmaro_effect_latency
 
 # The whole performance table: the real game under Xvfb (processor and the loop's wake-ups on four
-# still screens, start-up, peak memory), busy frames headless, in a real window and full-screen,
-# effect latency and a fresh bake.
+# still screens, start-up, peak memory without and with a sound device, a minute of automatic
+# play), busy frames headless, in a real window and full-screen, effect latency and a fresh bake.
 bench-desktop: build
 	cmake --build $(BUILD) --target pelmaro_bench pelmaro_effect_latency -j$(JOBS)
-	bench/desktop_bench.py $(BUILD)/game --frame-bench $(BUILD)/bench/pelmaro_bench \
+	bench/desktop_bench.py $(BUILD)/game --play --frame-bench $(BUILD)/bench/pelmaro_bench \
 		--effect-latency $(BUILD)/bench/pelmaro_effect_latency --bake-source .
 
 sanitize: deps

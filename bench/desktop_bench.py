@@ -3,14 +3,18 @@
 remote desktop or a VM runs it: how long from exec to the first frame and to the first non-black
 picture, how much of a core the game and the X server take and how often the game's loop wakes
 while four screens stand still (the title with its blinking button, the main menu, a board and
-the paused board), and the game's peak memory. Each binary runs RUNS times, one after the other; the medians are printed as
-the rows of a table against their targets, one column per binary.
+the paused board), and the game's peak memory, without a sound device and with one (OpenAL Soft's
+null backend and SDL's dummy audio). Each binary runs RUNS times, one after the other; the medians
+are printed as the rows of a table against their targets, one column per binary. With --play, each
+binary also plays a game by itself for a minute (random swaps of neighbours clicked on the board)
+while the game's and the X server's processor are measured.
 
 The other rows of the same table come from the frame benchmark (headless and in a real window on
 Xvfb), the effect latency program and a fresh bake, one column per build given.
 
-Usage: desktop_bench.py GAME_DIR [BINARY ...] [--runs N] [--depth 16|24] [--frame-bench BENCH ...]
-                        [--effect-latency PROGRAM ...] [--bake-source SOURCE ...]
+Usage: desktop_bench.py GAME_DIR [BINARY ...] [--runs N] [--depth 16|24] [--play]
+                        [--frame-bench BENCH ...] [--effect-latency PROGRAM ...]
+                        [--bake-source SOURCE ...]
   GAME_DIR   the baked data folder (build/game); its pelmaro is the binary when none is given
   BINARY     game binaries to compare (say, the last release's and this build's)
   BENCH      pelmaro_bench binaries, one per game binary, for the busy frame rows
@@ -21,6 +25,7 @@ Usage: desktop_bench.py GAME_DIR [BINARY ...] [--runs N] [--depth 16|24] [--fram
 import argparse
 import ctypes
 import os
+import random
 import re
 import shutil
 import statistics
@@ -54,6 +59,13 @@ START_BUTTON = (407, 402)
 QUIET_SPOT = (200, 20)
 # The still screens measured, in the order they are reached.
 STILL_SCREENS = ("title", "menu", "board", "paused")
+# A sound device without sound hardware: OpenAL Soft's null backend, SDL's dummy audio.
+SOUND_DEVICE = {"ALSOFT_DRIVERS": "null", "SDL_AUDIODRIVER": "dummy"}
+# The board's top-left corner and squares in the 640x480 picture, and the seconds of automatic
+# play measured, with a swap clicked every PLAY_STEP seconds.
+BOARD = (236, 4, 50)
+PLAY_SECONDS = 60.0
+PLAY_STEP = 0.5
 PATIENCE = 60.0
 
 TARGETS = {
@@ -182,9 +194,32 @@ def stop(desktop):
     desktop.__exit__()
 
 
-def run_once(binary, game_dir, depth):
+def play_for_a_minute(environment, game, server):
+    """Swaps random neighbours on the board, a click on each, for PLAY_SECONDS; the game's and
+    the X server's share of a core meanwhile."""
+    dice = random.Random(1)
+    left, top, square = BOARD
+    game_before, server_before = cpu_seconds(game.pid), cpu_seconds(server.pid)
+    started = time.monotonic()
+    while time.monotonic() - started < PLAY_SECONDS:
+        column, row = dice.randrange(7), dice.randrange(7)
+        step = (1, 0) if dice.random() < 0.5 else (0, 1)
+        for c, r in ((column, row), (column + step[0], row + step[1])):
+            pointer(environment, (left + c * square + square // 2, top + r * square + square // 2),
+                    click=True)
+        time.sleep(PLAY_STEP)
+    seconds = time.monotonic() - started
+    return ((cpu_seconds(game.pid) - game_before) / seconds * 100,
+            (cpu_seconds(server.pid) - server_before) / seconds * 100)
+
+
+def run_once(binary, game_dir, depth, sound=False, play=False):
+    """One run of the game: the still screens, start-up and peak memory; with `sound` on a sound
+    device and with `play` a minute of automatic play after the still screens."""
     game_dir = os.path.abspath(game_dir)
     display, environment, desktop = start_desktop(depth)
+    if sound:
+        environment = dict(environment, **SOUND_DEVICE)
     folder = tempfile.mkdtemp(prefix="pelmaro-bench-")
     for entry in ("bmp", "sound", "music", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
@@ -215,6 +250,10 @@ def run_once(binary, game_dir, depth):
         time.sleep(1.0)
         result["paused"] = measure_still(game, desktop.server)
         result["memory"] = peak_memory_mb(game.pid)
+        if play:
+            subprocess.run(["xdotool", "key", "Pause"], env=environment, check=True)
+            time.sleep(1.0)
+            result["play"] = play_for_a_minute(environment, game, desktop.server)
         return result
     finally:
         if game is not None:
@@ -303,6 +342,7 @@ def main():
     parser.add_argument("binaries", nargs="*")
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--depth", type=int, default=24)
+    parser.add_argument("--play", action="store_true")
     parser.add_argument("--frame-bench", nargs="*", default=[])
     parser.add_argument("--effect-latency", nargs="*", default=[])
     parser.add_argument("--bake-source", nargs="*", default=[])
@@ -312,6 +352,11 @@ def main():
     columns = []
     for binary in binaries:
         runs = [run_once(binary, options.game_dir, options.depth) for _ in range(options.runs)]
+        with_sound = run_once(binary, options.game_dir, options.depth, sound=True,
+                              play=options.play)
+        for run in runs:
+            run["sound memory"] = with_sound["memory"]
+            run["play"] = with_sound.get("play")
         columns.append(runs)
     names = " | ".join(os.path.relpath(binary) for binary in binaries)
     print(f"| Xvfb {SCREEN[0]}x{SCREEN[1]}x{options.depth}, openbox, median of {options.runs} "
@@ -330,6 +375,13 @@ def main():
     print("| Peak memory | " + " | ".join(
         f"{median(runs, 'memory'):.0f} MB" for runs in columns) +
         f" | ≤ {TARGETS['memory']:.0f} MB |")
+    print("| … with a sound device (OpenAL Soft's null backend, SDL's dummy audio), one run | " +
+          " | ".join(f"{runs[0]['sound memory']:.0f} MB" for runs in columns) +
+          f" | ≤ {TARGETS['memory']:.0f} MB |")
+    if options.play:
+        print(f"| Automatic play, {PLAY_SECONDS:.0f} s of random swaps: processor, game (+ X server) | " +
+              " | ".join(f"{runs[0]['play'][0]:.1f} % (+{runs[0]['play'][1]:.1f} %)"
+                         for runs in columns) + " | – |")
     if options.frame_bench:
         ratios = [frame_ratios(bench) for bench in options.frame_bench]
         print("| Busy play frame ÷ full-frame memcpy (fastest of 5), window on Xvfb of the same depth | " +

@@ -61,6 +61,9 @@ bool RunFrame() {
     // 3a. Arrows and Tab move the focus ring or the board cursor before anything is drawn.
     RunKeyMoves();
 
+    // The tiles of a running transition move; the new screen is left undrawn beneath them.
+    ShatterAdvance(dt);
+
     // 4 to 13. Every screen draws itself; all but the current one return at once.
     DrawTitle();
     DrawMainMenu();
@@ -109,7 +112,7 @@ bool RunFrame() {
     if (ProgramEnded()) return true;
 
     // 17. Tiles of a running transition fall over the new screen.
-    ShatterFrame(dt);
+    ShatterFrame();
     // 18. A screen change of this frame keeps the finished picture of the screen being left.
     ShatterStart();
     if (ProgramEnded()) return true;

@@ -26,13 +26,18 @@ extern ShatterTileRecord ShatterTile[ShatterColumns * ShatterRows];
 // The transition's clock, advancing by 400 per second while active; 0 when a transition ends.
 extern float ShatterClock;
 
-// Called every frame by the frame driver after the click dispatch: moves and draws the tiles.
-void ShatterFrame(float dt);
+// Called every frame by the frame driver before the screens draw: moves the tiles, and covers the
+// back buffer where they will be drawn over the new screen, which is left undrawn there.
+void ShatterAdvance(float dt);
+
+// Called every frame by the frame driver after the click dispatch: lifts the cover and draws the
+// tiles where ShatterAdvance moved them; the transition ends once the top-left tile is gone.
+void ShatterFrame();
 
 // Called every frame by the frame driver right after ShatterFrame: when a screen change asked
 // for the transition, keeps the finished frame as the snapshot and sets its tiles falling.
 void ShatterStart();
 
-// Called by a key or click during the transition: the tiles are gone at once, the new screen
-// shows whole.
+// Called by a key or click during the transition: it ends at once, and the new screen shows whole
+// from the next frame on (the frame under way was drawn beneath the tiles and still shows them).
 void EndShatter();

@@ -4,6 +4,8 @@
 #include <initializer_list>
 
 #include "gfx/colour.h"
+#include "gfx/cover.h"
+#include "gfx/display.h"
 #include "gfx/picture.h"
 #include "shared/error_box.h"
 
@@ -14,6 +16,14 @@ bool FitInt32(std::initializer_list<int64_t> values) {
     for (int64_t value : values)
         if (value < INT32_MIN || value > INT32_MAX) return false;
     return true;
+}
+
+// The rows of a drawing of `width` x `height` pixels at (x, y) of `target` that lie under the
+// back buffer's cover, at its top and its bottom: none for any other target.
+CoveredEdges CoveredOf(const Sprite* target, int64_t x, int64_t y, int64_t width, int64_t height) {
+    if (target != BackBuffer || !FitInt32({x, y, x + width, y + height})) return CoveredEdges{0, 0};
+    return CoveredEdgesOf(Rect{static_cast<int32_t>(x), static_cast<int32_t>(y),
+                               static_cast<int32_t>(x + width), static_cast<int32_t>(y + height)});
 }
 
 }  // namespace
@@ -73,6 +83,13 @@ void Sprite::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t botto
 bool Sprite::Draw(Sprite* target, int32_t x, int32_t y, int32_t left, int32_t top, int32_t right,
                   int32_t bottom) {
     if (surface_ == nullptr || target == nullptr || target->surface_ == nullptr) return true;
+    // Rows that a later step of the frame draws over are left undrawn.
+    const int64_t height = int64_t{bottom} - top;
+    const CoveredEdges covered = CoveredOf(target, x, y, int64_t{right} - left, height);
+    if (covered.top > 0 && covered.top == height) return true;
+    y += covered.top;
+    top += covered.top;
+    bottom -= covered.bottom;
     const platform::DrawOutcome outcome = platform::CopyRect(
         surface_, Rect{left, top, right, bottom}, target->surface_, x, y, KeyFlag != 0);
     if (outcome != platform::DrawOutcome::SurfaceLost) return true;
@@ -104,6 +121,12 @@ bool Sprite::DrawClipped(Sprite* target, int32_t x, int32_t y, int32_t left, int
 
 bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& source) {
     if (surface_ == nullptr || target == nullptr || target->surface_ == nullptr) return true;
+    // Only a drawing covered whole is left out: part of one would sample its picture elsewhere.
+    const int64_t height = int64_t{destination.bottom} - destination.top;
+    if (height > 0 && CoveredOf(target, destination.left, destination.top,
+                                int64_t{destination.right} - destination.left, height)
+                              .top == height)
+        return true;
     const platform::DrawOutcome outcome =
         platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0);
     if (outcome != platform::DrawOutcome::SurfaceLost) return true;
@@ -114,6 +137,11 @@ bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& sou
 void Sprite::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t red,
                       uint32_t green, uint32_t blue) {
     if (surface_ == nullptr) return;
+    const CoveredEdges covered =
+        CoveredOf(this, left, top, int64_t{right} - left, int64_t{bottom} - top);
+    if (covered.top > 0 && covered.top == bottom - top) return;
+    top += covered.top;
+    bottom -= covered.bottom;
     platform::FillArea(surface_, Rect{left, top, right, bottom}, PackColour(red, green, blue));
 }
 

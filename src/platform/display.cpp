@@ -183,8 +183,6 @@ void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rec
     SDL_SoftStretch(source->pixels, &from, scratch, &inScratch);
     if (!SkipsKey(source, keyed))
         CopyPlain(scratch, inScratch, target->pixels, to);
-    else if (SameFormat(scratch, target->pixels))
-        StretchSkippingKey(scratch, source->key, inScratch, target->pixels, to);
     else
         SDL_BlitSurface(scratch, &inScratch, target->pixels, &to);
 }
@@ -276,7 +274,7 @@ DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const
     // of the scratch surface: stretching first and keying after is pixel for pixel what SDL's
     // keyed scaling blit draws, without its slow general path.
     if (SkipsKey(source, keyed) && source != target && SameFormat(source->pixels, target->pixels))
-        StretchSkippingKey(source->pixels, source->key, ToSdl(from), target->pixels, ToSdl(to));
+        source->spans.Stretch(source->pixels, source->key, ToSdl(from), target->pixels, ToSdl(to));
     else
         CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
     PixelsWritten(target);

@@ -1,5 +1,5 @@
 // Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
-// of pixels that are not the key, or stretched pixel by pixel.
+// of pixels that are not the key, plain or stretched.
 #include "platform/pixel_copies.h"
 
 #include <SDL.h>
@@ -32,44 +32,33 @@ struct Sampling {
     Sampling(int sourceLength, int targetLength)
         : step((static_cast<uint32_t>(sourceLength) << 16) / static_cast<uint32_t>(targetLength)),
           first(step / 2) {}
+
+    // The first target pixel whose sample lies at or beyond source pixel `offset`.
+    int FirstSamplingFrom(int offset) const {
+        const uint64_t at = uint64_t{static_cast<uint32_t>(offset)} << 16;
+        if (at <= first) return 0;
+        return static_cast<int>((at - first + step - 1) / step);
+    }
 };
 
-// StretchSkippingKey for pixels of a fixed size (rows of SDL surfaces are aligned to their pixels).
-template <typename Pixel>
-void StretchPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                              SDL_Surface* target, const SDL_Rect& to) {
-    const Sampling across(from.w, to.w);
-    const Sampling down(from.h, to.h);
-    const Pixel skipped = static_cast<Pixel>(key);
-    uint32_t y = down.first;
-    for (int row = 0; row < to.h; ++row, y += down.step) {
-        const auto* in =
-            reinterpret_cast<const Pixel*>(PixelAt(source, from.x, from.y + (y >> 16)));
-        auto* out = reinterpret_cast<Pixel*>(PixelAt(target, to.x, to.y + row));
-        uint32_t x = across.first;
-        for (int column = 0; column < to.w; ++column, x += across.step) {
-            const Pixel pixel = in[x >> 16];
-            if (pixel != skipped) out[column] = pixel;
-        }
-    }
+// Writes target pixels begin..end-1 of a stretched row, each the source pixel its sample lies on.
+template <size_t Bytes>
+void SampleColumns(const uint8_t* in, uint8_t* out, const Sampling& across, int begin, int end) {
+    uint32_t x = across.first + static_cast<uint32_t>(begin) * across.step;
+    for (int column = begin; column < end; ++column, x += across.step)
+        std::memcpy(out + static_cast<size_t>(column) * Bytes, in + (x >> 16) * Bytes, Bytes);
 }
 
-// The same for pixels of any size (3 bytes on a 24-bit desktop).
-void StretchAnyPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                                 SDL_Surface* target, const SDL_Rect& to) {
-    const Sampling across(from.w, to.w);
-    const Sampling down(from.h, to.h);
-    const int bytes = source->format->BytesPerPixel;
-    uint32_t y = down.first;
-    for (int row = 0; row < to.h; ++row, y += down.step) {
-        const uint8_t* in = PixelAt(source, from.x, from.y + (y >> 16));
-        uint8_t* out = PixelAt(target, to.x, to.y + row);
-        uint32_t x = across.first;
-        for (int column = 0; column < to.w; ++column, x += across.step) {
-            const uint8_t* pixel = in + (x >> 16) * bytes;
-            if (PixelValue(pixel, bytes) != key)
-                std::memcpy(out + column * bytes, pixel, static_cast<size_t>(bytes));
-        }
+using ColumnSampler = void (*)(const uint8_t*, uint8_t*, const Sampling&, int, int);
+
+ColumnSampler SamplerFor(int bytesPerPixel) {
+    switch (bytesPerPixel) {
+        case 2:
+            return SampleColumns<2>;
+        case 3:
+            return SampleColumns<3>;
+        default:
+            return SampleColumns<4>;
     }
 }
 
@@ -78,6 +67,7 @@ void StretchAnyPixelsSkippingKey(const SDL_Surface* source, uint32_t key, const 
 void KeySpans::Forget() {
     rowStart_.clear();
     runs_.clear();
+    firstRuns_.clear();
 }
 
 void KeySpans::Find(const SDL_Surface* source, uint32_t key) {
@@ -99,39 +89,62 @@ void KeySpans::Find(const SDL_Surface* source, uint32_t key) {
     }
 }
 
+const uint32_t* KeySpans::FirstRunsFrom(const SDL_Surface* source, uint32_t key, int left) {
+    if (rowStart_.empty()) Find(source, key);
+    std::vector<uint32_t>& first = firstRuns_[left];
+    if (first.empty()) {
+        first.resize(rowStart_.size() - 1);
+        for (size_t row = 0; row < first.size(); ++row) {
+            uint32_t run = rowStart_[row];
+            while (run < rowStart_[row + 1] && runs_[run].end <= left) ++run;
+            first[row] = run;
+        }
+    }
+    return first.data();
+}
+
 void KeySpans::Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
                     SDL_Surface* target, int x, int y) {
-    if (rowStart_.empty()) Find(source, key);
-    const int bytes = source->format->BytesPerPixel;
+    const size_t bytes = static_cast<size_t>(source->format->BytesPerPixel);
     const int right = from.x + from.w;
+    const uint32_t* firstRuns = FirstRunsFrom(source, key, from.x);
     for (int row = 0; row < from.h; ++row) {
-        const Run* first = runs_.data() + rowStart_[static_cast<size_t>(from.y + row)];
-        const Run* last = runs_.data() + rowStart_[static_cast<size_t>(from.y + row + 1)];
-        // The first run that ends right of the rectangle's left edge: a sheet's rows hold a few
-        // runs a picture, and one rectangle passes the same number in every row.
-        const Run* run = first;
-        while (run != last && run->end <= from.x) ++run;
-        for (; run != last && run->begin < right; ++run) {
+        const size_t sourceRow = static_cast<size_t>(from.y + row);
+        const Run* last = runs_.data() + rowStart_[sourceRow + 1];
+        const uint8_t* in = PixelAt(source, 0, from.y + row);
+        uint8_t* out = PixelAt(target, x, y + row);
+        for (const Run* run = runs_.data() + firstRuns[sourceRow];
+             run != last && run->begin < right; ++run) {
             const int begin = std::max<int>(run->begin, from.x);
             const int end = std::min<int>(run->end, right);
-            std::memcpy(PixelAt(target, x + begin - from.x, y + row),
-                        PixelAt(source, begin, from.y + row),
-                        static_cast<size_t>(end - begin) * static_cast<size_t>(bytes));
+            std::memcpy(out + static_cast<size_t>(begin - from.x) * bytes,
+                        in + static_cast<size_t>(begin) * bytes,
+                        static_cast<size_t>(end - begin) * bytes);
         }
     }
 }
 
-void StretchSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                        SDL_Surface* target, const SDL_Rect& to) {
-    switch (source->format->BytesPerPixel) {
-        case 2:
-            StretchPixelsSkippingKey<uint16_t>(source, key, from, target, to);
-            return;
-        case 4:
-            StretchPixelsSkippingKey<uint32_t>(source, key, from, target, to);
-            return;
-        default:
-            StretchAnyPixelsSkippingKey(source, key, from, target, to);
+void KeySpans::Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
+                       SDL_Surface* target, const SDL_Rect& to) {
+    const Sampling across(from.w, to.w);
+    const Sampling down(from.h, to.h);
+    const ColumnSampler sample = SamplerFor(source->format->BytesPerPixel);
+    const int right = from.x + from.w;
+    const uint32_t* firstRuns = FirstRunsFrom(source, key, from.x);
+    uint32_t y = down.first;
+    for (int row = 0; row < to.h; ++row, y += down.step) {
+        const size_t sourceRow = static_cast<size_t>(from.y) + (y >> 16);
+        const Run* last = runs_.data() + rowStart_[sourceRow + 1];
+        const uint8_t* in = PixelAt(source, from.x, static_cast<int>(sourceRow));
+        uint8_t* out = PixelAt(target, to.x, to.y + row);
+        // Each run's pixels are the samples of one stretch of target columns.
+        for (const Run* run = runs_.data() + firstRuns[sourceRow];
+             run != last && run->begin < right; ++run) {
+            const int begin = across.FirstSamplingFrom(std::max<int>(run->begin, from.x) - from.x);
+            const int end =
+                std::min(to.w, across.FirstSamplingFrom(std::min<int>(run->end, right) - from.x));
+            sample(in, out, across, begin, end);
+        }
     }
 }
 

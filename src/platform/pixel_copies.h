@@ -1,8 +1,9 @@
 // Keyed copies between surfaces of one format, without SDL's colour-key blits: by each row's runs
-// of pixels that are not the key, or pixel by pixel.
+// of pixels that are not the key, plain or stretched.
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 struct SDL_Rect;
@@ -24,6 +25,13 @@ class KeySpans {
     void Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
               int x, int y);
 
+    // Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling
+    // the nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the
+    // sampled one equals `key`: only the target columns whose samples fall in a run are written,
+    // so no pixel is compared with the key. Both rectangles lie inside their surfaces.
+    void Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
+                 const SDL_Rect& to);
+
   private:
     // A run of pixels that are not the key, from `begin` up to `end`.
     struct Run {
@@ -34,15 +42,16 @@ class KeySpans {
     // Finds every row's runs in the pixels as they are now.
     void Find(const SDL_Surface* source, uint32_t key);
 
+    // For copies whose rectangle starts at column `left`: each row's first run that ends right of
+    // it, as an index into `runs_`; found once for each left edge copied from.
+    const uint32_t* FirstRunsFrom(const SDL_Surface* source, uint32_t key, int left);
+
     // Where each row's runs start in `runs_`, one entry per row and one more; empty until found.
     std::vector<uint32_t> rowStart_;
     std::vector<Run> runs_;
+    // FirstRunsFrom's answers by left edge. A sheet's rows hold a few runs a picture; a picture
+    // deep in the sheet would pass every run left of it in every row of every copy.
+    std::unordered_map<int, std::vector<uint32_t>> firstRuns_;
 };
-
-// Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling the
-// nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the sampled
-// one equals `key`: in one pass, without SDL's stretch into a scratch surface and keyed blit out.
-void StretchSkippingKey(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                        SDL_Surface* target, const SDL_Rect& to);
 
 }  // namespace platform

@@ -15,6 +15,11 @@ class ShatterTest : public PlayFixture {
   protected:
     // Paints the screen being left: the kitchen, so that every tile has its own picture.
     void PaintOldScreen() { BackgroundPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480); }
+    // One frame of the transition, as the frame driver runs it.
+    static void Step() {
+        ShatterAdvance(Dt);
+        ShatterFrame();
+    }
 };
 
 TEST_F(ShatterTest, NothingHappensUntilAScreenChangeAsks) {
@@ -22,7 +27,7 @@ TEST_F(ShatterTest, NothingHappensUntilAScreenChangeAsks) {
     ShatterStart();
     EXPECT_EQ(ShatterActive, 0);
     Clear(0, 0, 0);
-    ShatterFrame(Dt);
+    Step();
     EXPECT_EQ(Pixel(320, 240), Pixel(0, 0));
 }
 
@@ -43,13 +48,13 @@ TEST_F(ShatterTest, SnapshotCoversTheNewScreenUntilItsRowsFallFromTheBottomUp) {
     }
     // The new screen is drawn underneath; until the bottom row moves the old one hides it whole.
     Clear(0, 0, 0);
-    ShatterFrame(Dt);
+    Step();
     EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 640, 480}, 0, 0), 1.0);
     int frames = 1;
     int bottomStart = 0, topStart = 0;
     while (ShatterActive != 0 && frames < 300) {
         Clear(0, 0, 0);
-        ShatterFrame(Dt);
+        Step();
         ++frames;
         if (bottomStart == 0 && ShatterTile[11].Drop > 0.0f) bottomStart = frames;
         if (topStart == 0 && ShatterTile[0].Drop > 0.0f) topStart = frames;
@@ -68,7 +73,7 @@ TEST_F(ShatterTest, SnapshotCoversTheNewScreenUntilItsRowsFallFromTheBottomUp) {
     EXPECT_NEAR(frames * Dt, 1.85f, 0.08f);
     EXPECT_EQ(ShatterClock, 0.0f);
     Clear(0, 0, 0);
-    ShatterFrame(Dt);
+    Step();
     EXPECT_EQ(Pixel(320, 240), Pixel(0, 0));
 }
 
@@ -76,16 +81,36 @@ TEST_F(ShatterTest, ARequestDuringATransitionTakesAFreshSnapshot) {
     PaintOldScreen();
     ShatterRequested = 1;
     ShatterStart();
-    for (int i = 0; i < 30; ++i) ShatterFrame(Dt);
+    for (int i = 0; i < 30; ++i) Step();
     const float clock = ShatterClock;
     Clear(200, 40, 40);
     ShatterRequested = 1;
     ShatterStart();
     EXPECT_EQ(ShatterClock, clock);  // kept: tiles whose delay has passed fall at once
     EXPECT_EQ(PicturePixel(ShatterSnapshot, 320, 240), Pixel(320, 240));
-    ShatterFrame(Dt);
+    Step();
     EXPECT_GT(ShatterTile[11].Drop, 0.0f);
     EXPECT_EQ(ShatterTile[0].Drop, 0.0f);
+}
+
+TEST_F(ShatterTest, CutShortTheTilesStillShowInTheFrameDrawnBeneathThem) {
+    PaintOldScreen();
+    ShatterRequested = 1;
+    ShatterStart();
+    Clear(0, 0, 0);
+    const uint32_t black = Pixel(320, 240);
+    ShatterAdvance(Dt);
+    // The new screen, drawn under the cover, is left out; a click then ends the transition.
+    Clear(200, 40, 40);
+    EXPECT_EQ(Pixel(320, 240), black);
+    EndShatter();
+    EXPECT_EQ(ShatterActive, 0);
+    ShatterFrame();
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 640, 480}, 0, 0), 1.0);
+    // The next frame is the new screen's own, drawn whole.
+    Clear(200, 40, 40);
+    Step();
+    EXPECT_EQ(Shows(BackgroundPicture, Rect{0, 0, 640, 480}, 0, 0), 0.0);
 }
 
 }  // namespace

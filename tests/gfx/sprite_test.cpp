@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "gfx/cover.h"
 #include "gfx/display.h"
 #include "picture_files.h"
 #include "platform/display.h"
@@ -120,6 +121,41 @@ TEST_F(SpriteDraw, ScaledDrawStretchesTheSource) {
     EXPECT_EQ(Back(140, 100), Black16);
     EXPECT_TRUE(piece->DrawScaled(BackBuffer, Rect{630, 0, 650, 10}, Rect{0, 0, 2, 2}));
     EXPECT_EQ(Back(635, 5), Black16);
+    delete piece;
+}
+
+// A step that draws over the back buffer later in the frame covers it: what lies wholly under the
+// cover is left undrawn, plain copies and fills lose their covered top and bottom rows, scaled
+// ones are drawn whole unless covered whole, and other targets are never covered.
+TEST_F(SpriteDraw, DrawingUnderTheCoverIsLeftOut) {
+    Sprite* piece = TwoColourPiece(80, 160, 0);
+    // Column 0 (x 0..39) covered over rows 0..99; column 1 over rows 0..59 and 200..299, given
+    // in two touching halves.
+    CoverBackBuffer(40, {{{0, 100}}, {{250, 300}, {0, 60}, {200, 250}}});
+    EXPECT_TRUE(piece->Draw(BackBuffer, 0, 10, 0, 0, 80, 50));
+    EXPECT_TRUE(piece->DrawScaled(BackBuffer, Rect{0, 0, 80, 60}, Rect{0, 0, 2, 2}));
+    BackBuffer->FillRect(40, 200, 80, 300, 255, 0, 0);
+    EXPECT_TRUE(BackBufferUntouched());
+    // Rows 20..59 are covered in both columns: the copy starts at row 60, its last rows intact.
+    EXPECT_TRUE(piece->Draw(BackBuffer, 0, 20, 0, 0, 80, 100));
+    EXPECT_TRUE(RowSpanIs(59, 0, 80, Black16));
+    EXPECT_TRUE(RowSpanIs(60, 0, 80, Green16));
+    EXPECT_TRUE(RowSpanIs(119, 0, 80, Green16));
+    // In column 1 rows 200..299 are covered: a copy down to row 259 stops at row 199.
+    EXPECT_TRUE(piece->Draw(BackBuffer, 40, 140, 0, 0, 40, 120));
+    EXPECT_TRUE(RowSpanIs(199, 40, 80, Green16));
+    EXPECT_TRUE(RowSpanIs(200, 40, 80, Black16));
+    // A scaled drawing partly covered is drawn whole.
+    EXPECT_TRUE(piece->DrawScaled(BackBuffer, Rect{0, 90, 40, 110}, Rect{0, 0, 2, 2}));
+    EXPECT_TRUE(RowSpanIs(90, 0, 40, Green16));
+    // Another target, and the back buffer once uncovered, take every pixel.
+    Sprite other;
+    ASSERT_TRUE(other.CreateBlank(80, 80, 0, 0));
+    EXPECT_TRUE(piece->Draw(&other, 0, 0, 0, 0, 80, 80));
+    EXPECT_EQ(platform::ReadSurfacePixel(other.Surface(), 0, 0), Green16);
+    CoverBackBuffer(40, {});
+    EXPECT_TRUE(piece->Draw(BackBuffer, 0, 0, 0, 0, 80, 10));
+    EXPECT_TRUE(RowSpanIs(0, 0, 80, Green16));
     delete piece;
 }
 
