@@ -72,9 +72,7 @@ def play_problems(root, tmp, shots):
         player.leave()
     finally:
         player.stop()
-    problems = player_folder_problems(os.path.join(home, ".local/share/pelmaro"))
-    if os.listdir(elsewhere):
-        problems.append(f"files written into the working directory: {os.listdir(elsewhere)}")
+    problems = player_folder_problems(home, elsewhere)
     with open(opened) as f:
         address = f.read().strip()
     if address != "file://" + os.path.join(root, DATA, "ReadMe.htm"):

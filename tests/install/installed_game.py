@@ -64,9 +64,7 @@ def first_game_then_continue(installed, tmp):
         player.leave()
     finally:
         player.stop()
-    problems = player_folder_problems(os.path.join(home, ".local/share/pelmaro"))
-    if os.listdir(elsewhere):
-        problems.append(f"files written into the working directory: {os.listdir(elsewhere)}")
+    problems = player_folder_problems(home, elsewhere)
     player = Player(os.path.join(installed, "bin/pelmaro"), data, home, elsewhere)
     try:
         player.to_main_menu()

@@ -78,14 +78,19 @@ class Player:
             self.process.wait()
 
 
-def player_folder_problems(folder):
-    """The player's data folder holds a complete save and is closed to others."""
+def player_folder_problems(home, elsewhere):
+    """The player's data folder under `home` holds a complete save and is closed to others, and
+    nothing was written into the working directory `elsewhere`."""
+    folder = os.path.join(home, ".local/share/pelmaro")
+    problems = []
     save = os.path.join(folder, "game.sav")
     if not os.path.isfile(save) or os.path.getsize(save) != SAVE_SIZE:
-        return [f"no complete game.sav in {folder}"]
-    if os.stat(folder).st_mode & 0o777 != 0o700:
-        return [f"the player's folder {folder} is open to others"]
-    return []
+        problems.append(f"no complete game.sav in {folder}")
+    elif os.stat(folder).st_mode & 0o777 != 0o700:
+        problems.append(f"the player's folder {folder} is open to others")
+    if os.listdir(elsewhere):
+        problems.append(f"files written into the working directory: {os.listdir(elsewhere)}")
+    return problems
 
 
 def stand_in_opener(folder, notes):

@@ -25,6 +25,7 @@
 #include "game/matching.h"
 #include "game/score_tables.h"
 #include "gfx/display.h"
+#include "../support/save_holder.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -606,24 +607,11 @@ TEST_F(SaveFileTest, TwoGamesSavingAtOnceBothSucceedAndTheFileIsAlwaysWhole) {
 }
 
 TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    std::fflush(nullptr);
-    const pid_t first = fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        const char claimed = ClaimSaveFile() ? 1 : 0;
-        if (write(ready[1], &claimed, 1) != 1) _exit(2);
-        pause();
-        _exit(0);
-    }
-    char claimed = 0;
-    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
-    ASSERT_EQ(claimed, 1);
+    const pid_t first = HoldSaveInAnotherProcess();
+    ASSERT_GT(first, 0);
     EXPECT_FALSE(ClaimSaveFile());  // a second game finds the save taken
     EXPECT_FALSE(fs::exists("game.sav"));
-    kill(first, SIGKILL);  // the first game dies without a word
-    ASSERT_EQ(waitpid(first, nullptr, 0), first);
+    ASSERT_TRUE(EndSaveHolder(first));  // the first game dies without a word
     // It may have died mid-save: its new file goes once the save is claimed again, while links and
     // other files stay.
     WriteAll("game.sav.99999-3.new", {1});
@@ -645,8 +633,6 @@ TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     EXPECT_FALSE(claimInAnotherProcess());
     ReleaseSaveFile();
     EXPECT_TRUE(claimInAnotherProcess());
-    close(ready[0]);
-    close(ready[1]);
 }
 
 }  // namespace

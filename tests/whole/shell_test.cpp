@@ -21,6 +21,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "harness.h"
+#include "../support/save_holder.h"
 #include "platform/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -311,20 +312,8 @@ TEST(ShellTest, HangUpSavesLikeACloseRequest) {
 TEST(ShellTest, SecondGameOnTheSameSaveTellsThePlayerAndLeavesTheSaveAlone) {
     WholeGame game;
     // The first game, in a process of its own, holds the save.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    std::fflush(nullptr);
-    const pid_t first = fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
-        const char claimed = ClaimSaveFile() ? 1 : 0;
-        if (write(ready[1], &claimed, 1) != 1) _exit(2);
-        pause();
-        _exit(0);
-    }
-    char claimed = 0;
-    ASSERT_EQ(read(ready[0], &claimed, 1), 1);
-    ASSERT_EQ(claimed, 1);
+    const pid_t first = HoldSaveInAnotherProcess();
+    ASSERT_GT(first, 0);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(game.Start());
     const std::string shown = testing::internal::GetCapturedStderr();
@@ -334,10 +323,7 @@ TEST(ShellTest, SecondGameOnTheSameSaveTellsThePlayerAndLeavesTheSaveAlone) {
     EXPECT_EQ(AppReady, 0);
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
     // Once the first game is gone, however it went, the save is free.
-    kill(first, SIGKILL);
-    ASSERT_EQ(waitpid(first, nullptr, 0), first);
-    close(ready[0]);
-    close(ready[1]);
+    ASSERT_TRUE(EndSaveHolder(first));
     EXPECT_TRUE(game.Start());
 }
 
