@@ -17,8 +17,8 @@ import subprocess
 import sys
 import tempfile
 
-from new_player import (HELP_LINK, Failure, Player, e2e, files_below, player_folder_problems,
-                        report, snapshot, stand_in_opener)
+from new_player import (HELP_LINK, Failure, Player, e2e, failure_problems, files_below,
+                        player_folder_problems, report, snapshot, stand_in_opener)
 
 DATA = "usr/share/games/pelmaro"
 APP_ID = "org.example.Pelmaro"
@@ -96,10 +96,7 @@ def main():
         if snapshot(root) != before:
             problems.append("files changed below the root")
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
-        problems.append(str(failure))
-        e2e.save(e2e.grab(), shots, "package-failure.png")
-        if os.path.exists(os.path.join(tmp, "game.log")):
-            print(open(os.path.join(tmp, "game.log")).read())
+        problems += failure_problems(failure, shots, "package-failure.png", tmp)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
     return report(os.path.basename(deb), problems)

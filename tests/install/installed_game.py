@@ -17,7 +17,8 @@ import tempfile
 import numpy as np
 from PIL import Image
 
-from new_player import Failure, Player, e2e, files_below, player_folder_problems, report, snapshot
+from new_player import (Failure, Player, e2e, failure_problems, files_below, player_folder_problems,
+                        report, snapshot)
 
 PREFIX = "opt/pelmaro"
 CONTINUE_BUTTON = (170, 197)
@@ -137,10 +138,7 @@ def main():
         problems += old_save_taken_over(installed, tmp)
         problems += uninstall_problems(root, os.path.join(tmp, "manifest"), tmp)
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
-        problems.append(str(failure))
-        e2e.save(e2e.grab(), shots, "install-failure.png")
-        if os.path.exists(os.path.join(tmp, "game.log")):
-            print(open(os.path.join(tmp, "game.log")).read())
+        problems += failure_problems(failure, shots, "install-failure.png", tmp)
     finally:
         if os.path.exists(kept):
             shutil.copy(kept, manifest)

@@ -104,6 +104,17 @@ def stand_in_opener(folder, notes):
     return folder
 
 
+def failure_problems(failure, shots, shot_name, folder):
+    """What a run that stopped on `failure` leaves to report: the failure itself, a screenshot
+    `shot_name` of the desktop in `shots`, and the game's log from `folder` printed."""
+    e2e.save(e2e.grab(), shots, shot_name)
+    log = os.path.join(folder, "game.log")
+    if os.path.exists(log):
+        with open(log) as f:
+            print(f.read())
+    return [str(failure)]
+
+
 def report(name, problems):
     for problem in problems:
         print("FAIL:", problem)
