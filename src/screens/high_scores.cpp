@@ -41,7 +41,6 @@ constexpr int BoxScoreRight = 470, BoxTextY = 229;
 // The chalkboard's slate, ruled in every other line over a button the name box locks.
 constexpr uint32_t SlateRed = 0x2F, SlateGreen = 0x3B, SlateBlue = 0x35;
 
-
 constexpr Area OkSpot{299, 262, 338, 294};
 constexpr Area BackSpot{285, 425, 354, 453};
 constexpr Area PreviousSpot{55, 426, 111, 466};
