@@ -13,13 +13,15 @@ The other rows of the same table come from the frame benchmark (headless and in 
 Xvfb), the effect latency program and a fresh bake, one column per build given.
 
 Usage: desktop_bench.py GAME_DIR [BINARY ...] [--runs N] [--depth 16|24] [--play]
-                        [--frame-bench BENCH ...] [--effect-latency PROGRAM ...]
-                        [--bake-source SOURCE ...]
+                        [--memory-only] [--frame-bench BENCH ...]
+                        [--effect-latency PROGRAM ...] [--bake-source SOURCE ...]
   GAME_DIR   the baked data folder (build/game); its pelmaro is the binary when none is given
   BINARY     game binaries to compare (say, the last release's and this build's)
   BENCH      pelmaro_bench binaries, one per game binary, for the busy frame rows
   PROGRAM    pelmaro_effect_latency binaries, one per game binary
   SOURCE     source folders whose data bake is timed, one per game binary
+  --memory-only  only the peak memory rows: the same walk through the screens, each left
+                 after a moment instead of measured
 `make bench-desktop` runs it on this build.
 """
 import argparse
@@ -213,9 +215,10 @@ def play_for_a_minute(environment, game, server):
             (cpu_seconds(server.pid) - server_before) / seconds * 100)
 
 
-def run_once(binary, game_dir, depth, sound=False, play=False):
+def run_once(binary, game_dir, depth, sound=False, play=False, still=measure_still):
     """One run of the game: the still screens, start-up and peak memory; with `sound` on a sound
-    device and with `play` a minute of automatic play after the still screens."""
+    device and with `play` a minute of automatic play after the still screens. `still` measures
+    each still screen, given the game and the X server."""
     game_dir = os.path.abspath(game_dir)
     display, environment, desktop = start_desktop(depth)
     if sound:
@@ -235,20 +238,20 @@ def run_once(binary, game_dir, depth, sound=False, play=False):
         picture = time.monotonic() - started
         time.sleep(SETTLE)
         result = {"first": first * 1000, "picture": picture * 1000}
-        result["title"] = measure_still(game, desktop.server)
+        result["title"] = still(game, desktop.server)
         pointer(environment, PLAY_BUTTON, click=True)
         pointer(environment, QUIET_SPOT)
         time.sleep(SCREEN_SETTLE)
-        result["menu"] = measure_still(game, desktop.server)
+        result["menu"] = still(game, desktop.server)
         pointer(environment, NEW_GAME_BUTTON, click=True)
         time.sleep(SCREEN_SETTLE)
         pointer(environment, START_BUTTON, click=True)
         pointer(environment, QUIET_SPOT)
         time.sleep(SCREEN_SETTLE)
-        result["board"] = measure_still(game, desktop.server)
+        result["board"] = still(game, desktop.server)
         subprocess.run(["xdotool", "key", "Pause"], env=environment, check=True)
         time.sleep(1.0)
-        result["paused"] = measure_still(game, desktop.server)
+        result["paused"] = still(game, desktop.server)
         result["memory"] = peak_memory_mb(game.pid)
         if play:
             subprocess.run(["xdotool", "key", "Pause"], env=environment, check=True)
@@ -332,8 +335,22 @@ def bake_seconds(source):
         shutil.rmtree(build, ignore_errors=True)
 
 
+def settle_only(game, server):
+    """Instead of measuring a still screen: waits a moment on it, for the memory rows alone."""
+    time.sleep(1.0)
+
+
 def median(runs, key, part=None):
     return statistics.median(run[key] if part is None else run[key][part] for run in runs)
+
+
+def print_memory_rows(columns):
+    print("| Peak memory | " + " | ".join(
+        f"{median(runs, 'memory'):.0f} MB" for runs in columns) +
+        f" | ≤ {TARGETS['memory']:.0f} MB |")
+    print("| … with a sound device (OpenAL Soft's null backend, SDL's dummy audio), one run | " +
+          " | ".join(f"{runs[0]['sound memory']:.0f} MB" for runs in columns) +
+          f" | ≤ {TARGETS['memory']:.0f} MB |")
 
 
 def main():
@@ -343,17 +360,20 @@ def main():
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--depth", type=int, default=24)
     parser.add_argument("--play", action="store_true")
+    parser.add_argument("--memory-only", action="store_true")
     parser.add_argument("--frame-bench", nargs="*", default=[])
     parser.add_argument("--effect-latency", nargs="*", default=[])
     parser.add_argument("--bake-source", nargs="*", default=[])
     options = parser.parse_args()
     binaries = [os.path.abspath(binary) for binary in
                 options.binaries or [os.path.join(options.game_dir, "pelmaro")]]
+    still = settle_only if options.memory_only else measure_still
     columns = []
     for binary in binaries:
-        runs = [run_once(binary, options.game_dir, options.depth) for _ in range(options.runs)]
+        runs = [run_once(binary, options.game_dir, options.depth, still=still)
+                for _ in range(options.runs)]
         with_sound = run_once(binary, options.game_dir, options.depth, sound=True,
-                              play=options.play)
+                              play=options.play, still=still)
         for run in runs:
             run["sound memory"] = with_sound["memory"]
             run["play"] = with_sound.get("play")
@@ -362,6 +382,9 @@ def main():
     print(f"| Xvfb {SCREEN[0]}x{SCREEN[1]}x{options.depth}, openbox, median of {options.runs} "
           f"| {names} | Target |")
     print("|---|" + "---|" * len(binaries) + "---|")
+    if options.memory_only:
+        print_memory_rows(columns)
+        return
     for screen in STILL_SCREENS:
         print(f"| Still {screen}: processor, game (+ X server) | " + " | ".join(
             f"{median(runs, screen, 0):.2f} % (+{median(runs, screen, 1):.2f} %)"
@@ -372,12 +395,7 @@ def main():
     print("| Exec → first non-black picture (first frame) | " + " | ".join(
         f"{median(runs, 'picture'):.0f} ms ({median(runs, 'first'):.0f} ms)" for runs in columns) +
         f" | ≤ {TARGETS['picture']:.0f} ms |")
-    print("| Peak memory | " + " | ".join(
-        f"{median(runs, 'memory'):.0f} MB" for runs in columns) +
-        f" | ≤ {TARGETS['memory']:.0f} MB |")
-    print("| … with a sound device (OpenAL Soft's null backend, SDL's dummy audio), one run | " +
-          " | ".join(f"{runs[0]['sound memory']:.0f} MB" for runs in columns) +
-          f" | ≤ {TARGETS['memory']:.0f} MB |")
+    print_memory_rows(columns)
     if options.play:
         print(f"| Automatic play, {PLAY_SECONDS:.0f} s of random swaps: processor, game (+ X server) | " +
               " | ".join(f"{runs[0]['play'][0]:.1f} % (+{runs[0]['play'][1]:.1f} %)"

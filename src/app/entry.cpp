@@ -10,6 +10,7 @@
 #include "gfx/display.h"
 #include "platform/frame_pacing.h"
 #include "platform/input.h"
+#include "platform/memory.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/window.h"
@@ -28,6 +29,7 @@ void EndProgramKeepingGame() {
 }  // namespace
 
 int ProgramEntry() {
+    platform::ReturnLargeBlocksToTheSystem();
     if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
     if (!StartProgram()) return WindowUnavailable ? NoWindowExitCode : 0;
     return MessageLoop();

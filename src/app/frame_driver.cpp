@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/game_clock.h"
 #include "app/key_actions.h"
+#include "app/screen_pictures.h"
 #include "app/startup.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
@@ -64,6 +65,8 @@ bool RunFrame() {
     // The tiles of a running transition move; the new screen is left undrawn beneath them.
     ShatterAdvance(dt);
 
+    // Only the screen shown keeps its own pictures; one just entered reads them again.
+    if (!KeepShownScreenPictures()) return true;
     // 4 to 13. Every screen draws itself; all but the current one return at once.
     DrawTitle();
     DrawMainMenu();

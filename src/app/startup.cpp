@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/desktop.h"
+#include "app/screen_pictures.h"
 #include "audio/music.h"
 #include "audio/sound_device.h"
 #include "audio/sound_effects.h"
@@ -132,7 +133,7 @@ void FreeEveryPicture() {
 // loader created after the shutdown had already run.
 bool LoadEveryPicture() {
     for (bool (*load)() : PictureLoaders) {
-        if (load() && platform::GameWindowExists()) continue;
+        if (load() && platform::GameWindowExists() && KeepShownScreenPictures()) continue;
         FreeEveryPicture();
         return false;
     }
@@ -185,7 +186,8 @@ void ContinueStartUp() {
             ChangeDueIn(0.0f);
             return;
         }
-        if (!StepsBehindTheLogo[NextStep++]() || !platform::GameWindowExists()) {
+        if (!StepsBehindTheLogo[NextStep++]() || !platform::GameWindowExists() ||
+            !KeepShownScreenPictures()) {
             // An error box ended the program: what a loader made after the shutdown goes too.
             NextStep = StepCount;
             FreeEveryPicture();

@@ -16,8 +16,9 @@ void ContinueStartUp();
 
 // Called by start-up, by the Options screen's full-screen switch and on reactivation after a
 // desktop change: releases every picture, sets the display up full-screen or windowed, restyles
-// the window and loads every picture again; the game state is untouched. False when the program
-// must end (the window is gone by then).
+// the window and loads every picture again (those of other screens than the one shown give their
+// pixels back at once); the game state is untouched. False when the program must end (the window
+// is gone by then).
 bool RecreateDisplay(bool fullScreen);
 
 // Called by RecreateDisplay and behind the logo: creates the game Sprites not yet loaded, in table

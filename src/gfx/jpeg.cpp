@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <new>
+#include <utility>
 
 #include "platform/dib.h"
 #include "shared/error_box.h"
@@ -52,6 +53,8 @@ bool ReadImage(jpeg_decompress_struct& info, DecodedJpeg& picture) {
     const int width = static_cast<int>(info.output_width);
     const int height = static_cast<int>(info.output_height);
     try {
+        // With room for the padded rows that JpegPicture::Load turns them into in place.
+        picture.Rgb.reserve(PaddedRowBytes(width) * static_cast<size_t>(height));
         picture.Rgb.assign(static_cast<size_t>(width) * height * 3, 0);
     } catch (const std::bad_alloc&) {
         return false;
@@ -135,15 +138,21 @@ void JpegPicture::Load(const std::string& path) {
     if (!decoded) return;
     const size_t rowBytes = PaddedRowBytes(decoded->Width);
     const size_t pixelRow = static_cast<size_t>(decoded->Width) * 3;
-    Pixels.assign(rowBytes * decoded->Height, 0);
-    for (int32_t y = 0; y < decoded->Height; ++y) {
-        const uint8_t* in = &decoded->Rgb[y * pixelRow];
+    // The decoded pixels become the bitmap in their own buffer, so a picture is never held twice:
+    // rows move down to their padded places from the last one up, pixels from the right, and
+    // each pixel is read whole before it is written.
+    Pixels = std::move(decoded->Rgb);
+    Pixels.resize(rowBytes * decoded->Height);
+    for (size_t y = static_cast<size_t>(decoded->Height); y-- > 0;) {
+        const uint8_t* in = &Pixels[y * pixelRow];
         uint8_t* out = &Pixels[y * rowBytes];
-        for (size_t i = 0; i < pixelRow; i += 3) {
-            out[i] = in[i + 2];
-            out[i + 1] = in[i + 1];
-            out[i + 2] = in[i];
+        for (size_t i = pixelRow; i >= 3; i -= 3) {
+            const uint8_t red = in[i - 3], green = in[i - 2], blue = in[i - 1];
+            out[i - 3] = blue;
+            out[i - 2] = green;
+            out[i - 1] = red;
         }
+        std::fill(out + pixelRow, out + rowBytes, uint8_t{0});
     }
     Header = MakeHeaderBlock(decoded->Width, decoded->Height);
     Width = decoded->Width;

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/pixel_copies.h"
@@ -52,8 +53,18 @@ Surface* NewSurface(int width, int height) {
     if (!DeviceOpen || width <= 0 || height <= 0 || width > MaxSurfaceSide ||
         height > MaxSurfaceSide)
         return nullptr;
-    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, width, height, 0, SurfaceFormatCode);
-    if (pixels == nullptr) return nullptr;
+    // Zeroed pages of our own rather than SDL's, which it clears by writing: a large surface
+    // costs memory only where it is drawn, so a primary surface the window never shows from (at
+    // 1:1 the picture goes straight into the window) costs none.
+    const int pitch = (width * SDL_BYTESPERPIXEL(SurfaceFormatCode) + 3) / 4 * 4;
+    void* memory = std::calloc(static_cast<size_t>(pitch) * static_cast<size_t>(height), 1);
+    if (memory == nullptr) return nullptr;
+    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormatFrom(
+        memory, width, height, SDL_BITSPERPIXEL(SurfaceFormatCode), pitch, SurfaceFormatCode);
+    if (pixels == nullptr) {
+        std::free(memory);
+        return nullptr;
+    }
     Surface* surface = new Surface;
     surface->pixels = pixels;
     LiveSurfaces.push_back(surface);
@@ -235,7 +246,9 @@ void ReleaseSurface(Surface* surface) {
         LastPresented = nullptr;
         LastShown = ShownPixels{};
     }
+    void* memory = surface->pixels->pixels;
     SDL_FreeSurface(surface->pixels);
+    std::free(memory);
     delete surface;
 }
 

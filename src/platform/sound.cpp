@@ -13,16 +13,22 @@
 namespace platform {
 
 // Samples shared by a voice and its duplicates: the bytes as the game wrote them, and the same
-// sound converted to the device's stereo float format for the mixer.
+// sound converted to float at the device's rate for the mixer, in the device's channels or, for a
+// mono sound, in one channel that the mixer sends to every speaker (what SDL's conversion to
+// stereo would store twice).
 struct SoundSamples {
     WaveFormat Format{};
     std::vector<uint8_t> Bytes;
     std::vector<float> Mixed;
+    int MixedChannels = 0;  // channels of each frame of Mixed
+
+    // Whole frames of Mixed.
+    size_t Frames() const { return MixedChannels > 0 ? Mixed.size() / MixedChannels : 0; }
 };
 
 struct SoundBuffer {
     std::shared_ptr<SoundSamples> Samples;
-    size_t Position = 0;  // next float of Samples->Mixed to play
+    size_t Position = 0;  // next frame of Samples->Mixed to play
     int32_t Volume = 0;   // hundredths of a decibel, as last set
     float Gain = 1.0f;    // the same as a factor on the samples
     bool Playing = false;
@@ -62,20 +68,35 @@ class MixerLock {
     MixerLock& operator=(const MixerLock&) = delete;
 };
 
+// Adds `frames` frames of a voice's samples from its position into `out` (interleaved in the
+// device's channels); a mono sound goes to every channel alike.
+void AddVoice(const SoundBuffer& voice, float* out, size_t frames) {
+    const SoundSamples& samples = *voice.Samples;
+    const size_t channels = static_cast<size_t>(DeviceFormat.channels);
+    const float* mixed = samples.Mixed.data() + voice.Position * samples.MixedChannels;
+    if (samples.MixedChannels == 1) {
+        for (size_t i = 0; i < frames; ++i)
+            for (size_t c = 0; c < channels; ++c) out[i * channels + c] += mixed[i] * voice.Gain;
+        return;
+    }
+    for (size_t i = 0; i < frames * channels; ++i) out[i] += mixed[i] * voice.Gain;
+}
+
 // Adds every playing voice into `out` (interleaved stereo floats); voices stop at their end.
 void MixVoices(float* out, size_t count) {
     std::fill(out, out + count, 0.0f);
+    const size_t frames = count / static_cast<size_t>(DeviceFormat.channels);
     for (SoundBuffer* voice : Voices) {
         if (!voice->Playing) continue;
-        const std::vector<float>& mixed = voice->Samples->Mixed;
-        size_t n = std::min(count, mixed.size() - std::min(voice->Position, mixed.size()));
+        const size_t length = voice->Samples->Frames();
+        size_t n = std::min(frames, length - std::min(voice->Position, length));
         if (voice->Position == 0 && n > 0)
             FirstSamplesMixedAt = std::chrono::duration_cast<std::chrono::nanoseconds>(
                                       std::chrono::steady_clock::now().time_since_epoch())
                                       .count();
-        for (size_t i = 0; i < n; ++i) out[i] += mixed[voice->Position + i] * voice->Gain;
+        AddVoice(*voice, out, n);
         voice->Position += n;
-        if (voice->Position >= mixed.size()) voice->Playing = false;
+        if (voice->Position >= length) voice->Playing = false;
     }
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
@@ -98,12 +119,14 @@ SDL_AudioFormat SdlFormat(const WaveFormat& format) {
 // Converts the written bytes (whole frames only) into the mixer's format with SDL.
 bool ConvertSamples(SoundSamples& samples) {
     const WaveFormat& format = samples.Format;
+    const int channels = format.Channels == 1 ? 1 : DeviceFormat.channels;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, SdlFormat(format), static_cast<Uint8>(format.Channels),
                           static_cast<int>(format.SamplesPerSec), DeviceFormat.format,
-                          DeviceFormat.channels, DeviceFormat.freq) < 0) {
+                          static_cast<Uint8>(channels), DeviceFormat.freq) < 0) {
         return false;
     }
+    samples.MixedChannels = channels;
     const size_t frameBytes = samples.Bytes.size() - samples.Bytes.size() % format.BlockAlign;
     samples.Mixed.clear();
     if (frameBytes == 0) return true;  // not one whole frame: nothing to hear
@@ -221,7 +244,7 @@ bool SetSoundVolume(SoundBuffer* buffer, int32_t volume) {
 bool PlaySoundBuffer(SoundBuffer* buffer) {
     MixerLock lock;
     if (buffer->Lost) return false;
-    if (buffer->Position >= buffer->Samples->Mixed.size()) buffer->Position = 0;
+    if (buffer->Position >= buffer->Samples->Frames()) buffer->Position = 0;
     buffer->Playing = true;
     if (Recording) Starts.push_back({buffer, buffer->Volume});
     return true;
@@ -239,7 +262,7 @@ bool SetSoundPosition(SoundBuffer* buffer, uint32_t offset) {
     size_t frame = offset / samples.Format.BlockAlign;
     size_t mixedFrame =
         frame * static_cast<size_t>(DeviceFormat.freq) / samples.Format.SamplesPerSec;
-    buffer->Position = std::min(mixedFrame * DeviceFormat.channels, samples.Mixed.size());
+    buffer->Position = std::min(mixedFrame, samples.Frames());
     return true;
 }
 

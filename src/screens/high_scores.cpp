@@ -21,6 +21,9 @@
 #include "screens/save_file.h"
 #include "shared/state.h"
 
+Sprite* HighScoresPicture = nullptr;
+Sprite* NameBoxPicture = nullptr;
+
 namespace {
 
 // Animation timers of the Previous and Next arrows, in frames.
@@ -37,10 +40,6 @@ constexpr uint32_t BandRed = 0x8A, BandGreen = 0x6A, BandBlue = 0x2E;
 constexpr int BoxScoreRight = 470, BoxTextY = 229;
 // The chalkboard's slate, ruled in every other line over a button the name box locks.
 constexpr uint32_t SlateRed = 0x2F, SlateGreen = 0x3B, SlateBlue = 0x35;
-
-// Pictures of this screen.
-Sprite* Background = nullptr;
-Sprite* NameBox = nullptr;
 
 constexpr Area OkSpot{299, 262, 338, 294};
 constexpr Area BackSpot{285, 425, 354, 453};
@@ -113,19 +112,19 @@ void ConfirmName() {
 }
 
 bool LoadHighScoresPictures() {
-    Background = LoadPicture("HighScores.jpg", 0);
-    NameBox = LoadPicture("WindowHS.JPG", 0);
+    HighScoresPicture = LoadPicture("HighScores.jpg", 0);
+    NameBoxPicture = LoadPicture("WindowHS.JPG", 0);
     return true;
 }
 
 void FreeHighScoresPictures() {
-    FreePicture(Background);
-    FreePicture(NameBox);
+    FreePicture(HighScoresPicture);
+    FreePicture(NameBoxPicture);
 }
 
 void DrawHighScores() {
     if (ScreenState != HighScores) return;
-    Background->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    HighScoresPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
     int p = HighScorePage;
     ActiveOptionPicture->Draw(BackBuffer, 507, 114, 0, 35 * p + 47, 84, 35 * p + 81);
     ActiveOptionPicture->Draw(BackBuffer, 221, 114, 85, 35 * p + 47, 169, 35 * p + 81);
@@ -137,7 +136,7 @@ void DrawHighScores() {
     }
     if (NameEntryOpen) {
         for (const Area& area : {BackSpot, PreviousSpot, NextSpot}) DrawLocked(area);
-        NameBox->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
+        NameBoxPicture->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
         DrawText(169, BoxTextY, NameBuffer);
         if (InsertRow != NoRow) {
             DrawNumberRight(BoxScoreRight - 120, BoxScoreRight, BoxTextY, PlacedScore,

@@ -2,6 +2,13 @@
 #pragma once
 
 struct FocusList;
+class Sprite;
+
+// ---- Pictures ----
+// "HighScores.jpg", the chalkboard behind the tables; its pixels only while the screen shows.
+extern Sprite* HighScoresPicture;
+// "WindowHS.JPG", the name box; its pixels only while the screen shows.
+extern Sprite* NameBoxPicture;
 
 // Used by the window procedure: true while the high-score screen shows the name box, the only
 // place where typing and Enter act.

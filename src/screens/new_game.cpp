@@ -23,12 +23,10 @@
 
 uint8_t LeaveAsked = 0;
 
-namespace {
-
-// "NewGame.jpg", the keyed panel drawn over the main menu; null until loaded.
 Sprite* NewGamePanel = nullptr;
-// "Confirm.bmp", the keyed question card with its two buttons, their lit looks below it.
 Sprite* ConfirmPicture = nullptr;
+
+namespace {
 
 constexpr int NoChoice = 134;
 

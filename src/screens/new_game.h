@@ -6,6 +6,15 @@
 #include "game/board.h"
 
 struct FocusList;
+class Sprite;
+
+// ---- Pictures ----
+// "NewGame.jpg", the keyed panel drawn over the main menu; null until loaded, its pixels only
+// while the screen shows.
+extern Sprite* NewGamePanel;
+// "Confirm.bmp", the keyed question card with its two buttons, their lit looks below it; its
+// pixels only while the screen shows.
+extern Sprite* ConfirmPicture;
 
 // The check box or round socket the panels draw around a 19 by 25 mark whose top-left is at
 // (markX, markY): a choice's hot spot covers it as well as the choice's label.

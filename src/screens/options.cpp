@@ -18,10 +18,9 @@ unsigned char SoundKnobDragged = 0;
 int MusicGrabOffset = 0;
 int SoundGrabOffset = 0;
 
-namespace {
-
-// "Options.jpg", the keyed panel drawn over the main menu; null until loaded.
 Sprite* OptionsPanel = nullptr;
+
+namespace {
 
 // An on/off option row: its label's highlight, the highlight's top-left in the sheet, where
 // its check mark goes, and its hot spot, which covers the highlight and the mark's check box.

@@ -2,6 +2,12 @@
 #pragma once
 
 struct FocusList;
+class Sprite;
+
+// ---- Pictures ----
+// "Options.jpg", the keyed panel drawn over the main menu; null until loaded, its pixels only
+// while the screen shows.
+extern Sprite* OptionsPanel;
 
 // Steps of a knob moved by keys over its whole track.
 constexpr int KnobSteps = 20;

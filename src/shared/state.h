@@ -82,6 +82,7 @@ void ResetWonPanel();
 
 // ---- Game Sprites ----
 // The 14 pictures not owned by a screen, in load order; each null until loaded and after freeing.
+// Those drawn on one screen only hold their pixels only while it shows (app/screen_pictures).
 // "BkGrnd.jpg", not keyed: the play-screen background.
 extern Sprite* BackgroundPicture;
 // "Figures.bmp", keyed, clipped to the board (236, 4, 636, 404): the pieces, 50x50 cells.
