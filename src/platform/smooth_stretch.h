@@ -18,12 +18,15 @@ struct StretchSamples {
     StretchSamples() = default;
     StretchSamples(int sourceLength, int targetLength);
 
+    // Steps from `source` pixels to `target` afresh, unless it already does.
+    void Fit(int source, int target);
+
     // The source pixel blended with `first[target]`: the one after it, or itself at the end.
     int Next(int target) const { return first[target] + (first[target] + 1 < sourceLength); }
 };
 
 // Rows top..bottom-1 of a picture; empty when top >= bottom.
-struct TargetRows {
+struct RowSpan {
     int top;
     int bottom;
 };
@@ -42,18 +45,23 @@ class SmoothStretch {
 
     // The rows of a stretch from `sourceHeight` rows to `targetHeight` whose colours come in part
     // from source rows `changed`.
-    TargetRows RowsReachedBy(int sourceHeight, int targetHeight, TargetRows changed);
+    RowSpan RowsReachedBy(int sourceHeight, int targetHeight, RowSpan changed);
 
     // Draws rows `rows` of the stretch of the whole `source` to targetWidth x targetHeight exactly
     // as SDL_SoftStretchLinear draws them: the first at `out`, each next one `outPitch` bytes on.
-    void DrawRows(const Source& source, int targetWidth, int targetHeight, TargetRows rows,
+    void DrawRows(const Source& source, int targetWidth, int targetHeight, RowSpan rows,
                   uint8_t* out, int outPitch);
 
   private:
     StretchSamples across_;
     StretchSamples down_;
-    // One target row's two source rows blended, 16 bits a byte, before it is blended across.
-    std::vector<uint16_t> blended_;
+    // A source row blended across, 16 bits a byte, before it is blended down: slot `row & 1`
+    // holds source row `row` (-1 for none yet).
+    struct Blended {
+        int row = -1;
+        std::vector<uint16_t> bytes;
+    };
+    Blended blended_[2];
 };
 
 }  // namespace platform

@@ -57,7 +57,8 @@ SDL_Surface* ConvertedPicture = nullptr;
 // The smooth stretch of the picture into the window, its stepping kept from one picture to the
 // next.
 SmoothStretch PictureStretch;
-// Where in the window's own pixels the last picture was drawn, and their format then.
+// Where in the window's own pixels the last picture was drawn by DrawPictureInWindow, and their
+// format then; empty once a picture went into them another way.
 SDL_Rect ShownAt{0, 0, 0, 0};
 uint32_t ShownFormat = SDL_PIXELFORMAT_UNKNOWN;
 
@@ -353,8 +354,7 @@ SDL_Surface* ConvertedPictureIn(uint32_t format) {
 // `drawn` tells. The smooth stretch works on 4-byte pixels only, so for a 16-bit window it
 // stretches into XRGB pixels first, which are then converted into the window. False on failure.
 bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCode,
-                       SDL_Surface* window, const SDL_Rect& to, TargetRows changed,
-                       TargetRows& drawn) {
+                       SDL_Surface* window, const SDL_Rect& to, RowSpan changed, RowSpan& drawn) {
     const bool direct = LastCrisp || (window->format->BytesPerPixel == 4 &&
                                       window->format->format != SDL_PIXELFORMAT_ARGB2101010);
     const uint32_t format = direct ? window->format->format : uint32_t{SDL_PIXELFORMAT_RGB888};
@@ -365,7 +365,7 @@ bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCod
                       pixels + changed.top * pitch, pitch, format,
                       convertedPixels + changed.top * converted->pitch, converted->pitch);
     if (LastCrisp) {
-        drawn = TargetRows{0, to.h};
+        drawn = RowSpan{0, to.h};
         SDL_Rect target = to;
         return SDL_SoftStretch(converted, nullptr, window, &target) == 0;
     }
@@ -374,8 +374,8 @@ bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCod
                                        PictureHeight};
     const int height = drawn.bottom - drawn.top;
     if (direct) {
-        uint8_t* out = static_cast<uint8_t*>(window->pixels) + (to.y + drawn.top) * window->pitch +
-                       to.x * 4;
+        uint8_t* out =
+            static_cast<uint8_t*>(window->pixels) + (to.y + drawn.top) * window->pitch + to.x * 4;
         PictureStretch.DrawRows(source, to.w, to.h, drawn, out, window->pitch);
         return true;
     }
@@ -398,18 +398,17 @@ bool SameRect(const SDL_Rect& a, const SDL_Rect& b) {
 // straight into them, scaled a stretch; black bars around it. Only source rows `changed` differ
 // from the picture shown last: unless the window was spoilt or the picture now lies elsewhere or
 // in another format, only the part of the window they reach is drawn and sent to the display.
-bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode,
-                         TargetRows changed) {
+bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, RowSpan changed) {
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
     const bool whole =
         PictureSpoilt || !SameRect(to, ShownAt) || window->format->format != ShownFormat;
-    if (whole) changed = TargetRows{0, PictureHeight};
+    if (whole) changed = RowSpan{0, PictureHeight};
     if (changed.top >= changed.bottom) return true;
     ClearBarsOnceSpoilt(window, to);
     const uint8_t* from = static_cast<const uint8_t*>(pixels);
-    TargetRows drawn = changed;
+    RowSpan drawn = changed;
     if (to.w == PictureWidth && to.h == PictureHeight) {
         uint8_t* corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                           to.x * window->format->BytesPerPixel;
@@ -622,11 +621,10 @@ bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) 
 
 bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode,
                               int changedTop, int changedBottom) {
-    const bool shown =
-        Renderer != nullptr
-            ? RenderPicture(pixels, pitch, pixelFormatCode)
-            : DrawPictureInWindow(pixels, pitch, pixelFormatCode,
-                                  TargetRows{changedTop, changedBottom});
+    const bool shown = Renderer != nullptr
+                           ? RenderPicture(pixels, pitch, pixelFormatCode)
+                           : DrawPictureInWindow(pixels, pitch, pixelFormatCode,
+                                                 RowSpan{changedTop, changedBottom});
     PictureSpoilt = !shown;
     LastShownSynced = shown && Renderer != nullptr && RendererSynced;
     return shown;
@@ -653,6 +651,7 @@ bool ShowWindowRows(int top, int bottom) {
     // A spoilt window gets all its pixels again, bars included.
     const SDL_Rect rows = PictureSpoilt ? SDL_Rect{0, 0, window->w, window->h}
                                         : SDL_Rect{to.x, to.y + top, to.w, bottom - top};
+    ShownAt = SDL_Rect{0, 0, 0, 0};
     const bool shown = SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
     PictureSpoilt = !shown;
     LastShownSynced = false;

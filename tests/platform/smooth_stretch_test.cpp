@@ -9,13 +9,13 @@
 
 namespace {
 
+using platform::RowSpan;
 using platform::SmoothStretch;
-using platform::TargetRows;
 
 // An XRGB surface of this size, every byte (the unused one too) random.
 SDL_Surface* RandomPicture(int width, int height, std::mt19937& dice) {
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
-                                                          SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* picture =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
     for (int y = 0; y < height; ++y) {
         auto* row = static_cast<uint8_t*>(picture->pixels) + y * picture->pitch;
         for (int x = 0; x < width * 4; ++x) row[x] = static_cast<uint8_t>(dice());
@@ -25,8 +25,8 @@ SDL_Surface* RandomPicture(int width, int height, std::mt19937& dice) {
 
 // SDL's smooth stretch of the whole picture to this size, as packed pixels row after row.
 std::vector<uint32_t> SdlStretch(SDL_Surface* picture, int width, int height) {
-    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32,
-                                                         SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* target =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
     EXPECT_EQ(SDL_SoftStretchLinear(picture, nullptr, target, nullptr), 0);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y)
@@ -38,10 +38,10 @@ std::vector<uint32_t> SdlStretch(SDL_Surface* picture, int width, int height) {
 }
 
 // Draws `rows` of the stretch of `picture` into `pixels`, a whole width x height target.
-void DrawRows(SmoothStretch& stretch, SDL_Surface* picture, int width, int height,
-              TargetRows rows, std::vector<uint32_t>& pixels) {
-    const SmoothStretch::Source source{static_cast<const uint8_t*>(picture->pixels),
-                                       picture->pitch, picture->w, picture->h};
+void DrawRows(SmoothStretch& stretch, SDL_Surface* picture, int width, int height, RowSpan rows,
+              std::vector<uint32_t>& pixels) {
+    const SmoothStretch::Source source{static_cast<const uint8_t*>(picture->pixels), picture->pitch,
+                                       picture->w, picture->h};
     stretch.DrawRows(source, width, height, rows,
                      reinterpret_cast<uint8_t*>(&pixels[static_cast<size_t>(rows.top) * width]),
                      width * 4);
@@ -63,21 +63,21 @@ TEST_P(SmoothStretchAsSdl, WholeAndEveryBandMatchSdlsWholeStretch) {
     SmoothStretch stretch;
     std::vector<uint32_t> drawn(static_cast<size_t>(sizes.targetWidth) * sizes.targetHeight);
     DrawRows(stretch, picture, sizes.targetWidth, sizes.targetHeight,
-             TargetRows{0, sizes.targetHeight}, drawn);
+             RowSpan{0, sizes.targetHeight}, drawn);
     ASSERT_EQ(drawn, SdlStretch(picture, sizes.targetWidth, sizes.targetHeight));
 
     // Bands of source rows at the top, the bottom, one row and in between change; redrawing only
     // the target rows they reach gives SDL's stretch of the whole new picture.
     const int last = sizes.sourceHeight - 1;
-    const TargetRows bands[] = {{0, 1}, {last, last + 1}, {last / 2, last / 2 + 1},
-                                {1, last / 3 + 2}, {last / 3, last}, {0, last + 1}};
-    for (const TargetRows band : bands) {
+    const RowSpan bands[] = {
+        {0, 1},           {last, last + 1}, {last / 2, last / 2 + 1}, {1, last / 3 + 2},
+        {last / 3, last}, {0, last + 1}};
+    for (const RowSpan band : bands) {
         for (int y = band.top; y < band.bottom; ++y) {
             auto* row = static_cast<uint8_t*>(picture->pixels) + y * picture->pitch;
             for (int x = 0; x < sizes.sourceWidth * 4; ++x) row[x] = static_cast<uint8_t>(dice());
         }
-        const TargetRows rows =
-            stretch.RowsReachedBy(sizes.sourceHeight, sizes.targetHeight, band);
+        const RowSpan rows = stretch.RowsReachedBy(sizes.sourceHeight, sizes.targetHeight, band);
         ASSERT_LT(rows.top, rows.bottom);
         DrawRows(stretch, picture, sizes.targetWidth, sizes.targetHeight, rows, drawn);
         ASSERT_EQ(drawn, SdlStretch(picture, sizes.targetWidth, sizes.targetHeight))
