@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -90,6 +91,13 @@ INSTANTIATE_TEST_SUITE_P(Sizes, SmoothStretchAsSdl,
                          ::testing::Values(Sizes{640, 480, 1440, 1080}, Sizes{640, 480, 1000, 750},
                                            Sizes{640, 480, 853, 640}, Sizes{640, 480, 1707, 1280},
                                            Sizes{640, 480, 400, 300}, Sizes{7, 5, 23, 17},
-                                           Sizes{3, 2, 10, 9}));
+                                           Sizes{3, 2, 10, 9}),
+                         [](const ::testing::TestParamInfo<Sizes>& info) {
+                             const Sizes& sizes = info.param;
+                             return std::to_string(sizes.sourceWidth) + "x" +
+                                    std::to_string(sizes.sourceHeight) + "To" +
+                                    std::to_string(sizes.targetWidth) + "x" +
+                                    std::to_string(sizes.targetHeight);
+                         });
 
 }  // namespace
