@@ -348,7 +348,7 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     // The window keeps what it shows: a picture that did not change is not sent again.
     if (band.top >= band.bottom) return DrawOutcome::Done;
     if (!intoWindow) {
-        ShowWindowPicture(kept.corner, kept.pitch, kept.format);
+        ShowChangedWindowPicture(kept.corner, kept.pitch, kept.format, band.top, band.bottom);
         return DrawOutcome::Done;
     }
     // Only the rows that changed go to the display, converted in one call when the window's

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/smooth_stretch.h"
+
 namespace platform {
 
 namespace {
@@ -52,6 +54,13 @@ bool HasIcon = false;
 bool LastCrisp = true;
 // The picture converted into the format it is stretched in, kept from one picture to the next.
 SDL_Surface* ConvertedPicture = nullptr;
+// The smooth stretch of the picture into the window, its stepping kept from one picture to the
+// next.
+SmoothStretch PictureStretch;
+// Where in the window's own pixels the last picture was drawn by DrawPictureInWindow, and their
+// format then; empty once a picture went into them another way.
+SDL_Rect ShownAt{0, 0, 0, 0};
+uint32_t ShownFormat = SDL_PIXELFORMAT_UNKNOWN;
 
 // Where the window was before it went full-screen: its client area's place and size, and whether
 // it was maximised; `known` is false when the window manager made it full-screen before the game.
@@ -340,46 +349,80 @@ SDL_Surface* ConvertedPictureIn(uint32_t format) {
 }
 
 // Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
-// The smooth stretch works on 4-byte pixels only, so for a 16-bit window it stretches into an
-// XRGB picture first, which is then converted into the window.
-void StretchIntoWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, SDL_Surface* window,
-                       const SDL_Rect& to) {
-    const bool direct = LastCrisp || window->format->BytesPerPixel == 4;
+// Only source rows `changed` differ from the picture stretched there last: only they are converted
+// into the format stretched from, and smoothly only the rows of `to` they reach are drawn, which
+// `drawn` tells. The smooth stretch works on 4-byte pixels only, so for a 16-bit window it
+// stretches into XRGB pixels first, which are then converted into the window. False on failure.
+bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCode,
+                       SDL_Surface* window, const SDL_Rect& to, RowSpan changed, RowSpan& drawn) {
+    const bool direct = LastCrisp || (window->format->BytesPerPixel == 4 &&
+                                      window->format->format != SDL_PIXELFORMAT_ARGB2101010);
     const uint32_t format = direct ? window->format->format : uint32_t{SDL_PIXELFORMAT_RGB888};
     SDL_Surface* converted = ConvertedPictureIn(format);
-    if (converted != nullptr)
-        SDL_ConvertPixels(PictureWidth, PictureHeight, pixelFormatCode, pixels, pitch, format,
-                          converted->pixels, converted->pitch);
-    SDL_Surface* stretched =
-        direct ? window : SDL_CreateRGBSurfaceWithFormat(0, to.w, to.h, 32, format);
-    if (converted != nullptr && stretched != nullptr) {
-        SDL_Rect target = direct ? to : SDL_Rect{0, 0, to.w, to.h};
-        if (LastCrisp)
-            SDL_SoftStretch(converted, nullptr, stretched, &target);
-        else
-            SDL_SoftStretchLinear(converted, nullptr, stretched, &target);
-        SDL_Rect place = to;
-        if (!direct) SDL_BlitSurface(stretched, nullptr, window, &place);
+    if (converted == nullptr) return false;
+    uint8_t* convertedPixels = static_cast<uint8_t*>(converted->pixels);
+    SDL_ConvertPixels(PictureWidth, changed.bottom - changed.top, pixelFormatCode,
+                      pixels + changed.top * pitch, pitch, format,
+                      convertedPixels + changed.top * converted->pitch, converted->pitch);
+    if (LastCrisp) {
+        drawn = RowSpan{0, to.h};
+        SDL_Rect target = to;
+        return SDL_SoftStretch(converted, nullptr, window, &target) == 0;
     }
-    if (!direct) SDL_FreeSurface(stretched);
+    drawn = PictureStretch.RowsReachedBy(PictureHeight, to.h, changed);
+    const SmoothStretch::Source source{convertedPixels, converted->pitch, PictureWidth,
+                                       PictureHeight};
+    const int height = drawn.bottom - drawn.top;
+    if (direct) {
+        uint8_t* out =
+            static_cast<uint8_t*>(window->pixels) + (to.y + drawn.top) * window->pitch + to.x * 4;
+        PictureStretch.DrawRows(source, to.w, to.h, drawn, out, window->pitch);
+        return true;
+    }
+    SDL_Surface* stretched = SDL_CreateRGBSurfaceWithFormat(0, to.w, height, 32, format);
+    if (stretched == nullptr) return false;
+    PictureStretch.DrawRows(source, to.w, to.h, drawn, static_cast<uint8_t*>(stretched->pixels),
+                            stretched->pitch);
+    SDL_Rect place{to.x, to.y + drawn.top, to.w, height};
+    const bool blitted = SDL_BlitSurface(stretched, nullptr, window, &place) == 0;
+    SDL_FreeSurface(stretched);
+    return blitted;
+}
+
+// True when two rectangles are the same.
+bool SameRect(const SDL_Rect& a, const SDL_Rect& b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
 // Shows the picture in the window's own pixels, without a renderer: at 1:1 one conversion
-// straight into them, scaled a stretch; black bars around it.
-bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode) {
+// straight into them, scaled a stretch; black bars around it. Only source rows `changed` differ
+// from the picture shown last: unless the window was spoilt or the picture now lies elsewhere or
+// in another format, only the part of the window they reach is drawn and sent to the display.
+bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, RowSpan changed) {
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
+    const bool whole =
+        PictureSpoilt || !SameRect(to, ShownAt) || window->format->format != ShownFormat;
+    if (whole) changed = RowSpan{0, PictureHeight};
+    if (changed.top >= changed.bottom) return true;
     ClearBarsOnceSpoilt(window, to);
+    const uint8_t* from = static_cast<const uint8_t*>(pixels);
+    RowSpan drawn = changed;
     if (to.w == PictureWidth && to.h == PictureHeight) {
         uint8_t* corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
                           to.x * window->format->BytesPerPixel;
-        SDL_ConvertPixels(PictureWidth, PictureHeight, pixelFormatCode, pixels, pitch,
-                          window->format->format, corner, window->pitch);
-    } else {
-        StretchIntoWindow(pixels, pitch, pixelFormatCode, window, to);
+        SDL_ConvertPixels(PictureWidth, changed.bottom - changed.top, pixelFormatCode,
+                          from + changed.top * pitch, pitch, window->format->format,
+                          corner + changed.top * window->pitch, window->pitch);
+    } else if (!StretchIntoWindow(from, pitch, pixelFormatCode, window, to, changed, drawn)) {
+        return false;
     }
-    return SDL_UpdateWindowSurface(GameWindow) == 0;
+    ShownAt = to;
+    ShownFormat = window->format->format;
+    if (whole) return SDL_UpdateWindowSurface(GameWindow) == 0;
+    const SDL_Rect rows{to.x, to.y + drawn.top, to.w, drawn.bottom - drawn.top};
+    return SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
 }
 
 }  // namespace
@@ -573,8 +616,15 @@ uint32_t DesktopPixelFormatCode() {
 }
 
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode) {
-    const bool shown = Renderer != nullptr ? RenderPicture(pixels, pitch, pixelFormatCode)
-                                           : DrawPictureInWindow(pixels, pitch, pixelFormatCode);
+    return ShowChangedWindowPicture(pixels, pitch, pixelFormatCode, 0, PictureHeight);
+}
+
+bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode,
+                              int changedTop, int changedBottom) {
+    const bool shown = Renderer != nullptr
+                           ? RenderPicture(pixels, pitch, pixelFormatCode)
+                           : DrawPictureInWindow(pixels, pitch, pixelFormatCode,
+                                                 RowSpan{changedTop, changedBottom});
     PictureSpoilt = !shown;
     LastShownSynced = shown && Renderer != nullptr && RendererSynced;
     return shown;
@@ -601,6 +651,7 @@ bool ShowWindowRows(int top, int bottom) {
     // A spoilt window gets all its pixels again, bars included.
     const SDL_Rect rows = PictureSpoilt ? SDL_Rect{0, 0, window->w, window->h}
                                         : SDL_Rect{to.x, to.y + top, to.w, bottom - top};
+    ShownAt = SDL_Rect{0, 0, 0, 0};
     const bool shown = SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
     PictureSpoilt = !shown;
     LastShownSynced = false;

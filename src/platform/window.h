@@ -104,6 +104,14 @@ uint32_t DesktopPixelFormatCode();
 // failure.
 bool ShowWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode);
 
+// Called by the display layer's present when only rows changedTop..changedBottom-1 of the picture
+// differ from the last one shown: shows it as ShowWindowPicture does, but without graphics
+// hardware only the part of the picture area those rows reach is drawn and sent to the display
+// (all of the window when it was spoilt, or the picture's place or format in it changed, since).
+// False on failure.
+bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelFormatCode,
+                              int changedTop, int changedBottom);
+
 // The window's own pixels where the picture lies: its top-left pixel, the bytes from one row to
 // the next, and their SDL pixel format code.
 struct WindowPixels {

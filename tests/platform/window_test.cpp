@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/message_box.h"
@@ -125,6 +126,74 @@ TEST(GameWindow, WithoutGraphicsHardwareThePictureGoesStraightIntoTheWindow) {
     const std::vector<uint16_t> red(640 * 480, 0xF800u);
     ASSERT_TRUE(platform::ShowWindowPicture(red.data(), 640 * 2, SDL_PIXELFORMAT_RGB565));
     EXPECT_EQ(WindowPixel(window, 320, 240), 0x00FF0000u);
+    platform::DestroyGameWindow();
+}
+
+// The window's own pixels where the picture lies at this window size, row after row as 0xRRGGBB;
+// also where that is.
+std::vector<uint32_t> PictureAreaPixels(SDL_Window* window, platform::Rect& area) {
+    SDL_Surface* shown = SDL_GetWindowSurface(window);
+    area = platform::PictureAreaIn(shown->w, shown->h);
+    std::vector<uint32_t> pixels;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) pixels.push_back(WindowPixel(window, x, y));
+    return pixels;
+}
+
+// SDL's own smooth stretch of a whole 640x480 XRGB picture into an area, as 0xRRGGBB.
+std::vector<uint32_t> SdlSmoothStretch(std::vector<uint32_t>& picture, const platform::Rect& area) {
+    SDL_Surface* from = SDL_CreateRGBSurfaceWithFormatFrom(picture.data(), 640, 480, 32, 640 * 4,
+                                                           SDL_PIXELFORMAT_RGB888);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    SDL_Surface* to = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    EXPECT_EQ(SDL_SoftStretchLinear(from, nullptr, to, nullptr), 0);
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(static_cast<const uint32_t*>(to->pixels)[y * to->pitch / 4 + x] &
+                             0x00FFFFFFu);
+    SDL_FreeSurface(to);
+    SDL_FreeSurface(from);
+    return pixels;
+}
+
+TEST(GameWindow, ChangedRowsOfASmoothlyScaledPictureRedrawOnlyWhatTheyReachAsSdlWould) {
+    ASSERT_TRUE(platform::CreateGameWindow());
+    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
+    SDL_SetWindowSize(window, 1000, 700);
+    SDL_PumpEvents();
+    std::vector<uint32_t> picture(640 * 480);
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint32_t>(i * 2654435761u);
+    ASSERT_TRUE(platform::ShowWindowPicture(picture.data(), 640 * 4, SDL_PIXELFORMAT_RGB888));
+    ASSERT_FALSE(platform::LastPictureCrisp());
+
+    // Rows 200..239 change; the window's first picture row, far above them, is marked and must
+    // stay so, while everything else is SDL's stretch of the whole new picture.
+    for (size_t i = 200 * 640; i < 240 * 640; ++i) picture[i] ^= 0x00A5C3E1u;
+    platform::Rect area{};
+    PictureAreaPixels(window, area);
+    SDL_Surface* shown = SDL_GetWindowSurface(window);
+    SDL_Rect firstRow{area.left, area.top, area.right - area.left, 1};
+    SDL_FillRect(shown, &firstRow, SDL_MapRGB(shown->format, 1, 2, 3));
+    ASSERT_TRUE(platform::ShowChangedWindowPicture(picture.data(), 640 * 4, SDL_PIXELFORMAT_RGB888,
+                                                   200, 240));
+    std::vector<uint32_t> drawn = PictureAreaPixels(window, area);
+    std::vector<uint32_t> expected = SdlSmoothStretch(picture, area);
+    const size_t width = static_cast<size_t>(area.right - area.left);
+    EXPECT_EQ(drawn[0], 0x00010203u);
+    EXPECT_EQ(drawn[width - 1], 0x00010203u);
+    EXPECT_TRUE(std::equal(drawn.begin() + static_cast<ptrdiff_t>(width), drawn.end(),
+                           expected.begin() + static_cast<ptrdiff_t>(width)));
+
+    // Resized, the window gets the whole picture again, however few rows changed.
+    SDL_SetWindowSize(window, 1280, 720);
+    SDL_PumpEvents();
+    ASSERT_TRUE(platform::ShowChangedWindowPicture(picture.data(), 640 * 4, SDL_PIXELFORMAT_RGB888,
+                                                   200, 240));
+    drawn = PictureAreaPixels(window, area);
+    EXPECT_EQ(area.right - area.left, 960);
+    EXPECT_TRUE(drawn == SdlSmoothStretch(picture, area));
     platform::DestroyGameWindow();
 }
 
