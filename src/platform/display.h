@@ -83,8 +83,8 @@ struct DrawnRows {
 constexpr DrawnRows EveryRow{0, -1};
 
 // Called by Sprite::DrawScaled: copies `from` of `source` into `to` of `target`, scaling to fit,
-// writing only the `rows` of `to`, each as the whole copy would. Refused like CopyRect when either rectangle is empty, inverted or not inside its
-// surface, or the rows are not a part of `to`'s.
+// writing only the `rows` of `to`, each as the whole copy would. Refused like CopyRect when either
+// rectangle is empty, inverted or not inside its surface, or the rows are not a part of `to`'s.
 DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
                        bool keyed, DrawnRows rows = EveryRow);
 
