@@ -128,9 +128,9 @@ bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& sou
                                            int64_t{destination.right} - destination.left, height);
     if (covered.top > 0 && covered.top == height) return true;
     const platform::DrawnRows rows{covered.top, static_cast<int>(height) - covered.bottom};
-    const platform::DrawOutcome outcome = platform::CopyScaled(
-        surface_, source, target->surface_, destination, KeyFlag != 0,
-        covered.top + covered.bottom > 0 ? rows : platform::EveryRow);
+    const platform::DrawOutcome outcome =
+        platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0,
+                             covered.top + covered.bottom > 0 ? rows : platform::EveryRow);
     if (outcome != platform::DrawOutcome::SurfaceLost) return true;
     Restore();
     return false;
