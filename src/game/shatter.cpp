@@ -67,6 +67,7 @@ void DrawTiles() {
 std::vector<std::vector<RowSpan>> TileSpans() {
     std::vector<std::vector<RowSpan>> columns(ShatterColumns);
     for (int c = 0; c < ShatterColumns; ++c) {
+        columns[static_cast<size_t>(c)].reserve(ShatterRows);
         for (int k = 0; k < ShatterRows; ++k) {
             const ShatterTileRecord& tile = TileAt(c, k);
             if (static_cast<int32_t>(tile.X) != ShatterTileSize * c) continue;

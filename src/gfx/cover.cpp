@@ -8,19 +8,19 @@ std::vector<std::vector<RowSpan>> CoveredSpans;
 
 namespace {
 
-// The spans sorted from the top, overlapping or touching ones joined.
-std::vector<RowSpan> Joined(std::vector<RowSpan> spans) {
+// Sorts the spans from the top and joins overlapping or touching ones, in place; empty ones go.
+void Join(std::vector<RowSpan>& spans) {
     std::sort(spans.begin(), spans.end(),
               [](const RowSpan& a, const RowSpan& b) { return a.top < b.top; });
-    std::vector<RowSpan> joined;
+    size_t joined = 0;
     for (const RowSpan& span : spans) {
         if (span.top >= span.bottom) continue;
-        if (!joined.empty() && span.top <= joined.back().bottom)
-            joined.back().bottom = std::max(joined.back().bottom, span.bottom);
+        if (joined > 0 && span.top <= spans[joined - 1].bottom)
+            spans[joined - 1].bottom = std::max(spans[joined - 1].bottom, span.bottom);
         else
-            joined.push_back(span);
+            spans[joined++] = span;
     }
-    return joined;
+    spans.resize(joined);
 }
 
 // The covered span of a column holding row `row`, or an empty one at that row.
@@ -34,7 +34,7 @@ RowSpan SpanHolding(const std::vector<RowSpan>& spans, int row) {
 
 void CoverBackBuffer(int columnWidth, std::vector<std::vector<RowSpan>> columns) {
     CoverColumnWidth = columns.empty() ? 0 : columnWidth;
-    for (std::vector<RowSpan>& spans : columns) spans = Joined(std::move(spans));
+    for (std::vector<RowSpan>& spans : columns) Join(spans);
     CoveredSpans = std::move(columns);
 }
 

@@ -121,14 +121,16 @@ bool Sprite::DrawClipped(Sprite* target, int32_t x, int32_t y, int32_t left, int
 
 bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& source) {
     if (surface_ == nullptr || target == nullptr || target->surface_ == nullptr) return true;
-    // Only a drawing covered whole is left out: part of one would sample its picture elsewhere.
+    // Rows that a later step of the frame draws over are left undrawn; the others sample the
+    // picture as the whole drawing does.
     const int64_t height = int64_t{destination.bottom} - destination.top;
-    if (height > 0 && CoveredOf(target, destination.left, destination.top,
-                                int64_t{destination.right} - destination.left, height)
-                              .top == height)
-        return true;
+    const CoveredEdges covered = CoveredOf(target, destination.left, destination.top,
+                                           int64_t{destination.right} - destination.left, height);
+    if (covered.top > 0 && covered.top == height) return true;
+    const platform::DrawnRows rows{covered.top, static_cast<int>(height) - covered.bottom};
     const platform::DrawOutcome outcome =
-        platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0);
+        platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0,
+                             covered.top + covered.bottom > 0 ? rows : platform::EveryRow);
     if (outcome != platform::DrawOutcome::SurfaceLost) return true;
     Restore();
     return false;

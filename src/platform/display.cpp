@@ -186,16 +186,27 @@ SDL_Surface* ScratchFor(const Surface* like, int width, int height) {
 }
 
 // Copies `from` of `source` into `to` of `target` by way of the scratch surface: stretched into it
-// (an exact copy when the sizes match), then copied out keyed or plain.
-void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rect to, bool keyed) {
+// (an exact copy when the sizes match), then its `rows` copied out keyed or plain.
+void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rect to, bool keyed,
+                        DrawnRows rows) {
     SDL_Surface* scratch = ScratchFor(source, to.w, to.h);
     if (scratch == nullptr) return;
     SDL_Rect inScratch{0, 0, to.w, to.h};
     SDL_SoftStretch(source->pixels, &from, scratch, &inScratch);
+    const SDL_Rect out{0, rows.top, to.w, rows.bottom - rows.top};
+    SDL_Rect into{to.x, to.y + rows.top, to.w, out.h};
     if (!SkipsKey(source, keyed))
-        CopyPlain(scratch, inScratch, target->pixels, to);
+        CopyPlain(scratch, out, target->pixels, into);
     else
-        SDL_BlitSurface(scratch, &inScratch, target->pixels, &to);
+        SDL_BlitSurface(scratch, &out, target->pixels, &into);
+}
+
+// The rows asked for of a drawing `height` rows high, all of them for EveryRow; {0, 0} (nothing)
+// when they do not lie within it.
+DrawnRows RowsWithin(DrawnRows rows, int height) {
+    if (rows.bottom == EveryRow.bottom) return DrawnRows{0, height};
+    if (rows.top < 0 || rows.top >= rows.bottom || rows.bottom > height) return DrawnRows{0, 0};
+    return rows;
 }
 
 }  // namespace
@@ -271,7 +282,8 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
         return DrawOutcome::Refused;
     // Within one surface the rectangles may overlap, so the pixels go by way of the scratch.
     if (source == target)
-        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed,
+                           DrawnRows{0, to.bottom - to.top});
     else
         CopyPixels(source, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
     PixelsWritten(target);
@@ -279,17 +291,20 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
 }
 
 DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
-                       bool keyed) {
+                       bool keyed, DrawnRows rows) {
     if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
-    if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels))
+    rows = RowsWithin(rows, to.bottom - to.top);
+    if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels) ||
+        rows.top >= rows.bottom)
         return DrawOutcome::Refused;
     // Keyed between two surfaces of one format: stretched and keyed in one pass. Otherwise by way
     // of the scratch surface: stretching first and keying after is pixel for pixel what SDL's
     // keyed scaling blit draws, without its slow general path.
     if (SkipsKey(source, keyed) && source != target && SameFormat(source->pixels, target->pixels))
-        source->spans.Stretch(source->pixels, source->key, ToSdl(from), target->pixels, ToSdl(to));
+        source->spans.Stretch(source->pixels, source->key, ToSdl(from), target->pixels, ToSdl(to),
+                              rows.top, rows.bottom);
     else
-        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed);
+        CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed, rows);
     PixelsWritten(target);
     return DrawOutcome::Done;
 }

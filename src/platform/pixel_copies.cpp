@@ -125,14 +125,14 @@ void KeySpans::Copy(const SDL_Surface* source, uint32_t key, const SDL_Rect& fro
 }
 
 void KeySpans::Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& from,
-                       SDL_Surface* target, const SDL_Rect& to) {
+                       SDL_Surface* target, const SDL_Rect& to, int top, int bottom) {
     const Sampling across(from.w, to.w);
     const Sampling down(from.h, to.h);
     const ColumnSampler sample = SamplerFor(source->format->BytesPerPixel);
     const int right = from.x + from.w;
     const uint32_t* firstRuns = FirstRunsFrom(source, key, from.x);
-    uint32_t y = down.first;
-    for (int row = 0; row < to.h; ++row, y += down.step) {
+    uint32_t y = down.first + static_cast<uint32_t>(top) * down.step;
+    for (int row = top; row < bottom; ++row, y += down.step) {
         const size_t sourceRow = static_cast<size_t>(from.y) + (y >> 16);
         const Run* last = runs_.data() + rowStart_[sourceRow + 1];
         const uint8_t* in = PixelAt(source, from.x, static_cast<int>(sourceRow));

@@ -28,9 +28,10 @@ class KeySpans {
     // Stretches `from` of `source` into `to` of `target`, whose format is the source's, sampling
     // the nearest source pixel as SDL_SoftStretch does, and leaving the target's pixels where the
     // sampled one equals `key`: only the target columns whose samples fall in a run are written,
-    // so no pixel is compared with the key. Both rectangles lie inside their surfaces.
+    // so no pixel is compared with the key. Only rows top..bottom-1 of `to` are written. Both
+    // rectangles lie inside their surfaces.
     void Stretch(const SDL_Surface* source, uint32_t key, const SDL_Rect& from, SDL_Surface* target,
-                 const SDL_Rect& to);
+                 const SDL_Rect& to, int top, int bottom);
 
   private:
     // A run of pixels that are not the key, from `begin` up to `end`.
