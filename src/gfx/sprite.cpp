@@ -127,10 +127,9 @@ bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& sou
     const CoveredEdges covered = CoveredOf(target, destination.left, destination.top,
                                            int64_t{destination.right} - destination.left, height);
     if (covered.top > 0 && covered.top == height) return true;
-    const platform::DrawnRows rows{covered.top, static_cast<int>(height) - covered.bottom};
+    const platform::RowSpan rows{covered.top, static_cast<int>(height) - covered.bottom};
     const platform::DrawOutcome outcome =
-        platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0,
-                             covered.top + covered.bottom > 0 ? rows : platform::EveryRow);
+        platform::CopyScaled(surface_, source, target->surface_, destination, KeyFlag != 0, rows);
     if (outcome != platform::DrawOutcome::SurfaceLost) return true;
     Restore();
     return false;

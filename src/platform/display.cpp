@@ -188,7 +188,7 @@ SDL_Surface* ScratchFor(const Surface* like, int width, int height) {
 // Copies `from` of `source` into `to` of `target` by way of the scratch surface: stretched into it
 // (an exact copy when the sizes match), then its `rows` copied out keyed or plain.
 void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rect to, bool keyed,
-                        DrawnRows rows) {
+                        RowSpan rows) {
     SDL_Surface* scratch = ScratchFor(source, to.w, to.h);
     if (scratch == nullptr) return;
     SDL_Rect inScratch{0, 0, to.w, to.h};
@@ -203,9 +203,9 @@ void CopyThroughScratch(Surface* source, SDL_Rect from, Surface* target, SDL_Rec
 
 // The rows asked for of a drawing `height` rows high, all of them for EveryRow; {0, 0} (nothing)
 // when they do not lie within it.
-DrawnRows RowsWithin(DrawnRows rows, int height) {
-    if (rows.bottom == EveryRow.bottom) return DrawnRows{0, height};
-    if (rows.top < 0 || rows.top >= rows.bottom || rows.bottom > height) return DrawnRows{0, 0};
+RowSpan RowsWithin(RowSpan rows, int height) {
+    if (rows.bottom == EveryRow.bottom) return RowSpan{0, height};
+    if (rows.top < 0 || rows.top >= rows.bottom || rows.bottom > height) return RowSpan{0, 0};
     return rows;
 }
 
@@ -283,7 +283,7 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
     // Within one surface the rectangles may overlap, so the pixels go by way of the scratch.
     if (source == target)
         CopyThroughScratch(source, ToSdl(from), target, ToSdl(to), keyed,
-                           DrawnRows{0, to.bottom - to.top});
+                           RowSpan{0, to.bottom - to.top});
     else
         CopyPixels(source, ToSdl(from), target->pixels, ToSdl(to), SkipsKey(source, keyed));
     PixelsWritten(target);
@@ -291,7 +291,7 @@ DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, 
 }
 
 DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
-                       bool keyed, DrawnRows rows) {
+                       bool keyed, RowSpan rows) {
     if (EitherLost(source, target)) return DrawOutcome::SurfaceLost;
     rows = RowsWithin(rows, to.bottom - to.top);
     if (!InsideSurface(from, source->pixels) || !InsideSurface(to, target->pixels) ||

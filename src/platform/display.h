@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/row_span.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -74,19 +75,14 @@ void SetSourceColourKey(Surface* surface, uint32_t key);
 // when `from` is empty or inverted or the copy does not lie wholly inside both surfaces.
 DrawOutcome CopyRect(Surface* source, const Rect& from, Surface* target, int x, int y, bool keyed);
 
-// Rows top..bottom-1 of a drawing, counted from its first row.
-struct DrawnRows {
-    int top;
-    int bottom;
-};
 // Every row of a drawing, whatever its height.
-constexpr DrawnRows EveryRow{0, -1};
+constexpr RowSpan EveryRow{0, -1};
 
 // Called by Sprite::DrawScaled: copies `from` of `source` into `to` of `target`, scaling to fit,
 // writing only the `rows` of `to`, each as the whole copy would. Refused like CopyRect when either
 // rectangle is empty, inverted or not inside its surface, or the rows are not a part of `to`'s.
 DrawOutcome CopyScaled(Surface* source, const Rect& from, Surface* target, const Rect& to,
-                       bool keyed, DrawnRows rows = EveryRow);
+                       bool keyed, RowSpan rows = EveryRow);
 
 // Called by Sprite::FillRect: fills `area` of `surface` with a packed pixel; refused like CopyRect.
 DrawOutcome FillArea(Surface* surface, const Rect& area, uint32_t pixel);

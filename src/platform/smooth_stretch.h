@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/row_span.h"
+
 namespace platform {
 
 // Where each target pixel along one side takes its colour, stepping through the source as SDL
@@ -23,12 +25,6 @@ struct StretchSamples {
 
     // The source pixel blended with `first[target]`: the one after it, or itself at the end.
     int Next(int target) const { return first[target] + (first[target] + 1 < sourceLength); }
-};
-
-// Rows top..bottom-1 of a picture; empty when top >= bottom.
-struct RowSpan {
-    int top;
-    int bottom;
 };
 
 // Stretches pictures of 4-byte pixels smoothly, each byte of a pixel on its own. The stepping of
