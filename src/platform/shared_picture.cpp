@@ -36,6 +36,7 @@ struct SharedPicture {
     int takenEvent = 0;
     bool sending = false;
 };
+// The game window's shared picture; empty until the window first shows a picture 1:1.
 SharedPicture Picture;
 // The window memory could not be shared for; it keeps SDL's own window pixels.
 Window RefusedWindow = 0;
@@ -145,6 +146,7 @@ bool Open(unsigned long window, const char* displayName) {
     return false;
 }
 
+// Picks the server's word that it has taken a picture out of the connection's events.
 Bool IsTaken(Display*, XEvent* event, XPointer takenEvent) {
     return event->type == *reinterpret_cast<const int*>(takenEvent) ? True : False;
 }
