@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/shared_picture.h"
 #include "platform/smooth_stretch.h"
 
 namespace platform {
@@ -61,6 +62,15 @@ SmoothStretch PictureStretch;
 // format then; empty once a picture went into them another way.
 SDL_Rect ShownAt{0, 0, 0, 0};
 uint32_t ShownFormat = SDL_PIXELFORMAT_UNKNOWN;
+// Whether the picture last written 1:1 went into the shared picture of an X11 window, where it
+// lies in the window, and the window's size.
+struct SharedShowing {
+    bool used = false;
+    SDL_Rect to{};
+    int width = 0;
+    int height = 0;
+};
+SharedShowing Shared;
 
 // Where the window was before it went full-screen: its client area's place and size, and whether
 // it was maximised; `known` is false when the window manager made it full-screen before the game.
@@ -425,6 +435,41 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
     return SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
 }
 
+// The game window's X11 window and the name of its desktop; false on other desktops.
+bool X11WindowOf(unsigned long& window, const char*& displayName) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    const char* driver = SDL_GetCurrentVideoDriver();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (driver == nullptr || SDL_strcmp(driver, "x11") != 0 ||
+        SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    window = info.info.x11.window;
+    displayName = DisplayString(info.info.x11.display);
+    return true;
+#else
+    (void)window;
+    (void)displayName;
+    return false;
+#endif
+}
+
+// The shared picture of an X11 window that shows the picture 1:1, ready to be written; false
+// when the window shows it scaled or is no X11 window that shares memory with its server.
+bool SharedPictureAtOneToOne(WindowPixels& out) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
+    const SDL_Rect to = PictureRectIn(width, height);
+    unsigned long window = 0;
+    const char* displayName = nullptr;
+    const bool used = to.w == PictureWidth && to.h == PictureHeight &&
+                      X11WindowOf(window, displayName) &&
+                      SharedPicturePixels(window, displayName, out);
+    Shared = SharedShowing{used, to, width, height};
+    return used;
+}
+
 }  // namespace
 
 bool StartVideo() {
@@ -501,6 +546,8 @@ void DestroyGameWindow() {
     Destroying = true;
     if (DestroyedHandler != nullptr) DestroyedHandler();
     DropPictureTexture();
+    ReleaseSharedPicture();
+    Shared = SharedShowing{};
     SDL_FreeSurface(ConvertedPicture);
     ConvertedPicture = nullptr;
     SDL_DelEventWatch(WatchWindowEvents, nullptr);
@@ -632,6 +679,7 @@ bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelForma
 
 bool WindowPixelsAtPicture(WindowPixels& out) {
     if (GameWindow == nullptr || Renderer != nullptr) return false;
+    if (SharedPictureAtOneToOne(out)) return true;
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
@@ -645,16 +693,23 @@ bool WindowPixelsAtPicture(WindowPixels& out) {
 }
 
 bool ShowWindowRows(int top, int bottom) {
+    LastShownSynced = false;
+    ShownAt = SDL_Rect{0, 0, 0, 0};
+    if (Shared.used) {
+        if (PictureSpoilt)
+            BlackenAroundSharedPicture(Shared.to.x, Shared.to.y, Shared.width, Shared.height);
+        SendSharedRows(Shared.to.x, Shared.to.y, top, bottom);
+        PictureSpoilt = false;
+        return true;
+    }
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
     // A spoilt window gets all its pixels again, bars included.
     const SDL_Rect rows = PictureSpoilt ? SDL_Rect{0, 0, window->w, window->h}
                                         : SDL_Rect{to.x, to.y + top, to.w, bottom - top};
-    ShownAt = SDL_Rect{0, 0, 0, 0};
     const bool shown = SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
     PictureSpoilt = !shown;
-    LastShownSynced = false;
     return shown;
 }
 

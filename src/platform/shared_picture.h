@@ -1,0 +1,26 @@
+// The picture of the game window on an X11 desktop, kept in memory shared with the X server: the
+// game writes it and sends it without waiting for the server to take it.
+#pragma once
+
+#include "platform/window.h"
+
+namespace platform {
+
+// Called by the window before the picture is written into it 1:1: the shared picture of the X
+// window `window` on the desktop named `displayName`, made on first use, with its pixels in `out`
+// once the server has taken the last send. False where memory cannot be shared with the X server
+// (a remote server, a colour-mapped desktop), and from then on for that window.
+bool SharedPicturePixels(unsigned long window, const char* displayName, WindowPixels& out);
+
+// Called after rows top..bottom-1 of the shared picture were written: sends them to the window,
+// the picture's corner at (x, y), without waiting for the server.
+void SendSharedRows(int x, int y, int top, int bottom);
+
+// Called when the window's pixels were spoilt: paints black the part of the window, `width` by
+// `height`, that lies outside the picture at (x, y).
+void BlackenAroundSharedPicture(int x, int y, int width, int height);
+
+// Called before the window goes: waits for the last send, then lets the shared picture go.
+void ReleaseSharedPicture();
+
+}  // namespace platform
