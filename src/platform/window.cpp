@@ -147,6 +147,19 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 }
 
 #if defined(SDL_VIDEO_DRIVER_X11)
+// The game window's connection to its X server and its X window; false when there is no window or
+// it is on another desktop.
+bool GameWindowOnX11(Display*& display, Window& window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (GameWindow == nullptr || SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11)
+        return false;
+    display = info.info.x11.display;
+    window = info.info.x11.window;
+    return true;
+}
+
 // True when the window manager's state of the X window (_NET_WM_STATE) lists full-screen.
 bool StateListsFullScreen(Display* display, Window window) {
     const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
@@ -172,16 +185,14 @@ bool StateListsFullScreen(Display* display, Window window) {
 void FollowWindowManagerState(const SDL_SysWMmsg* message) {
 #if defined(SDL_VIDEO_DRIVER_X11)
     if (message == nullptr || message->subsystem != SDL_SYSWM_X11 ||
-        message->msg.x11.event.type != PropertyNotify || GameWindow == nullptr)
+        message->msg.x11.event.type != PropertyNotify)
         return;
     const XPropertyEvent& event = message->msg.x11.event.xproperty;
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || event.window != info.info.x11.window)
-        return;
-    Display* display = info.info.x11.display;
+    Display* display = nullptr;
+    Window window = 0;
+    if (!GameWindowOnX11(display, window) || event.window != window) return;
     if (event.atom != XInternAtom(display, "_NET_WM_STATE", False)) return;
-    const bool fullScreen = StateListsFullScreen(display, info.info.x11.window);
+    const bool fullScreen = StateListsFullScreen(display, window);
     if (fullScreen == ManagerFullScreen) return;
     ManagerFullScreen = fullScreen;
     ManagerChanged = true;
@@ -256,13 +267,10 @@ void DesktopSize(int& width, int& height) {
     width = DesktopWidthOverride != 0 ? DesktopWidthOverride : mode.w;
     height = DesktopHeightOverride != 0 ? DesktopHeightOverride : mode.h;
 #if defined(SDL_VIDEO_DRIVER_X11)
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (DesktopWidthOverride != 0 || GameWindow == nullptr ||
-        SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
-        return;
+    Display* display = nullptr;
+    Window window = 0;
+    if (DesktopWidthOverride != 0 || !GameWindowOnX11(display, window)) return;
     XWindowAttributes root{};
-    Display* display = info.info.x11.display;
     if (XGetWindowAttributes(display, DefaultRootWindow(display), &root) == 0) return;
     width = root.width;
     height = root.height;
@@ -435,25 +443,6 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
     return SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
 }
 
-// The game window's X11 window and the name of its desktop; false on other desktops.
-bool X11WindowOf(unsigned long& window, const char*& displayName) {
-#if defined(SDL_VIDEO_DRIVER_X11)
-    const char* driver = SDL_GetCurrentVideoDriver();
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (driver == nullptr || SDL_strcmp(driver, "x11") != 0 ||
-        SDL_GetWindowWMInfo(GameWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
-        return false;
-    window = info.info.x11.window;
-    displayName = DisplayString(info.info.x11.display);
-    return true;
-#else
-    (void)window;
-    (void)displayName;
-    return false;
-#endif
-}
-
 // The shared picture of an X11 window that shows the picture 1:1, ready to be written; false
 // when the window shows it scaled or is no X11 window that shares memory with its server.
 bool SharedPictureAtOneToOne(WindowPixels& out) {
@@ -461,11 +450,15 @@ bool SharedPictureAtOneToOne(WindowPixels& out) {
     int height = 0;
     SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
     const SDL_Rect to = PictureRectIn(width, height);
-    unsigned long window = 0;
-    const char* displayName = nullptr;
-    const bool used = to.w == PictureWidth && to.h == PictureHeight &&
-                      X11WindowOf(window, displayName) &&
-                      SharedPicturePixels(window, displayName, out);
+    bool used = false;
+#if defined(SDL_VIDEO_DRIVER_X11)
+    Display* display = nullptr;
+    Window window = 0;
+    used = to.w == PictureWidth && to.h == PictureHeight && GameWindowOnX11(display, window) &&
+           SharedPicturePixels(window, DisplayString(display), out);
+#else
+    (void)out;
+#endif
     Shared = SharedShowing{used, to, width, height};
     return used;
 }
