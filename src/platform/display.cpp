@@ -40,7 +40,7 @@ std::vector<Surface*> LiveSurfaces;
 const Surface* LastPresented = nullptr;
 // Where the last present left the picture: the window's own pixels or the primary surface's.
 struct ShownPixels {
-    uint8_t* corner = nullptr;
+    const uint8_t* corner = nullptr;
     int pitch = 0;
     uint32_t format = SDL_PIXELFORMAT_UNKNOWN;
 };
@@ -101,35 +101,43 @@ uint8_t* PixelAt(const SDL_Surface* surface, int x, int y) {
            x * surface->format->BytesPerPixel;
 }
 
-// Where the picture shown is kept to compare the next one with: the window's own pixels when the
-// picture goes straight into them in its own format, else the primary surface, which the window
-// is then shown from.
-ShownPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
-    const SDL_Surface* pixels = primary->pixels;
-    if (window != nullptr && window->formatCode == pixels->format->format)
-        return ShownPixels{window->corner, window->pitch, window->formatCode};
-    return ShownPixels{static_cast<uint8_t*>(pixels->pixels), pixels->pitch,
-                       pixels->format->format};
-}
-
-// The rows of the picture from the first to the last that changed; empty when none did.
-struct RowBand {
-    int top;
-    int bottom;
+// Where the picture is kept: the picture shown, compared with the next one, and where the next
+// one is written, with the rows in which that still lags behind the one shown. The window's own
+// pixels when the picture goes straight into them in its own format (the window may show one
+// picture while the next is written into another), else the primary surface, which the window is
+// then shown from.
+struct KeptPixels {
+    ShownPixels shown;
+    uint8_t* into;
+    RowSpan behind;
 };
 
-// One pass over the picture: each row of `area` of the back buffer that differs from the kept
-// picture (every row when `whole`) is copied over it; rows that did not change are left.
-RowBand CopyChangedRows(const SDL_Surface* drawn, const Rect& area, const ShownPixels& kept,
+KeptPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
+    const SDL_Surface* pixels = primary->pixels;
+    if (window != nullptr && window->formatCode == pixels->format->format)
+        return KeptPixels{ShownPixels{window->shown, window->pitch, window->formatCode},
+                          window->corner, window->behind};
+    uint8_t* corner = static_cast<uint8_t*>(pixels->pixels);
+    return KeptPixels{ShownPixels{corner, pixels->pitch, pixels->format->format}, corner,
+                      RowSpan{0, 0}};
+}
+
+// One pass over the picture: each row of `area` of the back buffer that differs from the picture
+// shown (every row when `whole`) is written into the kept picture, as is each row in which that
+// lags behind; the other rows are left. The rows from the first to the last that changed; empty
+// when none did.
+RowSpan CopyChangedRows(const SDL_Surface* drawn, const Rect& area, const KeptPixels& kept,
                         bool whole) {
     const size_t rowBytes =
         static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
-    RowBand band{area.bottom - area.top, 0};
+    RowSpan band{area.bottom - area.top, 0};
     for (int row = 0; row < area.bottom - area.top; ++row) {
         const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
-        uint8_t* keptRow = kept.corner + row * kept.pitch;
-        if (!whole && std::memcmp(keptRow, from, rowBytes) == 0) continue;
-        std::memcpy(keptRow, from, rowBytes);
+        const int offset = row * kept.shown.pitch;
+        const bool changed = whole || std::memcmp(kept.shown.corner + offset, from, rowBytes) != 0;
+        if (changed || (row >= kept.behind.top && row < kept.behind.bottom))
+            std::memcpy(kept.into + offset, from, rowBytes);
+        if (!changed) continue;
         band.top = std::min(band.top, row);
         band.bottom = row + 1;
     }
@@ -354,24 +362,29 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     // At 1:1 without a renderer the picture goes straight into the window's own pixels.
     WindowPixels window{};
     const bool intoWindow = WindowPixelsAtPicture(window);
-    const ShownPixels kept = KeptPicture(primary, intoWindow ? &window : nullptr);
+    const KeptPixels kept = KeptPicture(primary, intoWindow ? &window : nullptr);
     const bool whole = WindowNeedsPicture() || LastPresented != primary ||
-                       LastShown.corner != kept.corner || LastShown.pitch != kept.pitch;
-    const RowBand band = CopyChangedRows(backBuffer->pixels, area, kept, whole);
+                       LastShown.corner != kept.shown.corner || LastShown.pitch != kept.shown.pitch;
+    const RowSpan band = CopyChangedRows(backBuffer->pixels, area, kept, whole);
     LastPresented = primary;
-    LastShown = kept;
     // The window keeps what it shows: a picture that did not change is not sent again.
-    if (band.top >= band.bottom) return DrawOutcome::Done;
+    if (band.top >= band.bottom) {
+        LastShown = kept.shown;
+        return DrawOutcome::Done;
+    }
+    LastShown = ShownPixels{kept.into, kept.shown.pitch, kept.shown.format};
     if (!intoWindow) {
-        ShowChangedWindowPicture(kept.corner, kept.pitch, kept.format, band.top, band.bottom);
+        ShowChangedWindowPicture(kept.into, LastShown.pitch, LastShown.format, band.top,
+                                 band.bottom);
         return DrawOutcome::Done;
     }
     // Only the rows that changed go to the display, converted in one call when the window's
     // pixels are in another format (SDL sets a conversion up anew for every call).
-    if (kept.corner != window.corner)
-        SDL_ConvertPixels(area.right - area.left, band.bottom - band.top, kept.format,
-                          kept.corner + band.top * kept.pitch, kept.pitch, window.formatCode,
-                          window.corner + band.top * window.pitch, window.pitch);
+    if (kept.into != window.corner)
+        SDL_ConvertPixels(area.right - area.left, band.bottom - band.top, LastShown.format,
+                          kept.into + band.top * LastShown.pitch, LastShown.pitch,
+                          window.formatCode, window.corner + band.top * window.pitch,
+                          window.pitch);
     ShowWindowRows(band.top, band.bottom);
     return DrawOutcome::Done;
 }

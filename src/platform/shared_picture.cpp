@@ -1,8 +1,10 @@
 // The picture of the game window on an X11 desktop, kept in memory shared with the X server.
 //
 // SDL's own window pixels wait, at every picture shown, until the X server has copied them; here
-// the picture goes on its own connection to the server, which tells when it has taken a picture,
-// so the game draws its next frame meanwhile and waits only if it is ready to write before then.
+// the picture goes on its own connection to the server, which tells when it has taken a picture.
+// There are two pictures, written and sent in turn: while the server takes one, the game draws
+// its next frame and writes it into the other, so it waits only if the server is a whole frame
+// behind.
 #include "platform/shared_picture.h"
 
 #include <SDL.h>
@@ -23,18 +25,21 @@ namespace platform {
 
 namespace {
 
-// The shared picture of one window: the connection it goes by, the image in shared memory and
-// whether a send of it has not yet been taken by the server.
+// The shared pictures of one window: the connection they go by, their two images in one segment
+// of shared memory, which image is written next, whether a send of each has not yet been taken by
+// the server, and the rows of the last send.
 struct SharedPicture {
     Display* display = nullptr;
     Window window = 0;
     GC gc = nullptr;
     XShmSegmentInfo segment{};
-    XImage* image = nullptr;
+    XImage* images[2] = {nullptr, nullptr};
     uint32_t formatCode = SDL_PIXELFORMAT_UNKNOWN;
     // The type of the event by which the server tells it has taken a picture.
     int takenEvent = 0;
-    bool sending = false;
+    int next = 0;
+    bool sending[2] = {false, false};
+    RowSpan lastSent{0, 0};
 };
 // The game window's shared picture; empty until the window first shows a picture 1:1.
 SharedPicture Picture;
@@ -82,22 +87,27 @@ uint32_t FormatOf(const XImage* image, const Visual* visual) {
                                       static_cast<uint32_t>(image->blue_mask), 0);
 }
 
-// Makes the picture's image in the window's visual with its shared memory, attached to the
-// server; false when the image does not suit or the memory cannot be shared.
-bool MakeImage(SharedPicture& made) {
+// Bytes of one image of the picture.
+size_t ImageBytes(const XImage* image) {
+    return static_cast<size_t>(image->bytes_per_line) * PictureHeight;
+}
+
+// Makes the two images of the picture in the window's visual with their shared memory, attached
+// to the server; false when the images do not suit or the memory cannot be shared.
+bool MakeImages(SharedPicture& made) {
     XWindowAttributes window{};
     if (!QuietlyAnswered(made.display, [&] {
             return XGetWindowAttributes(made.display, made.window, &window) != 0;
         }))
         return false;
-    made.image = XShmCreateImage(made.display, window.visual, static_cast<unsigned>(window.depth),
-                                 ZPixmap, nullptr, &made.segment, PictureWidth, PictureHeight);
-    if (made.image == nullptr) return false;
-    made.formatCode = FormatOf(made.image, window.visual);
+    for (XImage*& image : made.images) {
+        image = XShmCreateImage(made.display, window.visual, static_cast<unsigned>(window.depth),
+                                ZPixmap, nullptr, &made.segment, PictureWidth, PictureHeight);
+        if (image == nullptr) return false;
+    }
+    made.formatCode = FormatOf(made.images[0], window.visual);
     if (made.formatCode == SDL_PIXELFORMAT_UNKNOWN) return false;
-    made.segment.shmid =
-        shmget(IPC_PRIVATE, static_cast<size_t>(made.image->bytes_per_line) * PictureHeight,
-               IPC_CREAT | 0600);
+    made.segment.shmid = shmget(IPC_PRIVATE, 2 * ImageBytes(made.images[0]), IPC_CREAT | 0600);
     if (made.segment.shmid < 0) return false;
     made.segment.shmaddr = static_cast<char*>(shmat(made.segment.shmid, nullptr, 0));
     // The segment goes once both the game and the server have let it go.
@@ -109,7 +119,8 @@ bool MakeImage(SharedPicture& made) {
                           });
     shmctl(made.segment.shmid, IPC_RMID, nullptr);
     if (!attached) return false;
-    made.image->data = made.segment.shmaddr;
+    made.images[0]->data = made.segment.shmaddr;
+    made.images[1]->data = made.segment.shmaddr + ImageBytes(made.images[0]);
     made.gc = XCreateGC(made.display, made.window, 0, nullptr);
     made.takenEvent = XShmGetEventBase(made.display) + ShmCompletion;
     return true;
@@ -121,13 +132,14 @@ void Unmake(SharedPicture& picture) {
     if (picture.display == nullptr) return;
     QuietlyAnswered(picture.display, [&] {
         if (picture.gc != nullptr) XFreeGC(picture.display, picture.gc);
-        if (picture.image != nullptr && picture.image->data != nullptr)
+        if (picture.images[0] != nullptr && picture.images[0]->data != nullptr)
             XShmDetach(picture.display, &picture.segment);
         return true;
     });
-    if (picture.image != nullptr) {
-        picture.image->data = nullptr;
-        XDestroyImage(picture.image);
+    for (XImage* image : picture.images) {
+        if (image == nullptr) continue;
+        image->data = nullptr;
+        XDestroyImage(image);
     }
     if (picture.segment.shmaddr != nullptr) shmdt(picture.segment.shmaddr);
     XCloseDisplay(picture.display);
@@ -135,11 +147,11 @@ void Unmake(SharedPicture& picture) {
 }
 
 // Opens the shared picture of the window on its own connection to the desktop; false when it
-// cannot be had. It is made in place: the image keeps the address of its segment's description.
+// cannot be had. It is made in place: the images keep the address of their segment's description.
 bool Open(unsigned long window, const char* displayName) {
     Picture.display = XOpenDisplay(displayName);
     Picture.window = window;
-    if (Picture.display != nullptr && SharesMemory(Picture.display) && MakeImage(Picture))
+    if (Picture.display != nullptr && SharesMemory(Picture.display) && MakeImages(Picture))
         return true;
     Unmake(Picture);
     RefusedWindow = window;
@@ -151,12 +163,15 @@ Bool IsTaken(Display*, XEvent* event, XPointer takenEvent) {
     return event->type == *reinterpret_cast<const int*>(takenEvent) ? True : False;
 }
 
-// Waits until the server has taken the last picture sent, so its pixels may be written.
-void WaitUntilTaken() {
-    if (!Picture.sending) return;
-    XEvent event;
-    XIfEvent(Picture.display, &event, IsTaken, reinterpret_cast<XPointer>(&Picture.takenEvent));
-    Picture.sending = false;
+// Waits until the server has taken the last send of one image, so its pixels may be written. The
+// server's word names the image by where it lies in the segment.
+void WaitUntilTaken(int image) {
+    while (Picture.sending[image]) {
+        XEvent event;
+        XIfEvent(Picture.display, &event, IsTaken, reinterpret_cast<XPointer>(&Picture.takenEvent));
+        const auto& taken = reinterpret_cast<const XShmCompletionEvent&>(event);
+        Picture.sending[taken.offset == 0 ? 0 : 1] = false;
+    }
 }
 
 }  // namespace
@@ -165,18 +180,26 @@ bool SharedPicturePixels(unsigned long window, const char* displayName, WindowPi
     if (window == RefusedWindow) return false;
     if (Picture.display != nullptr && Picture.window != window) ReleaseSharedPicture();
     if (Picture.display == nullptr && !Open(window, displayName)) return false;
-    WaitUntilTaken();
-    out = WindowPixels{reinterpret_cast<uint8_t*>(Picture.image->data),
-                       Picture.image->bytes_per_line, Picture.formatCode};
+    const int next = Picture.next;
+    WaitUntilTaken(next);
+    // The image written next holds the picture before the one shown, which differs from it only
+    // in the rows sent last.
+    out = WindowPixels{reinterpret_cast<uint8_t*>(Picture.images[next]->data),
+                       Picture.images[next]->bytes_per_line, Picture.formatCode,
+                       reinterpret_cast<const uint8_t*>(Picture.images[1 - next]->data),
+                       Picture.lastSent};
     return true;
 }
 
 void SendSharedRows(int x, int y, int top, int bottom) {
     if (Picture.display == nullptr || top >= bottom) return;
-    XShmPutImage(Picture.display, Picture.window, Picture.gc, Picture.image, 0, top, x, y + top,
-                 PictureWidth, static_cast<unsigned>(bottom - top), True);
+    const int sent = Picture.next;
+    XShmPutImage(Picture.display, Picture.window, Picture.gc, Picture.images[sent], 0, top, x,
+                 y + top, PictureWidth, static_cast<unsigned>(bottom - top), True);
     XFlush(Picture.display);
-    Picture.sending = true;
+    Picture.sending[sent] = true;
+    Picture.lastSent = RowSpan{top, bottom};
+    Picture.next = 1 - sent;
 }
 
 void BlackenAroundSharedPicture(int x, int y, int width, int height) {

@@ -682,6 +682,8 @@ bool WindowPixelsAtPicture(WindowPixels& out) {
                  to.x * window->format->BytesPerPixel;
     out.pitch = window->pitch;
     out.formatCode = window->format->format;
+    out.shown = out.corner;
+    out.behind = RowSpan{0, 0};
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/row_span.h"
+
 namespace platform {
 
 // A rectangle (left, top, right, bottom) in pixels; right and bottom are exclusive.
@@ -113,11 +115,16 @@ bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelForma
                               int changedTop, int changedBottom);
 
 // The window's own pixels where the picture lies: its top-left pixel, the bytes from one row to
-// the next, and their SDL pixel format code.
+// the next, and their SDL pixel format code. A window may keep two pictures in turn: then `shown`
+// is the corner of the picture it shows now, which the one written next replaces, and `behind`
+// the rows in which the picture at `corner` may still differ from it; a window of one picture has
+// `shown` at `corner` and nothing behind.
 struct WindowPixels {
     uint8_t* corner;
     int pitch;
     uint32_t formatCode;
+    const uint8_t* shown;
+    RowSpan behind;
 };
 
 // Called by the display layer's present: true, with the window's own pixels in `out`, when the
