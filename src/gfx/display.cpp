@@ -2,6 +2,7 @@
 #include "gfx/display.h"
 
 #include "gfx/colour.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "platform/display.h"
 #include "shared/error_box.h"
@@ -85,6 +86,7 @@ void Present() {
     if (platform::PresentFrame(primary, back, area) != platform::DrawOutcome::SurfaceLost) return;
     platform::RestoreSurface(primary);
     if (!FullScreen) platform::RestoreSurface(back);
+    ForgetKeptBackground();
 }
 
 void PresentBlack() {
