@@ -83,7 +83,10 @@ void Present() {
     const platform::Rect area =
         FullScreen ? platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight}
                    : ClientRect;
-    if (platform::PresentFrame(primary, back, area) != platform::DrawOutcome::SurfaceLost) return;
+    const platform::DrawOutcome shown =
+        platform::PresentFrame(primary, back, area, RowsDrawnSinceShown());
+    if (shown == platform::DrawOutcome::Done) BackBufferShown();
+    if (shown != platform::DrawOutcome::SurfaceLost) return;
     platform::RestoreSurface(primary);
     if (!FullScreen) platform::RestoreSurface(back);
     ForgetKeptBackground();

@@ -27,6 +27,8 @@ KeptPicture Kept;
 // The cells drawn over since the background was drawn: bit c of row r for the cell at
 // (c * CellSide, r * CellSide).
 uint64_t DrawnCells[CellRows] = {};
+// The rows drawn since the back buffer was last shown; every row until it first is.
+platform::RowSpan DrawnRows{0, platform::PictureHeight};
 
 // The bits of cells first..last of a row.
 uint64_t CellBits(int first, int last) {
@@ -82,9 +84,20 @@ void NoteBackBufferDrawn(const Rect& area) {
     if (left >= right || top >= bottom) return;
     const uint64_t bits = CellBits(left / CellSide, (right - 1) / CellSide);
     for (int row = top / CellSide; row <= (bottom - 1) / CellSide; ++row) DrawnCells[row] |= bits;
+    DrawnRows = DrawnRows.top < DrawnRows.bottom
+                    ? platform::RowSpan{std::min(DrawnRows.top, top),
+                                        std::max(DrawnRows.bottom, bottom)}
+                    : platform::RowSpan{top, bottom};
 }
 
-void ForgetKeptBackground() { Kept = KeptPicture{}; }
+void ForgetKeptBackground() {
+    Kept = KeptPicture{};
+    DrawnRows = platform::RowSpan{0, platform::PictureHeight};
+}
+
+platform::RowSpan RowsDrawnSinceShown() { return DrawnRows; }
+
+void BackBufferShown() { DrawnRows = platform::RowSpan{0, 0}; }
 
 bool KeptBackgroundIntact() {
     if (Kept.picture == nullptr || !StillKept(Kept.picture)) return true;

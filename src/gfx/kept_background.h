@@ -1,5 +1,6 @@
 // The kept background: a screen's whole-frame picture stays in the back buffer from one frame to
-// the next, so a frame copies back only what was drawn over it since, not the whole picture.
+// the next, so a frame copies back only what was drawn over it since, not the whole picture; and
+// the present compares with the picture shown only the rows drawn since it was shown.
 #pragma once
 
 #include "gfx/sprite.h"
@@ -14,8 +15,15 @@ extern bool KeepBackgrounds;
 void NoteBackBufferDrawn(const Rect& area);
 
 // Called when the back buffer's pixels changed other than by a drawing (made anew, restored after
-// a loss): the next background is drawn whole.
+// a loss): the next background is drawn whole, and every row counts as drawn.
 void ForgetKeptBackground();
+
+// Called by Present: the rows of the back buffer drawn since the last picture shown; every other
+// row is as it was shown.
+platform::RowSpan RowsDrawnSinceShown();
+
+// Called by Present once the back buffer was shown: no row is drawn since.
+void BackBufferShown();
 
 // Called by the screens in place of drawing `picture` whole at (0, 0) of the back buffer: the
 // same pixels, copying only where the back buffer does not already hold them.

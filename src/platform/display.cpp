@@ -122,20 +122,25 @@ KeptPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
                       RowSpan{0, 0}};
 }
 
-// One pass over the picture: each row of `area` of the back buffer that differs from the picture
-// shown (every row when `whole`) is written into the kept picture, as is each row in which that
-// lags behind; the other rows are left. The rows from the first to the last that changed; empty
-// when none did.
+// True when the row lies in the span.
+bool InSpan(int row, RowSpan span) { return row >= span.top && row < span.bottom; }
+
+// One pass over the picture: each row of `area` of the back buffer among the rows `redrawn` that
+// differs from the picture shown (every row when `whole`) is written into the kept picture, as is
+// each row in which that lags behind; the other rows are left. The rows from the first to the
+// last that changed; empty when none did.
 RowSpan CopyChangedRows(const SDL_Surface* drawn, const Rect& area, const KeptPixels& kept,
-                        bool whole) {
+                        RowSpan redrawn, bool whole) {
     const size_t rowBytes =
         static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
     RowSpan band{area.bottom - area.top, 0};
     for (int row = 0; row < area.bottom - area.top; ++row) {
         const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
         const int offset = row * kept.shown.pitch;
-        const bool changed = whole || std::memcmp(kept.shown.corner + offset, from, rowBytes) != 0;
-        if (changed || (row >= kept.behind.top && row < kept.behind.bottom))
+        const bool changed =
+            whole || (InSpan(area.top + row, redrawn) &&
+                      std::memcmp(kept.shown.corner + offset, from, rowBytes) != 0);
+        if (changed || InSpan(row, kept.behind))
             std::memcpy(kept.into + offset, from, rowBytes);
         if (!changed) continue;
         band.top = std::min(band.top, row);
@@ -353,7 +358,8 @@ void UnlockSurface(Surface* surface) {
     PixelsWritten(surface);
 }
 
-DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
+DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area,
+                         RowSpan drawn) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
     if (!InsideSurface(area, backBuffer->pixels) || area.right - area.left != primary->pixels->w ||
         area.bottom - area.top != primary->pixels->h ||
@@ -365,7 +371,8 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     const KeptPixels kept = KeptPicture(primary, intoWindow ? &window : nullptr);
     const bool whole = WindowNeedsPicture() || LastPresented != primary ||
                        LastShown.corner != kept.shown.corner || LastShown.pitch != kept.shown.pitch;
-    const RowSpan band = CopyChangedRows(backBuffer->pixels, area, kept, whole);
+    const RowSpan band = CopyChangedRows(backBuffer->pixels, area, kept,
+                                         RowsWithin(drawn, backBuffer->pixels->h), whole);
     LastPresented = primary;
     // The window keeps what it shows: a picture that did not change is not sent again.
     if (band.top >= band.bottom) {

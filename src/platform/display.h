@@ -107,8 +107,10 @@ void UnlockSurface(Surface* surface);
 // ---- Present ----
 
 // Called by Present: copies `area` of the back buffer to the primary surface and shows the primary
-// in the window. SurfaceLost when either is lost (nothing is shown then).
-DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area);
+// in the window. Rows of `area` outside `drawn` were not drawn since the last present that was
+// done, so they are taken as the same. SurfaceLost when either is lost (nothing is shown then).
+DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area,
+                         RowSpan drawn = EveryRow);
 
 // ---- Window icon ----
 
