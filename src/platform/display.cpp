@@ -422,13 +422,29 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y) {
     return value;
 }
 
-std::vector<uint32_t> ReadPresentedPicture() {
-    if (LastPresented == nullptr) return {};
+namespace {
+
+// 640x480 pixels of the given format from `corner` on, as 0x00RRGGBB, top row first.
+std::vector<uint32_t> PictureAsRgb(const uint8_t* corner, int pitch, uint32_t format) {
     std::vector<uint32_t> picture(static_cast<size_t>(PictureWidth) * PictureHeight);
-    SDL_ConvertPixels(PictureWidth, PictureHeight, LastShown.format, LastShown.corner,
-                      LastShown.pitch, SDL_PIXELFORMAT_RGB888, picture.data(), PictureWidth * 4);
+    SDL_ConvertPixels(PictureWidth, PictureHeight, format, corner, pitch, SDL_PIXELFORMAT_RGB888,
+                      picture.data(), PictureWidth * 4);
     for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
     return picture;
+}
+
+}  // namespace
+
+std::vector<uint32_t> ReadPresentedPicture() {
+    if (LastPresented == nullptr) return {};
+    return PictureAsRgb(LastShown.corner, LastShown.pitch, LastShown.format);
+}
+
+std::vector<uint32_t> ReadSurfacePicture(const Surface* surface) {
+    const SDL_Surface* pixels = surface->pixels;
+    if (surface->lost || pixels->w < PictureWidth || pixels->h < PictureHeight) return {};
+    return PictureAsRgb(static_cast<const uint8_t*>(pixels->pixels), pixels->pitch,
+                        pixels->format->format);
 }
 
 void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y) {

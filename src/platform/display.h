@@ -135,6 +135,10 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y);
 // row first. Empty before the first present.
 std::vector<uint32_t> ReadPresentedPicture();
 
+// Called by tests only: the picture in a surface of at least 640x480 pixels, as
+// ReadPresentedPicture gives it. Empty when the surface is lost or smaller.
+std::vector<uint32_t> ReadSurfacePicture(const Surface* surface);
+
 // Called by the benchmark and tests only: the same copy as CopyRect done straight with
 // SDL_BlitSurface, no checks, so our layer's cost and pixels can be measured against SDL's; the
 // source's key applies if it has one.
