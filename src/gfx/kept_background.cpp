@@ -36,8 +36,8 @@ uint64_t CellBits(int first, int last) {
 }
 
 bool StillKept(const Sprite* picture) {
-    return KeepBackgrounds && Kept.picture == picture && Kept.pictureSerial == picture->Serial() &&
-           Kept.backSerial == BackBuffer->Serial();
+    return KeepBackgrounds && BackBuffer != nullptr && Kept.picture == picture &&
+           Kept.pictureSerial == picture->Serial() && Kept.backSerial == BackBuffer->Serial();
 }
 
 // Copies the picture back over each run of drawn cells, row of cells by row of cells; false when
@@ -54,8 +54,7 @@ bool CopyBackDrawnCells(Sprite* picture) {
             while (column < CellColumns && (cells >> column & 1) != 0) ++column;
             const int left = first * CellSide;
             const int top = row * CellSide;
-            if (!picture->Draw(BackBuffer, left, top, left, top, column * CellSide,
-                               top + CellSide))
+            if (!picture->Draw(BackBuffer, left, top, left, top, column * CellSide, top + CellSide))
                 return false;
         }
     }
@@ -84,15 +83,19 @@ void NoteBackBufferDrawn(const Rect& area) {
     if (left >= right || top >= bottom) return;
     const uint64_t bits = CellBits(left / CellSide, (right - 1) / CellSide);
     for (int row = top / CellSide; row <= (bottom - 1) / CellSide; ++row) DrawnCells[row] |= bits;
-    DrawnRows = DrawnRows.top < DrawnRows.bottom
-                    ? platform::RowSpan{std::min(DrawnRows.top, top),
-                                        std::max(DrawnRows.bottom, bottom)}
-                    : platform::RowSpan{top, bottom};
+    DrawnRows =
+        DrawnRows.top < DrawnRows.bottom
+            ? platform::RowSpan{std::min(DrawnRows.top, top), std::max(DrawnRows.bottom, bottom)}
+            : platform::RowSpan{top, bottom};
 }
 
 void ForgetKeptBackground() {
     Kept = KeptPicture{};
     DrawnRows = platform::RowSpan{0, platform::PictureHeight};
+}
+
+void PictureGone(const Sprite* picture) {
+    if (Kept.picture == picture) Kept = KeptPicture{};
 }
 
 platform::RowSpan RowsDrawnSinceShown() { return DrawnRows; }
@@ -118,10 +121,13 @@ bool KeptBackgroundIntact() {
 }
 
 void DrawBackground(Sprite* picture) {
-    const bool whole = !StillKept(picture);
-    const bool drawn = whole ? picture->Draw(BackBuffer, 0, 0, 0, 0, platform::PictureWidth,
-                                             platform::PictureHeight)
-                             : CopyBackDrawnCells(picture);
+    if (BackBuffer == nullptr) return;
+    const bool drawn = StillKept(picture)
+                           ? CopyBackDrawnCells(picture)
+                           : picture->Draw(BackBuffer, 0, 0, 0, 0, platform::PictureWidth,
+                                           platform::PictureHeight);
     std::fill(std::begin(DrawnCells), std::end(DrawnCells), uint64_t{0});
-    Kept = drawn ? KeptPicture{picture, picture->Serial(), BackBuffer->Serial()} : KeptPicture{};
+    // Only a picture that is there is kept: one without pixels drew nothing.
+    const bool there = drawn && picture->Surface() != nullptr && BackBuffer->Surface() != nullptr;
+    Kept = there ? KeptPicture{picture, picture->Serial(), BackBuffer->Serial()} : KeptPicture{};
 }

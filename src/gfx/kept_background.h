@@ -18,6 +18,9 @@ void NoteBackBufferDrawn(const Rect& area);
 // a loss): the next background is drawn whole, and every row counts as drawn.
 void ForgetKeptBackground();
 
+// Called by a Sprite as it is deleted: it is no longer the background kept.
+void PictureGone(const Sprite* picture);
+
 // Called by Present: the rows of the back buffer drawn since the last picture shown; every other
 // row is as it was shown.
 platform::RowSpan RowsDrawnSinceShown();

@@ -32,7 +32,10 @@ uint32_t NextSerial = 1;
 
 }  // namespace
 
-Sprite::~Sprite() { Release(); }
+Sprite::~Sprite() {
+    Release();
+    PictureGone(this);
+}
 
 void Sprite::Changed() { serial_ = NextSerial++; }
 
