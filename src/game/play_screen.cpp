@@ -16,6 +16,7 @@
 #include "game/score_popups.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "platform/input.h"
 #include "shared/random.h"
@@ -190,7 +191,7 @@ void DrawBoard(float dt) {
 
 void PlayBackground(float dt) {
     if (ScreenState != Play) return;
-    BackgroundPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    DrawBackground(BackgroundPicture);
     MenuTextPicture->Draw(BackBuffer, CaptionX, CaptionY, CaptionSource.left, CaptionSource.top,
                           CaptionSource.right, CaptionSource.bottom);
     if (MenuHover != 0) {

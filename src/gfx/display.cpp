@@ -2,6 +2,7 @@
 #include "gfx/display.h"
 
 #include "gfx/colour.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "platform/display.h"
 #include "shared/error_box.h"
@@ -82,9 +83,13 @@ void Present() {
     const platform::Rect area =
         FullScreen ? platform::Rect{0, 0, platform::PictureWidth, platform::PictureHeight}
                    : ClientRect;
-    if (platform::PresentFrame(primary, back, area) != platform::DrawOutcome::SurfaceLost) return;
+    const platform::DrawOutcome shown =
+        platform::PresentFrame(primary, back, area, RowsDrawnSinceShown());
+    if (shown == platform::DrawOutcome::Done) BackBufferShown();
+    if (shown != platform::DrawOutcome::SurfaceLost) return;
     platform::RestoreSurface(primary);
     if (!FullScreen) platform::RestoreSurface(back);
+    ForgetKeptBackground();
 }
 
 void PresentBlack() {

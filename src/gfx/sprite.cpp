@@ -6,6 +6,7 @@
 #include "gfx/colour.h"
 #include "gfx/cover.h"
 #include "gfx/display.h"
+#include "gfx/kept_background.h"
 #include "gfx/picture.h"
 #include "shared/error_box.h"
 
@@ -26,9 +27,27 @@ CoveredEdges CoveredOf(const Sprite* target, int64_t x, int64_t y, int64_t width
                                static_cast<int32_t>(x + width), static_cast<int32_t>(y + height)});
 }
 
+// The serial the next change of any Sprite takes.
+uint32_t NextSerial = 1;
+
 }  // namespace
 
-Sprite::~Sprite() { Release(); }
+Sprite::~Sprite() {
+    Release();
+    PictureGone(this);
+}
+
+void Sprite::Changed() { serial_ = NextSerial++; }
+
+void Sprite::DrawnInto(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    if (this != BackBuffer) {
+        Changed();
+        return;
+    }
+    if (FitInt32({left, top, right, bottom}))
+        NoteBackBufferDrawn(Rect{static_cast<int32_t>(left), static_cast<int32_t>(top),
+                                 static_cast<int32_t>(right), static_cast<int32_t>(bottom)});
+}
 
 bool Sprite::CreateBlank(uint32_t width, uint32_t height, uint8_t placement, uint8_t keyFlag) {
     return CreateSurface(width, height, placement, keyFlag);
@@ -46,6 +65,7 @@ void Sprite::LoadFromFile(const std::string& name, uint8_t placement, uint8_t ke
 
 bool Sprite::CreateSurface(uint32_t width, uint32_t height, uint8_t placement, uint8_t keyFlag) {
     Release();
+    Changed();
     width_ = width;
     height_ = height;
     KeyFlag = keyFlag;
@@ -69,6 +89,7 @@ bool Sprite::CreateSurface(uint32_t width, uint32_t height, uint8_t placement, u
 void Sprite::Release() {
     platform::ReleaseSurface(surface_);
     surface_ = nullptr;
+    Changed();
 }
 
 void Sprite::SetColourKey(uint32_t red, uint32_t green, uint32_t blue) {
@@ -83,8 +104,9 @@ void Sprite::SetClipRect(int32_t left, int32_t top, int32_t right, int32_t botto
 bool Sprite::Draw(Sprite* target, int32_t x, int32_t y, int32_t left, int32_t top, int32_t right,
                   int32_t bottom) {
     if (surface_ == nullptr || target == nullptr || target->surface_ == nullptr) return true;
-    // Rows that a later step of the frame draws over are left undrawn.
     const int64_t height = int64_t{bottom} - top;
+    target->DrawnInto(x, y, int64_t{x} + (int64_t{right} - left), int64_t{y} + height);
+    // Rows that a later step of the frame draws over are left undrawn.
     const CoveredEdges covered = CoveredOf(target, x, y, int64_t{right} - left, height);
     if (covered.top > 0 && covered.top == height) return true;
     y += covered.top;
@@ -121,6 +143,7 @@ bool Sprite::DrawClipped(Sprite* target, int32_t x, int32_t y, int32_t left, int
 
 bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& source) {
     if (surface_ == nullptr || target == nullptr || target->surface_ == nullptr) return true;
+    target->DrawnInto(destination.left, destination.top, destination.right, destination.bottom);
     // Rows that a later step of the frame draws over are left undrawn; the others sample the
     // picture as the whole drawing does.
     const int64_t height = int64_t{destination.bottom} - destination.top;
@@ -138,6 +161,7 @@ bool Sprite::DrawScaled(Sprite* target, const Rect& destination, const Rect& sou
 void Sprite::FillRect(int32_t left, int32_t top, int32_t right, int32_t bottom, uint32_t red,
                       uint32_t green, uint32_t blue) {
     if (surface_ == nullptr) return;
+    DrawnInto(left, top, right, bottom);
     const CoveredEdges covered =
         CoveredOf(this, left, top, int64_t{right} - left, int64_t{bottom} - top);
     if (covered.top > 0 && covered.top == bottom - top) return;
@@ -153,6 +177,7 @@ bool Sprite::Restore() {
 }
 
 bool Sprite::Reload() {
+    Changed();
     Picture picture;
     if (!ReadPicture(PictureName, picture)) return false;
     TransferPicture(picture, surface_);
@@ -162,6 +187,7 @@ bool Sprite::Reload() {
 void Sprite::AdoptSurface(platform::Surface* surface, uint32_t width, uint32_t height) {
     Release();
     surface_ = surface;
+    Changed();
     width_ = width;
     height_ = height;
 }

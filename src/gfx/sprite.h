@@ -74,6 +74,9 @@ class Sprite {
     uint32_t Width() const { return width_; }
     // Called by the picture loaders and tests: surface height in pixels.
     uint32_t Height() const { return height_; }
+    // Called by the kept background: a number that changes whenever the surface is replaced or
+    // its pixels are written other than as the back buffer.
+    uint32_t Serial() const { return serial_; }
 
     // 1: draws from this Sprite leave out pixels equal to ColourKey.
     uint8_t KeyFlag = 0;
@@ -88,4 +91,10 @@ class Sprite {
     platform::Surface* surface_ = nullptr;
     uint32_t width_ = 0;
     uint32_t height_ = 0;
+    uint32_t serial_ = 0;
+    // Called wherever the surface or its pixels change: a new Serial.
+    void Changed();
+    // Called before a drawing into this Sprite that may write (left, top, right, bottom): the
+    // back buffer notes it for its kept background; any other Sprite changes.
+    void DrawnInto(int64_t left, int64_t top, int64_t right, int64_t bottom);
 };

@@ -122,20 +122,25 @@ KeptPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
                       RowSpan{0, 0}};
 }
 
-// One pass over the picture: each row of `area` of the back buffer that differs from the picture
-// shown (every row when `whole`) is written into the kept picture, as is each row in which that
-// lags behind; the other rows are left. The rows from the first to the last that changed; empty
-// when none did.
+// True when the row lies in the span.
+bool InSpan(int row, RowSpan span) { return row >= span.top && row < span.bottom; }
+
+// One pass over the picture: each row of `area` of the back buffer among the rows `redrawn` that
+// differs from the picture shown (every row when `whole`) is written into the kept picture, as is
+// each row in which that lags behind; the other rows are left. The rows from the first to the
+// last that changed; empty when none did.
 RowSpan CopyChangedRows(const SDL_Surface* drawn, const Rect& area, const KeptPixels& kept,
-                        bool whole) {
+                        RowSpan redrawn, bool whole) {
     const size_t rowBytes =
         static_cast<size_t>(area.right - area.left) * drawn->format->BytesPerPixel;
     RowSpan band{area.bottom - area.top, 0};
     for (int row = 0; row < area.bottom - area.top; ++row) {
         const uint8_t* from = PixelAt(drawn, area.left, area.top + row);
         const int offset = row * kept.shown.pitch;
-        const bool changed = whole || std::memcmp(kept.shown.corner + offset, from, rowBytes) != 0;
-        if (changed || (row >= kept.behind.top && row < kept.behind.bottom))
+        const bool changed =
+            whole || (InSpan(area.top + row, redrawn) &&
+                      std::memcmp(kept.shown.corner + offset, from, rowBytes) != 0);
+        if (changed || InSpan(row, kept.behind))
             std::memcpy(kept.into + offset, from, rowBytes);
         if (!changed) continue;
         band.top = std::min(band.top, row);
@@ -353,7 +358,8 @@ void UnlockSurface(Surface* surface) {
     PixelsWritten(surface);
 }
 
-DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area) {
+DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area,
+                         RowSpan drawn) {
     if (EitherLost(primary, backBuffer)) return DrawOutcome::SurfaceLost;
     if (!InsideSurface(area, backBuffer->pixels) || area.right - area.left != primary->pixels->w ||
         area.bottom - area.top != primary->pixels->h ||
@@ -365,7 +371,8 @@ DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area
     const KeptPixels kept = KeptPicture(primary, intoWindow ? &window : nullptr);
     const bool whole = WindowNeedsPicture() || LastPresented != primary ||
                        LastShown.corner != kept.shown.corner || LastShown.pitch != kept.shown.pitch;
-    const RowSpan band = CopyChangedRows(backBuffer->pixels, area, kept, whole);
+    const RowSpan band = CopyChangedRows(backBuffer->pixels, area, kept,
+                                         RowsWithin(drawn, backBuffer->pixels->h), whole);
     LastPresented = primary;
     // The window keeps what it shows: a picture that did not change is not sent again.
     if (band.top >= band.bottom) {
@@ -415,13 +422,29 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y) {
     return value;
 }
 
-std::vector<uint32_t> ReadPresentedPicture() {
-    if (LastPresented == nullptr) return {};
+namespace {
+
+// 640x480 pixels of the given format from `corner` on, as 0x00RRGGBB, top row first.
+std::vector<uint32_t> PictureAsRgb(const uint8_t* corner, int pitch, uint32_t format) {
     std::vector<uint32_t> picture(static_cast<size_t>(PictureWidth) * PictureHeight);
-    SDL_ConvertPixels(PictureWidth, PictureHeight, LastShown.format, LastShown.corner,
-                      LastShown.pitch, SDL_PIXELFORMAT_RGB888, picture.data(), PictureWidth * 4);
+    SDL_ConvertPixels(PictureWidth, PictureHeight, format, corner, pitch, SDL_PIXELFORMAT_RGB888,
+                      picture.data(), PictureWidth * 4);
     for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
     return picture;
+}
+
+}  // namespace
+
+std::vector<uint32_t> ReadPresentedPicture() {
+    if (LastPresented == nullptr) return {};
+    return PictureAsRgb(LastShown.corner, LastShown.pitch, LastShown.format);
+}
+
+std::vector<uint32_t> ReadSurfacePicture(const Surface* surface) {
+    const SDL_Surface* pixels = surface->pixels;
+    if (surface->lost || pixels->w < PictureWidth || pixels->h < PictureHeight) return {};
+    return PictureAsRgb(static_cast<const uint8_t*>(pixels->pixels), pixels->pitch,
+                        pixels->format->format);
 }
 
 void BenchDirectCopy(Surface* source, const Rect& from, Surface* target, int x, int y) {

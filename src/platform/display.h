@@ -107,8 +107,10 @@ void UnlockSurface(Surface* surface);
 // ---- Present ----
 
 // Called by Present: copies `area` of the back buffer to the primary surface and shows the primary
-// in the window. SurfaceLost when either is lost (nothing is shown then).
-DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area);
+// in the window. Rows of `area` outside `drawn` were not drawn since the last present that was
+// done, so they are taken as the same. SurfaceLost when either is lost (nothing is shown then).
+DrawOutcome PresentFrame(Surface* primary, Surface* backBuffer, const Rect& area,
+                         RowSpan drawn = EveryRow);
 
 // ---- Window icon ----
 
@@ -132,6 +134,10 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y);
 // Called by tests only: the picture shown by the last present, 640x480 pixels as 0x00RRGGBB, top
 // row first. Empty before the first present.
 std::vector<uint32_t> ReadPresentedPicture();
+
+// Called by tests only: the picture in a surface of at least 640x480 pixels, as
+// ReadPresentedPicture gives it. Empty when the surface is lost or smaller.
+std::vector<uint32_t> ReadSurfacePicture(const Surface* surface);
 
 // Called by the benchmark and tests only: the same copy as CopyRect done straight with
 // SDL_BlitSurface, no checks, so our layer's cost and pixels can be measured against SDL's; the

@@ -13,6 +13,7 @@
 #include "game/shatter.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
 #include "screens/focus.h"
@@ -124,7 +125,7 @@ void FreeHighScoresPictures() {
 
 void DrawHighScores() {
     if (ScreenState != HighScores) return;
-    HighScoresPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    DrawBackground(HighScoresPicture);
     int p = HighScorePage;
     ActiveOptionPicture->Draw(BackBuffer, 507, 114, 0, 35 * p + 47, 84, 35 * p + 81);
     ActiveOptionPicture->Draw(BackBuffer, 221, 114, 85, 35 * p + 47, 169, 35 * p + 81);

@@ -8,6 +8,7 @@
 #include "game/shatter.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "screens/focus.h"
 #include "shared/random.h"
@@ -108,7 +109,7 @@ void DrawLogo(float dt) {
 
 void DrawTitle() {
     if (ScreenState != Title) return;
-    GameGoPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    DrawBackground(GameGoPicture);
 }
 
 void HoverTitle(int x, int y, float dt) {

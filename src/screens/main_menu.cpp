@@ -8,6 +8,7 @@
 #include "game/score_tables.h"
 #include "game/shatter.h"
 #include "gfx/display.h"
+#include "gfx/kept_background.h"
 #include "gfx/sprite.h"
 #include "platform/shell.h"
 #include "platform/window.h"
@@ -121,7 +122,7 @@ void FreeMainMenuPictures() {
 }
 
 void DrawMenuBackground() {
-    MenuBackgroundPicture->Draw(BackBuffer, 0, 0, 0, 0, 640, 480);
+    DrawBackground(MenuBackgroundPicture);
     DrawMenuPicture();
     DrawMenuButtons();
 }
