@@ -7,8 +7,6 @@
 
 #include "gfx/display.h"
 
-bool KeepBackgrounds = true;
-
 namespace {
 
 // The frame in square cells, 40 across (one bit each of a row's mask) and 30 down.
@@ -35,8 +33,9 @@ uint64_t CellBits(int first, int last) {
     return (~uint64_t{0} >> (63 - last)) & (~uint64_t{0} << first);
 }
 
+// True when the back buffer still holds `picture` beneath the cells drawn since.
 bool StillKept(const Sprite* picture) {
-    return KeepBackgrounds && BackBuffer != nullptr && Kept.picture == picture &&
+    return BackBuffer != nullptr && Kept.picture == picture &&
            Kept.pictureSerial == picture->Serial() && Kept.backSerial == BackBuffer->Serial();
 }
 

@@ -5,11 +5,6 @@
 
 #include "gfx/sprite.h"
 
-// ---- Kept background ----
-// True: a background drawn again over itself copies back only what was drawn over it. Tests set
-// it false to draw every background whole and compare the pictures.
-extern bool KeepBackgrounds;
-
 // Called by the Sprites for every drawing into the back buffer, before it is drawn: the area it
 // may write.
 void NoteBackBufferDrawn(const Rect& area);
