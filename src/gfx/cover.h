@@ -4,13 +4,11 @@
 
 #include <vector>
 
+#include "platform/row_span.h"
 #include "platform/window.h"
 
 // Rows top..bottom-1 of one column of the back buffer.
-struct RowSpan {
-    int top;
-    int bottom;
-};
+using RowSpan = platform::RowSpan;
 
 // ---- Cover ----
 // Pixels across each column of the cover, from x = 0; 0 while nothing is covered.

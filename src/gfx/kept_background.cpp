@@ -60,8 +60,6 @@ bool CopyBackDrawnCells(Sprite* picture) {
     return true;
 }
 
-}  // namespace
-
 // True when the pixels of cell (column, row) are the same in both, which are locked.
 bool SameCell(const platform::SurfacePixels& a, const platform::SurfacePixels& b, int column,
               int row) {
@@ -73,6 +71,8 @@ bool SameCell(const platform::SurfacePixels& a, const platform::SurfacePixels& b
     }
     return true;
 }
+
+}  // namespace
 
 void NoteBackBufferDrawn(const Rect& area) {
     const int left = std::max(area.left, 0);

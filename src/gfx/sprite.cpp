@@ -65,7 +65,6 @@ void Sprite::LoadFromFile(const std::string& name, uint8_t placement, uint8_t ke
 
 bool Sprite::CreateSurface(uint32_t width, uint32_t height, uint8_t placement, uint8_t keyFlag) {
     Release();
-    Changed();
     width_ = width;
     height_ = height;
     KeyFlag = keyFlag;
@@ -187,7 +186,6 @@ bool Sprite::Reload() {
 void Sprite::AdoptSurface(platform::Surface* surface, uint32_t width, uint32_t height) {
     Release();
     surface_ = surface;
-    Changed();
     width_ = width;
     height_ = height;
 }

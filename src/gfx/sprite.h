@@ -92,7 +92,8 @@ class Sprite {
     uint32_t width_ = 0;
     uint32_t height_ = 0;
     uint32_t serial_ = 0;
-    // Called wherever the surface or its pixels change: a new Serial.
+    // Called wherever the surface goes (every new surface comes after a Release) or its pixels
+    // change: a new Serial.
     void Changed();
     // Called before a drawing into this Sprite that may write (left, top, right, bottom): the
     // back buffer notes it for its kept background; any other Sprite changes.

@@ -122,6 +122,15 @@ KeptPixels KeptPicture(const Surface* primary, const WindowPixels* window) {
                       RowSpan{0, 0}};
 }
 
+// 640x480 pixels of the given format from `corner` on, as 0x00RRGGBB, top row first.
+std::vector<uint32_t> PictureAsRgb(const uint8_t* corner, int pitch, uint32_t format) {
+    std::vector<uint32_t> picture(static_cast<size_t>(PictureWidth) * PictureHeight);
+    SDL_ConvertPixels(PictureWidth, PictureHeight, format, corner, pitch, SDL_PIXELFORMAT_RGB888,
+                      picture.data(), PictureWidth * 4);
+    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
+    return picture;
+}
+
 // True when the row lies in the span.
 bool InSpan(int row, RowSpan span) { return row >= span.top && row < span.bottom; }
 
@@ -421,19 +430,6 @@ uint32_t ReadSurfacePixel(const Surface* surface, int x, int y) {
     std::memcpy(&value, at, static_cast<size_t>(bytes));
     return value;
 }
-
-namespace {
-
-// 640x480 pixels of the given format from `corner` on, as 0x00RRGGBB, top row first.
-std::vector<uint32_t> PictureAsRgb(const uint8_t* corner, int pitch, uint32_t format) {
-    std::vector<uint32_t> picture(static_cast<size_t>(PictureWidth) * PictureHeight);
-    SDL_ConvertPixels(PictureWidth, PictureHeight, format, corner, pitch, SDL_PIXELFORMAT_RGB888,
-                      picture.data(), PictureWidth * 4);
-    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
-    return picture;
-}
-
-}  // namespace
 
 std::vector<uint32_t> ReadPresentedPicture() {
     if (LastPresented == nullptr) return {};
