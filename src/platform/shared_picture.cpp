@@ -25,12 +25,14 @@ namespace platform {
 
 namespace {
 
-// The shared pictures of one window: the connection they go by, their two images in one segment
-// of shared memory, which image is written next, whether a send of each has not yet been taken by
-// the server, and the rows of the last send.
+// The shared pictures of one window: the connection they go by, their size, their two images in
+// one segment of shared memory, which image is written next, whether a send of each has not yet
+// been taken by the server, and the rows of the last send.
 struct SharedPicture {
     Display* display = nullptr;
     Window window = 0;
+    int width = 0;
+    int height = 0;
     GC gc = nullptr;
     XShmSegmentInfo segment{};
     XImage* images[2] = {nullptr, nullptr};
@@ -41,7 +43,8 @@ struct SharedPicture {
     bool sending[2] = {false, false};
     RowSpan lastSent{0, 0};
 };
-// The game window's shared picture; empty until the window first shows a picture 1:1.
+// The game window's shared picture; empty until the window first shows a picture without SDL's
+// own window pixels.
 SharedPicture Picture;
 // The window memory could not be shared for; it keeps SDL's own window pixels.
 Window RefusedWindow = 0;
@@ -89,7 +92,7 @@ uint32_t FormatOf(const XImage* image, const Visual* visual) {
 
 // Bytes of one image of the picture.
 size_t ImageBytes(const XImage* image) {
-    return static_cast<size_t>(image->bytes_per_line) * PictureHeight;
+    return static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(image->height);
 }
 
 // Makes the two images of the picture in the window's visual with their shared memory, attached
@@ -102,7 +105,8 @@ bool MakeImages(SharedPicture& made) {
         return false;
     for (XImage*& image : made.images) {
         image = XShmCreateImage(made.display, window.visual, static_cast<unsigned>(window.depth),
-                                ZPixmap, nullptr, &made.segment, PictureWidth, PictureHeight);
+                                ZPixmap, nullptr, &made.segment, static_cast<unsigned>(made.width),
+                                static_cast<unsigned>(made.height));
         if (image == nullptr) return false;
     }
     made.formatCode = FormatOf(made.images[0], window.visual);
@@ -146,11 +150,14 @@ void Unmake(SharedPicture& picture) {
     picture = SharedPicture{};
 }
 
-// Opens the shared picture of the window on its own connection to the desktop; false when it
-// cannot be had. It is made in place: the images keep the address of their segment's description.
-bool Open(unsigned long window, const char* displayName) {
+// Opens the shared picture of the window, `width` by `height`, on its own connection to the
+// desktop; false when it cannot be had. It is made in place: the images keep the address of their
+// segment's description.
+bool Open(unsigned long window, const char* displayName, int width, int height) {
     Picture.display = XOpenDisplay(displayName);
     Picture.window = window;
+    Picture.width = width;
+    Picture.height = height;
     if (Picture.display != nullptr && SharesMemory(Picture.display) && MakeImages(Picture))
         return true;
     Unmake(Picture);
@@ -176,10 +183,13 @@ void WaitUntilTaken(int image) {
 
 }  // namespace
 
-bool SharedPicturePixels(unsigned long window, const char* displayName, WindowPixels& out) {
+bool SharedPicturePixels(unsigned long window, const char* displayName, int width, int height,
+                         WindowPixels& out) {
     if (window == RefusedWindow) return false;
-    if (Picture.display != nullptr && Picture.window != window) ReleaseSharedPicture();
-    if (Picture.display == nullptr && !Open(window, displayName)) return false;
+    if (Picture.display != nullptr &&
+        (Picture.window != window || Picture.width != width || Picture.height != height))
+        ReleaseSharedPicture();
+    if (Picture.display == nullptr && !Open(window, displayName, width, height)) return false;
     const int next = Picture.next;
     WaitUntilTaken(next);
     // The image written next holds the picture before the one shown, which differs from it only
@@ -195,7 +205,8 @@ void SendSharedRows(int x, int y, int top, int bottom) {
     if (Picture.display == nullptr || top >= bottom) return;
     const int sent = Picture.next;
     XShmPutImage(Picture.display, Picture.window, Picture.gc, Picture.images[sent], 0, top, x,
-                 y + top, PictureWidth, static_cast<unsigned>(bottom - top), True);
+                 y + top, static_cast<unsigned>(Picture.width), static_cast<unsigned>(bottom - top),
+                 True);
     XFlush(Picture.display);
     Picture.sending[sent] = true;
     Picture.lastSent = RowSpan{top, bottom};
@@ -204,8 +215,8 @@ void SendSharedRows(int x, int y, int top, int bottom) {
 
 void BlackenAroundSharedPicture(int x, int y, int width, int height) {
     if (Picture.display == nullptr) return;
-    const int right = x + PictureWidth;
-    const int bottom = y + PictureHeight;
+    const int right = x + Picture.width;
+    const int bottom = y + Picture.height;
     const auto fill = [](int left, int top, int across, int down) {
         if (across > 0 && down > 0)
             XFillRectangle(Picture.display, Picture.window, Picture.gc, left, top,
@@ -214,8 +225,8 @@ void BlackenAroundSharedPicture(int x, int y, int width, int height) {
     XSetForeground(Picture.display, Picture.gc, 0);
     fill(0, 0, width, y);
     fill(0, bottom, width, height - bottom);
-    fill(0, y, x, PictureHeight);
-    fill(right, y, width - right, PictureHeight);
+    fill(0, y, x, Picture.height);
+    fill(right, y, width - right, Picture.height);
 }
 
 void ReleaseSharedPicture() {
@@ -225,7 +236,7 @@ void ReleaseSharedPicture() {
 
 #else
 
-bool SharedPicturePixels(unsigned long, const char*, WindowPixels&) { return false; }
+bool SharedPicturePixels(unsigned long, const char*, int, int, WindowPixels&) { return false; }
 
 void SendSharedRows(int, int, int, int) {}
 

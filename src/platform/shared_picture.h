@@ -6,12 +6,14 @@
 
 namespace platform {
 
-// Called by the window before the picture is written into it 1:1: the shared pictures of the X
-// window `window` on the desktop named `displayName`, made on first use, with the one to write
-// next in `out` (beside the one shown) once the server has taken its last send. False where
-// memory cannot be shared with the X server (a remote server, a colour-mapped desktop), and from
-// then on for that window.
-bool SharedPicturePixels(unsigned long window, const char* displayName, WindowPixels& out);
+// Called by the window before the picture, `width` by `height` as the window shows it (1:1 or
+// scaled), is written into it: the shared pictures of the X window `window` on the desktop named
+// `displayName`, made on first use and again for another size, with the one to write next in
+// `out` (beside the one shown) once the server has taken its last send. False where memory cannot
+// be shared with the X server (a remote server, a colour-mapped desktop), and from then on for
+// that window.
+bool SharedPicturePixels(unsigned long window, const char* displayName, int width, int height,
+                         WindowPixels& out);
 
 // Called after rows top..bottom-1 of the picture to write next were written: sends them to the
 // window, the picture's corner at (x, y), without waiting for the server; the other picture is

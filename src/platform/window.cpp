@@ -71,6 +71,9 @@ struct SharedShowing {
     int height = 0;
 };
 SharedShowing Shared;
+// Where the last picture stretched into the window's shared picture lies in the window; empty
+// once a picture went into the window another way.
+SDL_Rect StretchedAt{0, 0, 0, 0};
 
 // Where the window was before it went full-screen: its client area's place and size, and whether
 // it was maximised; `known` is false when the window manager made it full-screen before the game.
@@ -412,11 +415,75 @@ bool SameRect(const SDL_Rect& a, const SDL_Rect& b) {
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
 }
 
+// The shared picture of the X11 window for the picture at `to`, `to.w` by `to.h`, ready to be
+// written; false when the window is no X11 window that shares memory with its server.
+bool SharedPictureFor(const SDL_Rect& to, WindowPixels& out) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+    Display* display = nullptr;
+    Window window = 0;
+    return GameWindowOnX11(display, window) &&
+           SharedPicturePixels(window, DisplayString(display), to.w, to.h, out);
+#else
+    (void)to;
+    (void)out;
+    return false;
+#endif
+}
+
+// The shared picture of an X11 window that shows the picture 1:1, ready to be written; false
+// when the window shows it scaled or is no X11 window that shares memory with its server.
+bool SharedPictureAtOneToOne(WindowPixels& out) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
+    const SDL_Rect to = PictureRectIn(width, height);
+    const bool used = to.w == PictureWidth && to.h == PictureHeight && SharedPictureFor(to, out);
+    Shared = SharedShowing{used, to, width, height};
+    return used;
+}
+
+// Shows the picture scaled in the shared picture of an X11 window, which the server takes without
+// the game waiting for it, as DrawPictureInWindow would in the window's own pixels. Only the rows
+// drawn are sent, so what the image written holds elsewhere (an older picture) is never seen.
+// False, leaving the picture to the window's own pixels, when the window shows it 1:1 or has no
+// shared picture; else `shown` tells whether it was shown.
+bool StretchIntoSharedPicture(const uint8_t* pixels, int pitch, uint32_t pixelFormatCode,
+                              RowSpan changed, bool& shown) {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
+    const SDL_Rect to = PictureRectIn(width, height);
+    WindowPixels image{};
+    if ((to.w == PictureWidth && to.h == PictureHeight) || !SharedPictureFor(to, image))
+        return false;
+    const bool whole = PictureSpoilt || !SameRect(to, StretchedAt);
+    if (whole) changed = RowSpan{0, PictureHeight};
+    shown = true;
+    if (changed.top >= changed.bottom) return true;
+    SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(image.corner, to.w, to.h,
+                                                             SDL_BITSPERPIXEL(image.formatCode),
+                                                             image.pitch, image.formatCode);
+    RowSpan drawn = changed;
+    shown = target != nullptr && StretchIntoWindow(pixels, pitch, pixelFormatCode, target,
+                                                   SDL_Rect{0, 0, to.w, to.h}, changed, drawn);
+    SDL_FreeSurface(target);
+    if (!shown) return true;
+    if (whole) BlackenAroundSharedPicture(to.x, to.y, width, height);
+    SendSharedRows(to.x, to.y, drawn.top, drawn.bottom);
+    ShownAt = SDL_Rect{0, 0, 0, 0};
+    StretchedAt = to;
+    return true;
+}
+
 // Shows the picture in the window's own pixels, without a renderer: at 1:1 one conversion
 // straight into them, scaled a stretch; black bars around it. Only source rows `changed` differ
 // from the picture shown last: unless the window was spoilt or the picture now lies elsewhere or
 // in another format, only the part of the window they reach is drawn and sent to the display.
 bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode, RowSpan changed) {
+    bool shown = false;
+    if (StretchIntoSharedPicture(static_cast<const uint8_t*>(pixels), pitch, pixelFormatCode,
+                                 changed, shown))
+        return shown;
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
@@ -438,29 +505,10 @@ bool DrawPictureInWindow(const void* pixels, int pitch, uint32_t pixelFormatCode
     }
     ShownAt = to;
     ShownFormat = window->format->format;
+    StretchedAt = SDL_Rect{0, 0, 0, 0};
     if (whole) return SDL_UpdateWindowSurface(GameWindow) == 0;
     const SDL_Rect rows{to.x, to.y + drawn.top, to.w, drawn.bottom - drawn.top};
     return SDL_UpdateWindowSurfaceRects(GameWindow, &rows, 1) == 0;
-}
-
-// The shared picture of an X11 window that shows the picture 1:1, ready to be written; false
-// when the window shows it scaled or is no X11 window that shares memory with its server.
-bool SharedPictureAtOneToOne(WindowPixels& out) {
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
-    const SDL_Rect to = PictureRectIn(width, height);
-    bool used = false;
-#if defined(SDL_VIDEO_DRIVER_X11)
-    Display* display = nullptr;
-    Window window = 0;
-    used = to.w == PictureWidth && to.h == PictureHeight && GameWindowOnX11(display, window) &&
-           SharedPicturePixels(window, DisplayString(display), out);
-#else
-    (void)out;
-#endif
-    Shared = SharedShowing{used, to, width, height};
-    return used;
 }
 
 }  // namespace
@@ -541,6 +589,7 @@ void DestroyGameWindow() {
     DropPictureTexture();
     ReleaseSharedPicture();
     Shared = SharedShowing{};
+    StretchedAt = SDL_Rect{0, 0, 0, 0};
     SDL_FreeSurface(ConvertedPicture);
     ConvertedPicture = nullptr;
     SDL_DelEventWatch(WatchWindowEvents, nullptr);
@@ -673,6 +722,8 @@ bool ShowChangedWindowPicture(const void* pixels, int pitch, uint32_t pixelForma
 bool WindowPixelsAtPicture(WindowPixels& out) {
     if (GameWindow == nullptr || Renderer != nullptr) return false;
     if (SharedPictureAtOneToOne(out)) return true;
+    // A scaled picture never goes straight into the window's pixels: they are not even made.
+    if (Shared.to.w != PictureWidth || Shared.to.h != PictureHeight) return false;
     SDL_Surface* window = SDL_GetWindowSurface(GameWindow);
     if (window == nullptr) return false;
     const SDL_Rect to = PictureRectIn(window->w, window->h);
@@ -690,6 +741,7 @@ bool WindowPixelsAtPicture(WindowPixels& out) {
 bool ShowWindowRows(int top, int bottom) {
     LastShownSynced = false;
     ShownAt = SDL_Rect{0, 0, 0, 0};
+    StretchedAt = SDL_Rect{0, 0, 0, 0};
     if (Shared.used) {
         if (PictureSpoilt)
             BlackenAroundSharedPicture(Shared.to.x, Shared.to.y, Shared.width, Shared.height);

@@ -237,34 +237,56 @@ bool OnXDesktop() {
     return driver != nullptr && std::strcmp(driver, "x11") == 0;
 }
 
-// What the X server shows where the picture lies, as 0x00RRGGBB.
-std::vector<uint32_t> PictureOnXDesktop() {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
-    EXPECT_EQ(SDL_GetWindowWMInfo(window, &info), SDL_TRUE);
+// A picture as a window shows it: its size, its pixels as 0x00RRGGBB, top row first, and the
+// format of the pixels they were read from.
+struct ShownPicture {
     int width = 0;
     int height = 0;
-    SDL_GetWindowSizeInPixels(window, &width, &height);
-    const platform::Rect area = platform::PictureAreaIn(width, height);
-    XImage* shown = XGetImage(info.info.x11.display, info.info.x11.window, area.left, area.top, 640,
-                              480, AllPlanes, ZPixmap);
-    std::vector<uint32_t> picture(640u * 480u);
-    if (shown == nullptr) return {};
-    SDL_ConvertPixels(
-        640, 480,
-        SDL_MasksToPixelFormatEnum(shown->bits_per_pixel, static_cast<uint32_t>(shown->red_mask),
-                                   static_cast<uint32_t>(shown->green_mask),
-                                   static_cast<uint32_t>(shown->blue_mask), 0),
-        shown->data, shown->bytes_per_line, SDL_PIXELFORMAT_RGB888, picture.data(), 640 * 4);
-    XDestroyImage(shown);
-    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
+    std::vector<uint32_t> pixels;
+    uint32_t format = SDL_PIXELFORMAT_UNKNOWN;
+};
+
+// `width` x `height` pixels of the given format from `corner` on, read as a ShownPicture.
+ShownPicture ReadPicture(const void* corner, int pitch, uint32_t format, int width, int height) {
+    ShownPicture picture{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height),
+                         format};
+    SDL_ConvertPixels(width, height, format, corner, pitch, SDL_PIXELFORMAT_RGB888,
+                      picture.pixels.data(), width * 4);
+    for (uint32_t& pixel : picture.pixels) pixel &= 0x00FFFFFFu;
     return picture;
 }
 
-// Waits until the X server has given the window this height and SDL has seen it; a window
-// manager may take its time.
-void WaitForXWindowHeight(SDL_Window* window, int height) {
+// Where the picture lies in the game window, 1:1 or scaled.
+Rect PictureAreaInWindow() {
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSizeInPixels(SDL_GetWindowFromID(platform::GameWindowId()), &width, &height);
+    return platform::PictureAreaIn(width, height);
+}
+
+// What the X server shows where the picture lies.
+ShownPicture PictureOnXDesktop() {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    EXPECT_EQ(SDL_GetWindowWMInfo(SDL_GetWindowFromID(platform::GameWindowId()), &info), SDL_TRUE);
+    const Rect area = PictureAreaInWindow();
+    XImage* shown = XGetImage(info.info.x11.display, info.info.x11.window, area.left, area.top,
+                              static_cast<unsigned>(area.right - area.left),
+                              static_cast<unsigned>(area.bottom - area.top), AllPlanes, ZPixmap);
+    if (shown == nullptr) return {};
+    const ShownPicture picture = ReadPicture(
+        shown->data, shown->bytes_per_line,
+        SDL_MasksToPixelFormatEnum(shown->bits_per_pixel, static_cast<uint32_t>(shown->red_mask),
+                                   static_cast<uint32_t>(shown->green_mask),
+                                   static_cast<uint32_t>(shown->blue_mask), 0),
+        shown->width, shown->height);
+    XDestroyImage(shown);
+    return picture;
+}
+
+// Waits until the X server has given the window this size and SDL has seen it; a window manager
+// may take its time.
+void WaitForXWindowSize(SDL_Window* window, int width, int height) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     ASSERT_EQ(SDL_GetWindowWMInfo(window, &info), SDL_TRUE);
@@ -273,26 +295,26 @@ void WaitForXWindowHeight(SDL_Window* window, int height) {
         SDL_PumpEvents();
         XWindowAttributes attributes{};
         XGetWindowAttributes(info.info.x11.display, info.info.x11.window, &attributes);
-        int width = 0;
-        int seen = 0;
-        SDL_GetWindowSizeInPixels(window, &width, &seen);
-        if (attributes.height == height && seen == height) return;
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the window stays " << seen;
+        int seenWidth = 0;
+        int seenHeight = 0;
+        SDL_GetWindowSizeInPixels(window, &seenWidth, &seenHeight);
+        if (attributes.width == width && attributes.height == height && seenWidth == width &&
+            seenHeight == height)
+            return;
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline)
+            << "the window stays " << seenWidth << "x" << seenHeight;
         SDL_Delay(5);
     }
 }
 
-// The window's own pixels where the picture lies, as 0x00RRGGBB.
-std::vector<uint32_t> WindowPicture() {
+// The window's own pixels where the picture lies.
+ShownPicture WindowPicture() {
     SDL_Surface* window = SDL_GetWindowSurface(SDL_GetWindowFromID(platform::GameWindowId()));
-    const platform::Rect area = platform::PictureAreaIn(window->w, window->h);
-    std::vector<uint32_t> picture(640u * 480u);
+    const Rect area = platform::PictureAreaIn(window->w, window->h);
     const auto* corner = static_cast<const uint8_t*>(window->pixels) + area.top * window->pitch +
                          area.left * window->format->BytesPerPixel;
-    SDL_ConvertPixels(640, 480, window->format->format, corner, window->pitch,
-                      SDL_PIXELFORMAT_RGB888, picture.data(), 640 * 4);
-    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
-    return picture;
+    return ReadPicture(corner, window->pitch, window->format->format, area.right - area.left,
+                       area.bottom - area.top);
 }
 
 // The back buffer's pixels as 0x00RRGGBB.
@@ -300,35 +322,60 @@ std::vector<uint32_t> BackBufferPicture(Surface* back) {
     platform::SurfacePixels pixels{};
     EXPECT_TRUE(platform::LockSurface(back, pixels));
     const platform::PixelFormat& format = pixels.format;
-    std::vector<uint32_t> picture(640u * 480u);
-    SDL_ConvertPixels(640, 480,
-                      SDL_MasksToPixelFormatEnum(format.bitCount, format.redMask, format.greenMask,
-                                                 format.blueMask, 0),
-                      pixels.pixels, pixels.pitch, SDL_PIXELFORMAT_RGB888, picture.data(), 640 * 4);
+    const ShownPicture picture =
+        ReadPicture(pixels.pixels, pixels.pitch,
+                    SDL_MasksToPixelFormatEnum(format.bitCount, format.redMask, format.greenMask,
+                                               format.blueMask, 0),
+                    640, 480);
     platform::UnlockSurface(back);
-    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFFu;
-    return picture;
+    return picture.pixels;
 }
 
-// The window shows `expected`. An X server takes the pictures sent to it in its own time, so on
-// an X desktop what it shows is read until it is the picture or a generous deadline has passed.
+// The picture as a window of the shown picture's size and format shows it: as it is at 1:1, else
+// stretched as SDL stretches it (crisply at twice the size, else smoothly), then in the shown
+// picture's colours.
+std::vector<uint32_t> AsShown(std::vector<uint32_t> picture, const ShownPicture& shown) {
+    if (shown.width == 640 && shown.height == 480) return picture;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(picture.data(), 640, 480, 32, 640 * 4,
+                                                             SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* stretched =
+        SDL_CreateRGBSurfaceWithFormat(0, shown.width, shown.height, 32, SDL_PIXELFORMAT_RGB888);
+    const bool crisp = shown.width == 1280 && shown.height == 960;
+    EXPECT_EQ(crisp ? SDL_SoftStretch(source, nullptr, stretched, nullptr)
+                    : SDL_SoftStretchLinear(source, nullptr, stretched, nullptr),
+              0);
+    std::vector<uint8_t> converted(static_cast<size_t>(shown.width) * shown.height * 4);
+    SDL_ConvertPixels(shown.width, shown.height, SDL_PIXELFORMAT_RGB888, stretched->pixels,
+                      stretched->pitch, shown.format, converted.data(), shown.width * 4);
+    SDL_FreeSurface(stretched);
+    SDL_FreeSurface(source);
+    return ReadPicture(converted.data(), shown.width * 4, shown.format, shown.width, shown.height)
+        .pixels;
+}
+
+// The window shows `expected`, the whole picture, as its size and format show it. An X server
+// takes the pictures sent to it in its own time, so on an X desktop what it shows is read until
+// it is the picture or a generous deadline has passed.
 void ExpectWindowShows(const std::vector<uint32_t>& expected, int frame) {
     if (!OnXDesktop()) {
-        EXPECT_EQ(WindowPicture(), expected) << "frame " << frame;
+        const ShownPicture shown = WindowPicture();
+        EXPECT_EQ(shown.pixels, AsShown(expected, shown)) << "frame " << frame;
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    std::vector<uint32_t> shown = PictureOnXDesktop();
-    while (shown != expected && std::chrono::steady_clock::now() < deadline) {
+    ShownPicture shown = PictureOnXDesktop();
+    while (shown.pixels != AsShown(expected, shown) &&
+           std::chrono::steady_clock::now() < deadline) {
         SDL_Delay(5);
         shown = PictureOnXDesktop();
     }
-    EXPECT_EQ(shown, expected) << "frame " << frame;
+    EXPECT_EQ(shown.pixels, AsShown(expected, shown)) << "frame " << frame;
 }
 
 // Windowed presents write only the rows that changed into the window's own pixels (converted when
-// the pictures are 16-bit, since the headless window is 32-bit): after every frame, whatever rows
-// changed, and after the window was resized, the window shows exactly the back buffer. Run on an X
+// the pictures are 16-bit, since the headless window is 32-bit), and scaled ones stretch only the
+// rows they reach: after every frame, whatever rows changed, and after the window was resized (the
+// picture then between bars, or scaled), the window shows exactly the back buffer. Run on an X
 // desktop of 16 and 24 bits too, where the picture goes to the server without waiting for it.
 class DisplayPresentRows : public ::testing::TestWithParam<int> {};
 
@@ -342,6 +389,9 @@ TEST_P(DisplayPresentRows, TheWindowShowsEveryFrameWhateverRowsChanged) {
     ASSERT_NE(back, nullptr);
     SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
     std::mt19937 dice(static_cast<unsigned>(GetParam()));
+    // The sizes the window is given in turn: taller, scaled smoothly by a quarter, as made, and
+    // scaled crisply to twice the size.
+    constexpr int Sizes[][2] = {{640, 600}, {800, 600}, {640, 480}, {1280, 960}};
     for (int frame = 0; frame < 40; ++frame) {
         // A band of rows, a lone pixel, or nothing at all changes.
         const int top = static_cast<int>(dice() % 480);
@@ -351,12 +401,12 @@ TEST_P(DisplayPresentRows, TheWindowShowsEveryFrameWhateverRowsChanged) {
             platform::FillArea(
                 back, Rect{frame % 3 == 0 ? left : 0, top, frame % 3 == 0 ? left + 1 : 640, bottom},
                 dice());
-        // Now and then the window is made taller (the picture then sits between bars) or shrunk
-        // back, and its pixels are made anew.
+        // Now and then the window is resized, and its pixels are made anew.
         if (frame % 9 == 8) {
-            const int height = frame % 2 == 0 ? 600 : 480;
-            SDL_SetWindowSize(window, 640, height);
-            if (OnXDesktop()) WaitForXWindowHeight(window, height);
+            const int* size = Sizes[frame / 9];
+            SDL_SetWindowPosition(window, 0, 0);
+            SDL_SetWindowSize(window, size[0], size[1]);
+            if (OnXDesktop()) WaitForXWindowSize(window, size[0], size[1]);
         }
         ASSERT_EQ(platform::PresentFrame(primary, back, Rect{0, 0, 640, 480}), DrawOutcome::Done);
         ExpectWindowShows(BackBufferPicture(back), frame);
