@@ -371,8 +371,8 @@ SDL_Surface* ConvertedPictureIn(uint32_t format) {
 
 // Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
 // Only source rows `changed` differ from the picture stretched there last: only they are converted
-// into the format stretched from, and smoothly only the rows of `to` they reach are drawn, which
-// `drawn` tells. The smooth stretch works on 4-byte pixels only, so for a 16-bit window it
+// into the format stretched from, and only the rows of `to` they reach are drawn, which `drawn`
+// tells. The smooth stretch works on 4-byte pixels only, so for a 16-bit window it
 // stretches into XRGB pixels first, which are then converted into the window. False on failure.
 bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCode,
                        SDL_Surface* window, const SDL_Rect& to, RowSpan changed, RowSpan& drawn) {
@@ -386,9 +386,13 @@ bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCod
                       pixels + changed.top * pitch, pitch, format,
                       convertedPixels + changed.top * converted->pitch, converted->pitch);
     if (LastCrisp) {
-        drawn = RowSpan{0, to.h};
-        SDL_Rect target = to;
-        return SDL_SoftStretch(converted, nullptr, window, &target) == 0;
+        // Each source row becomes `scale` whole rows of the window: only those of the rows that
+        // changed are stretched, pixel for pixel as a stretch of the whole picture gives them.
+        const int scale = to.h / PictureHeight;
+        drawn = RowSpan{changed.top * scale, changed.bottom * scale};
+        SDL_Rect from{0, changed.top, PictureWidth, changed.bottom - changed.top};
+        SDL_Rect target{to.x, to.y + drawn.top, to.w, drawn.bottom - drawn.top};
+        return SDL_SoftStretch(converted, &from, window, &target) == 0;
     }
     drawn = PictureStretch.RowsReachedBy(PictureHeight, to.h, changed);
     const SmoothStretch::Source source{convertedPixels, converted->pitch, PictureWidth,
