@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 #include "platform/shared_picture.h"
 #include "platform/smooth_stretch.h"
@@ -58,6 +59,9 @@ SDL_Surface* ConvertedPicture = nullptr;
 // The smooth stretch of the picture into the window, its stepping kept from one picture to the
 // next.
 SmoothStretch PictureStretch;
+// Rows of the stretch into a window whose pixels are not XRGB, stretched at a time, and where.
+constexpr int StretchBandRows = 32;
+std::vector<uint8_t> StretchBand;
 // Where in the window's own pixels the last picture was drawn by DrawPictureInWindow, and their
 // format then; empty once a picture went into them another way.
 SDL_Rect ShownAt{0, 0, 0, 0};
@@ -397,21 +401,24 @@ bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCod
     drawn = PictureStretch.RowsReachedBy(PictureHeight, to.h, changed);
     const SmoothStretch::Source source{convertedPixels, converted->pitch, PictureWidth,
                                        PictureHeight};
-    const int height = drawn.bottom - drawn.top;
+    uint8_t* const corner = static_cast<uint8_t*>(window->pixels) + to.y * window->pitch +
+                            to.x * window->format->BytesPerPixel;
     if (direct) {
-        uint8_t* out =
-            static_cast<uint8_t*>(window->pixels) + (to.y + drawn.top) * window->pitch + to.x * 4;
-        PictureStretch.DrawRows(source, to.w, to.h, drawn, out, window->pitch);
+        PictureStretch.DrawRows(source, to.w, to.h, drawn, corner + drawn.top * window->pitch,
+                                window->pitch);
         return true;
     }
-    SDL_Surface* stretched = SDL_CreateRGBSurfaceWithFormat(0, to.w, height, 32, format);
-    if (stretched == nullptr) return false;
-    PictureStretch.DrawRows(source, to.w, to.h, drawn, static_cast<uint8_t*>(stretched->pixels),
-                            stretched->pitch);
-    SDL_Rect place{to.x, to.y + drawn.top, to.w, height};
-    const bool blitted = SDL_BlitSurface(stretched, nullptr, window, &place) == 0;
-    SDL_FreeSurface(stretched);
-    return blitted;
+    // Otherwise a few rows at a time, into a band that stays in the cache while it is converted.
+    StretchBand.resize(static_cast<size_t>(to.w) * 4 * StretchBandRows);
+    for (int top = drawn.top; top < drawn.bottom; top += StretchBandRows) {
+        const RowSpan rows{top, std::min(top + StretchBandRows, drawn.bottom)};
+        PictureStretch.DrawRows(source, to.w, to.h, rows, StretchBand.data(), to.w * 4);
+        if (SDL_ConvertPixels(to.w, rows.bottom - rows.top, format, StretchBand.data(), to.w * 4,
+                              window->format->format, corner + top * window->pitch,
+                              window->pitch) != 0)
+            return false;
+    }
+    return true;
 }
 
 // True when two rectangles are the same.
