@@ -3,12 +3,16 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #endif
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -373,6 +377,45 @@ SDL_Surface* ConvertedPictureIn(uint32_t format) {
     return ConvertedPicture;
 }
 
+// Converts `count` XRGB pixels into RGB565 pixels as SDL converts them, keeping the high bits of
+// each colour. (SDL's conversion took half of a full-screen frame on a 16-bit desktop.)
+void XrgbToRgb565(const uint8_t* from, uint8_t* to, int count) {
+    const auto* in = reinterpret_cast<const uint32_t*>(from);
+    auto* out = reinterpret_cast<uint16_t*>(to);
+    int k = 0;
+#if defined(__SSE2__)
+    // Four pixels at a time; each is sign-extended from 16 bits so that the signed pack keeps it.
+    const auto pack = [](__m128i pixels) {
+        const __m128i packed = _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(_mm_srli_epi32(pixels, 8), _mm_set1_epi32(0xF800)),
+                         _mm_and_si128(_mm_srli_epi32(pixels, 5), _mm_set1_epi32(0x07E0))),
+            _mm_and_si128(_mm_srli_epi32(pixels, 3), _mm_set1_epi32(0x001F)));
+        return _mm_srai_epi32(_mm_slli_epi32(packed, 16), 16);
+    };
+    for (; k + 8 <= count; k += 8) {
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + k + 4));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + k),
+                         _mm_packs_epi32(pack(low), pack(high)));
+    }
+#endif
+    for (; k < count; ++k)
+        out[k] = static_cast<uint16_t>(((in[k] >> 8) & 0xF800) | ((in[k] >> 5) & 0x07E0) |
+                                       ((in[k] >> 3) & 0x001F));
+}
+
+// Converts `rows` rows of `width` XRGB pixels, `from` on, into the window's pixels at `to`.
+bool ConvertStretchedRows(const uint8_t* from, int width, int rows, const SDL_Surface* window,
+                          uint8_t* to) {
+    if (window->format->format != SDL_PIXELFORMAT_RGB565)
+        return SDL_ConvertPixels(width, rows, SDL_PIXELFORMAT_RGB888, from, width * 4,
+                                 window->format->format, to, window->pitch) == 0;
+    for (int row = 0; row < rows; ++row)
+        XrgbToRgb565(from + static_cast<ptrdiff_t>(row) * width * 4,
+                     to + static_cast<ptrdiff_t>(row) * window->pitch, width);
+    return true;
+}
+
 // Stretches the picture into `to` of the window's pixels: crisp at whole scales, smooth otherwise.
 // Only source rows `changed` differ from the picture stretched there last: only they are converted
 // into the format stretched from, and only the rows of `to` they reach are drawn, which `drawn`
@@ -413,9 +456,8 @@ bool StretchIntoWindow(const uint8_t* pixels, int pitch, uint32_t pixelFormatCod
     for (int top = drawn.top; top < drawn.bottom; top += StretchBandRows) {
         const RowSpan rows{top, std::min(top + StretchBandRows, drawn.bottom)};
         PictureStretch.DrawRows(source, to.w, to.h, rows, StretchBand.data(), to.w * 4);
-        if (SDL_ConvertPixels(to.w, rows.bottom - rows.top, format, StretchBand.data(), to.w * 4,
-                              window->format->format, corner + top * window->pitch,
-                              window->pitch) != 0)
+        if (!ConvertStretchedRows(StretchBand.data(), to.w, rows.bottom - rows.top, window,
+                                  corner + top * window->pitch))
             return false;
     }
     return true;

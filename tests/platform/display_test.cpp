@@ -389,9 +389,9 @@ TEST_P(DisplayPresentRows, TheWindowShowsEveryFrameWhateverRowsChanged) {
     ASSERT_NE(back, nullptr);
     SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
     std::mt19937 dice(static_cast<unsigned>(GetParam()));
-    // The sizes the window is given in turn: taller, scaled smoothly by a quarter, as made, and
+    // The sizes the window is given in turn: taller, scaled smoothly to an odd size, as made, and
     // scaled crisply to twice the size.
-    constexpr int Sizes[][2] = {{640, 600}, {800, 600}, {640, 480}, {1280, 960}};
+    constexpr int Sizes[][2] = {{640, 600}, {804, 603}, {640, 480}, {1280, 960}};
     for (int frame = 0; frame < 40; ++frame) {
         // A band of rows, a lone pixel, or nothing at all changes.
         const int top = static_cast<int>(dice() % 480);
