@@ -63,7 +63,8 @@ SDL_Surface* ConvertedPicture = nullptr;
 // The smooth stretch of the picture into the window, its stepping kept from one picture to the
 // next.
 SmoothStretch PictureStretch;
-// Rows of the stretch into a window whose pixels are not XRGB, stretched at a time, and where.
+// A stretch into a window whose pixels are not XRGB is drawn this many rows at a time into this
+// band, which is then converted into the window.
 constexpr int StretchBandRows = 32;
 std::vector<uint8_t> StretchBand;
 // Where in the window's own pixels the last picture was drawn by DrawPictureInWindow, and their
@@ -384,7 +385,8 @@ void XrgbToRgb565(const uint8_t* from, uint8_t* to, int count) {
     auto* out = reinterpret_cast<uint16_t*>(to);
     int k = 0;
 #if defined(__SSE2__)
-    // Four pixels at a time; each is sign-extended from 16 bits so that the signed pack keeps it.
+    // Eight pixels a step, four to a register; each packed pixel is sign-extended from 16 bits so
+    // that the signed pack keeps its bits.
     const auto pack = [](__m128i pixels) {
         const __m128i packed = _mm_or_si128(
             _mm_or_si128(_mm_and_si128(_mm_srli_epi32(pixels, 8), _mm_set1_epi32(0xF800)),
