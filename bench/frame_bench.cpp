@@ -13,6 +13,8 @@
 #include "game/flying_piece.h"
 #include "game/play_screen.h"
 #include "game/shatter.h"
+#include "gfx/display.h"
+#include "gfx/sprite.h"
 #include "headless.h"
 #include "platform/clock.h"
 #include "platform/window.h"
@@ -94,6 +96,23 @@ void BM_FullScreenPlayFrame(benchmark::State& state) {
     RunBusyFrames(state);
 }
 BENCHMARK(BM_FullScreenPlayFrame)->Unit(benchmark::kMicrosecond);
+
+// What showing a frame costs whatever was drawn: one row of the picture changes each frame and is
+// shown. In a real window this is mostly the X server's wake-up to take the picture.
+void BM_OneRowFrameShown(benchmark::State& state) {
+    if (!GameStarted()) {
+        state.SkipWithError("the game did not start");
+        return;
+    }
+    EnterPlayScreen(static_cast<int>(state.range(0)), false);
+    uint32_t shade = 0;
+    for (auto _ : state) {
+        shade ^= 0xFFu;
+        BackBuffer->FillRect(0, 0, 640, 1, shade, shade, shade);
+        Present();
+    }
+}
+BENCHMARK(BM_OneRowFrameShown)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 // The floor: copying one 640x480 frame of this many bits per pixel.
 void BM_FullFrameMemcpy(benchmark::State& state) {
