@@ -265,6 +265,13 @@ SDL_Rect PictureRectIn(int width, int height) {
     return SDL_Rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
 }
 
+// Where the picture lies in the game window as it is now (PictureRectIn), with the window's size
+// in pixels.
+SDL_Rect PictureRectInWindow(int& width, int& height) {
+    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
+    return PictureRectIn(width, height);
+}
+
 // The desktop's display mode; a zeroed mode when there is none.
 SDL_DisplayMode DesktopMode() {
     SDL_DisplayMode mode{};
@@ -490,8 +497,7 @@ bool SharedPictureFor(const SDL_Rect& to, WindowPixels& out) {
 bool SharedPictureAtOneToOne(WindowPixels& out) {
     int width = 0;
     int height = 0;
-    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
-    const SDL_Rect to = PictureRectIn(width, height);
+    const SDL_Rect to = PictureRectInWindow(width, height);
     const bool used = to.w == PictureWidth && to.h == PictureHeight && SharedPictureFor(to, out);
     Shared = SharedShowing{used, to, width, height};
     return used;
@@ -506,8 +512,7 @@ bool StretchIntoSharedPicture(const uint8_t* pixels, int pitch, uint32_t pixelFo
                               RowSpan changed, bool& shown) {
     int width = 0;
     int height = 0;
-    SDL_GetWindowSizeInPixels(GameWindow, &width, &height);
-    const SDL_Rect to = PictureRectIn(width, height);
+    const SDL_Rect to = PictureRectInWindow(width, height);
     WindowPixels image{};
     if ((to.w == PictureWidth && to.h == PictureHeight) || !SharedPictureFor(to, image))
         return false;
