@@ -4,8 +4,12 @@
 #include "app/desktop.h"
 
 #include "gfx/display.h"
+#include "platform/file_lock.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "platform/window.h"
+#include "screens/save_file.h"
 #include "shared/error_box.h"
 
 int AppActive = 0;
@@ -15,7 +19,7 @@ uint8_t ClickPending = 0;
 
 int DesktopDepth = 0;
 int DesktopWidth = 0;
-bool WindowUnavailable = false;
+bool StartFailed = false;
 
 void RefreshWindowRects() {
     if (FullScreen != 0 || AppActive == 0) return;
@@ -24,8 +28,35 @@ void RefreshWindowRects() {
 }
 
 void ShowWindowFailure() {
-    WindowUnavailable = true;
+    StartFailed = true;
     ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
+}
+
+void ShowNoPlayerFolderNotice() {
+    StartFailed = true;
+    platform::StartVideo();
+    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot keep your saved game in the folder\n" +
+                                            platform::PlayerFolderFailure() +
+                                            ".\nPlease make it usable, or set XDG_DATA_HOME to "
+                                            "another folder,\nand start Pelmaro again.");
+}
+
+void ShowCannotLockNotice() {
+    StartFailed = true;
+    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot lock the folder of its saved game\n" +
+                                            platform::FullPath(".") + "\n(" +
+                                            platform::FileLockFailure() +
+                                            "),\nso it cannot keep a second game off your "
+                                            "save.\nNothing was changed.");
+}
+
+void ShowUnreadableSaveNotice(const std::string& reason) {
+    StartFailed = true;
+    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot read your saved game\n" +
+                                            platform::FullPath(SaveFileName) + "\n(" + reason +
+                                            ").\nIt is left as it is. Please make it readable "
+                                            "for your user\n(or move it away to start afresh) "
+                                            "and start Pelmaro again.");
 }
 
 void ShowAlreadyRunningNotice() {

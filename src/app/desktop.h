@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // ---- Shell flags ----
 // 1 while the game is the active application (set by every activation message); initially 0.
@@ -22,10 +23,11 @@ extern int DesktopDepth;
 extern int DesktopWidth;
 
 // ---- Start ----
-// The exit code of a start that could not open the game's window.
-constexpr int NoWindowExitCode = 1;
-// Set when the window could not be opened at start (the box saying why was shown).
-extern bool WindowUnavailable;
+// The exit code of a start that could not go on: no window, no folder or lock for the save, a
+// save that cannot be read.
+constexpr int StartFailedExitCode = 1;
+// Set when the start could not go on (the box saying why was shown).
+extern bool StartFailed;
 
 // Called on window moves and after a display switch: in windowed mode, while active, the client
 // area's rectangles follow the window.
@@ -34,6 +36,18 @@ void RefreshWindowRects();
 // Called at start when video, the window or its renderer cannot be made: sets WindowUnavailable
 // and shows the error box naming what failed, which ends the program.
 void ShowWindowFailure();
+
+// Called at start when the player's folder for the save cannot be used: sets StartFailed and
+// tells the player which folder and why; the game ends without saving anywhere else.
+void ShowNoPlayerFolderNotice();
+
+// Called at start when the save's folder cannot be locked: sets StartFailed and tells the player
+// why; the game ends, since nothing would keep a second game off its save.
+void ShowCannotLockNotice();
+
+// Called at start when the save is there but cannot be read: sets StartFailed and tells the
+// player the path and why; the game ends and leaves the save untouched.
+void ShowUnreadableSaveNotice(const std::string& reason);
 
 // Called at start when another game holds the save: the box telling the player so, in the game's
 // own words; the program then ends without touching the save.

@@ -1,6 +1,8 @@
 // The program entry: window, 8-bit refusal, display device, start-up and the message loop.
 #include "app/entry.h"
 
+#include <string>
+
 #include "app/desktop.h"
 #include "app/frame_driver.h"
 #include "app/game_clock.h"
@@ -8,6 +10,8 @@
 #include "app/window_proc.h"
 #include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "platform/display_loss.h"
+#include "platform/files.h"
 #include "platform/frame_pacing.h"
 #include "platform/input.h"
 #include "platform/memory.h"
@@ -19,24 +23,51 @@
 
 namespace {
 
-// Ends the program after an error box: a game under way (start-up had finished) is saved first,
-// as on every other way out, then the window is destroyed.
-void EndProgramKeepingGame() {
+// Keeps a game under way (start-up had finished) before an error box shows or the display goes,
+// as on every other way out.
+void KeepGameUnderWay() {
     if (AppReady != 0 && platform::GameWindowExists()) SaveGame();
-    platform::DestroyGameWindow();
+}
+
+// Claims the save for this game and checks it can be read; false, once the player has been told
+// why, when the game must not play on it.
+bool ClaimReadableSave() {
+    // A second game on the same save would overwrite the first one's game: it tells the player
+    // and ends before it reads or writes anything.
+    switch (ClaimSaveFile()) {
+        case platform::FileLock::Taken:
+            break;
+        case platform::FileLock::HeldElsewhere:
+            ShowAlreadyRunningNotice();
+            return false;
+        case platform::FileLock::Unavailable:
+            ShowCannotLockNotice();
+            return false;
+    }
+    // A save the game cannot read is the player's all the same: it is never replaced.
+    std::string reason;
+    if (SaveFileUnreadable(reason)) {
+        ShowUnreadableSaveNotice(reason);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 int ProgramEntry() {
     platform::ReturnLargeBlocksToTheSystem();
-    if (!platform::SettleGameFolders(SaveFileName)) Trace("no folder of the player's own");
-    if (!StartProgram()) return WindowUnavailable ? NoWindowExitCode : 0;
+    platform::ReportFileSizeLimitAsFailure();
+    if (!platform::SettleGameFolders(SaveFileName)) {
+        ShowNoPlayerFolderNotice();
+        return StartFailedExitCode;
+    }
+    if (!StartProgram()) return StartFailed ? StartFailedExitCode : 0;
     return MessageLoop();
 }
 
 bool StartProgram() {
-    EndProgram = EndProgramKeepingGame;
+    KeepGameBeforeError = KeepGameUnderWay;
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
     // The desktop is asked before the window is made: a desktop the game cannot use (8 bits) may
@@ -45,12 +76,7 @@ bool StartProgram() {
         ShowWindowFailure();
         return false;
     }
-    // A second game on the same save would overwrite the first one's game: it tells the player
-    // and ends before it reads or writes anything.
-    if (!ClaimSaveFile()) {
-        ShowAlreadyRunningNotice();
-        return false;
-    }
+    if (!ClaimReadableSave()) return false;
     DesktopDepth = platform::DesktopBitsPerPixel();
     DesktopWidth = platform::DesktopPixelWidth();
     if (DesktopDepth == 8) {
@@ -61,7 +87,8 @@ bool StartProgram() {
         ShowWindowFailure();
         return false;
     }
-    platform::CloseOnHangUp();
+    platform::CloseOnTermination();
+    platform::KeepGameWhenDisplayIsLost(KeepGameUnderWay);
     if (!platform::StartControllers()) Trace("no game controllers");
     if (!CreateDevice()) return false;
     if (!StartUp()) return false;

@@ -23,6 +23,7 @@
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "screens/save_file.h"
 #include "shared/state.h"
 
 namespace {
@@ -123,6 +124,8 @@ bool RunFrame() {
     DrawGameCursor(x, y, CursorOutside != 0);
     // 20. The finished frame is shown.
     Present();
+    // 20a. A game at rest is saved as play goes, off the frame's thread.
+    KeepGameAsPlayGoes(false);
     // 21. After the Exit button the program ends with this frame shown.
     if (QuitRequested != 0) platform::DestroyGameWindow();
     return true;

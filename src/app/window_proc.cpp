@@ -32,13 +32,15 @@ void TestCursorOutside() {
     CursorOutside = inside ? 0 : 1;
 }
 
-// Coming to the front resumes the game clock. A windowed game then takes the window's place as it
+// Coming to the front resumes the game clock, and going to the background saves a game at rest
+// that changed since it was last saved. A windowed game then takes the window's place as it
 // is now (it may have been moved while in the background, when moves are not followed), keeps the
 // window on a desktop that may have shrunk meanwhile, and sets the display up again when the
 // desktop's depth or width changed.
 void Activate(bool active) {
     AppActive = active ? 1 : 0;
     GameClock(active ? Resume : Pause);
+    if (!active && AppReady != 0) KeepGameAsPlayGoes(true);
     if (!active || FullScreen != 0 || AppReady == 0 || !platform::GameWindowExists()) return;
     platform::KeepGameWindowOnDesktop();
     RefreshWindowRects();

@@ -60,6 +60,10 @@ void BringPlayToRest() {
     TidyBoard();
 }
 
+bool PlayAtRest() {
+    return NoGameToContinue == 0 && PlayInputOpen() && SelectStep == 0 && !PiecesMoving();
+}
+
 void ResetPlay() {
     StoreOpenName();
     ResetMoves();

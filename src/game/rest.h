@@ -11,6 +11,11 @@
 // in the Playing phase.
 void BringPlayToRest();
 
+// Called by the automatic save during play: true while a game stands still on the play screen
+// (a full board, nothing selected, sliding or falling, no board change, the Playing phase), when
+// the globals already are what BringPlayToRest would leave, so they can be saved as they are.
+bool PlayAtRest();
+
 // Called by the new-game screen before it deals the first board: no swap, hint, fall, board
 // change, banner, won panel, name box, pause or flying piece is left from the last game, and
 // the board cursor is back on the top-left square.

@@ -1,7 +1,9 @@
 // Reads Windows BMP files whole and checks their layout against the file size.
 #include "gfx/bmp.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/dib.h"
@@ -11,12 +13,17 @@ namespace {
 // Larger than the file of the largest bitmap we draw (MaxDibSide squared, 32 bits per pixel).
 constexpr long MaxFileSize = 80L << 20;
 
-// The whole file at `path`, or false when it cannot be opened or read to its end, or is larger
-// than any picture could be (a folder, for one, can report an absurd size).
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+// The whole file at `path`, or false, with `problem` saying why, when it cannot be opened or read
+// to its end, or is larger than any picture could be (a folder, for one, can report an absurd
+// size).
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& problem) {
     FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
+    if (file == nullptr) {
+        problem = std::strerror(errno);
+        return false;
+    }
     bool read = false;
+    problem = "it cannot be read whole";
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
         if (size >= 0 && size <= MaxFileSize && std::fseek(file, 0, SEEK_SET) == 0) {
@@ -44,11 +51,13 @@ bool ParseBmp(std::vector<uint8_t> file, BmpPicture& picture) {
     return true;
 }
 
-bool ReadBmpFile(const std::string& path, BmpPicture& picture) {
+bool ReadBmpFile(const std::string& path, BmpPicture& picture, std::string* problem) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        picture = BmpPicture();
-        return false;
-    }
-    return ParseBmp(std::move(bytes), picture);
+    std::string why;
+    const bool read = ReadWholeFile(path, bytes, why);
+    if (read && ParseBmp(std::move(bytes), picture)) return true;
+    picture = BmpPicture();
+    if (problem != nullptr)
+        *problem = read ? "damaged: cut short or not a bitmap the game draws" : why;
+    return false;
 }

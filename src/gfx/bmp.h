@@ -25,5 +25,6 @@ struct BmpPicture {
 bool ParseBmp(std::vector<uint8_t> file, BmpPicture& picture);
 
 // Called by the picture reading of a Sprite with a platform path: reads the whole file and
-// parses it. False when it cannot be opened or read, or ParseBmp refuses it.
-bool ReadBmpFile(const std::string& path, BmpPicture& picture);
+// parses it. False when it cannot be opened or read, or ParseBmp refuses it; `problem`, when
+// given, then says what is wrong.
+bool ReadBmpFile(const std::string& path, BmpPicture& picture, std::string* problem = nullptr);

@@ -4,7 +4,9 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -13,17 +15,22 @@
 
 namespace {
 
-// libjpeg's standard error manager with its error exit turned into a jump back to the decoder.
+// libjpeg's standard error manager with its error exit turned into a jump back to the decoder,
+// and the first message it gave kept.
 struct JumpingErrorManager {
     jpeg_error_mgr Standard;
     std::jmp_buf Return;
+    char FirstMessage[JMSG_LENGTH_MAX];
 };
 
-// libjpeg's warnings and errors go to the diagnostic trace, never to the terminal.
+// libjpeg's warnings and errors go to the diagnostic trace, never to the terminal; the first is
+// kept to tell what is wrong with the file.
 void TraceMessage(j_common_ptr info) {
     char text[JMSG_LENGTH_MAX];
     (*info->err->format_message)(info, text);
     Trace("JPEG: %s\n", text);
+    char* first = reinterpret_cast<JumpingErrorManager*>(info->err)->FirstMessage;
+    if (first[0] == '\0') std::snprintf(first, JMSG_LENGTH_MAX, "%s", text);
 }
 
 void JumpBackOnError(j_common_ptr info) {
@@ -72,39 +79,51 @@ bool ReadImage(jpeg_decompress_struct& info, DecodedJpeg& picture) {
     return true;
 }
 
-// Decodes into `picture`; false after a libjpeg error or when ReadImage gives up.
-bool DecodeInto(FILE* file, DecodedJpeg& picture) {
+// Decodes into `picture`; false, with `problem` saying why, after a libjpeg error or warning
+// (data cut short or corrupt, which libjpeg would fill in) or when ReadImage gives up.
+bool DecodeInto(FILE* file, DecodedJpeg& picture, std::string& problem) {
     jpeg_decompress_struct info = {};
     JumpingErrorManager errors;
+    errors.FirstMessage[0] = '\0';
     info.err = jpeg_std_error(&errors.Standard);
     errors.Standard.error_exit = JumpBackOnError;
     errors.Standard.output_message = TraceMessage;
     if (setjmp(errors.Return) != 0) {
         jpeg_destroy_decompress(&info);
+        problem = errors.FirstMessage;
         return false;
     }
     jpeg_create_decompress(&info);
     jpeg_stdio_src(&info, file);
-    const bool decoded = ReadImage(info, picture);
+    bool decoded = ReadImage(info, picture);
+    if (!decoded) problem = "too large a picture, or no memory for it";
+    if (decoded && errors.Standard.num_warnings != 0) {
+        problem = errors.FirstMessage;
+        decoded = false;
+    }
     jpeg_destroy_decompress(&info);
     return decoded;
 }
 
 }  // namespace
 
-std::optional<DecodedJpeg> DecodeJpegFile(FILE* file) {
+std::optional<DecodedJpeg> DecodeJpegFile(FILE* file, std::string* problem) {
     DecodedJpeg picture;
-    if (!DecodeInto(file, picture)) return std::nullopt;
+    std::string why;
+    if (!DecodeInto(file, picture, why)) {
+        if (problem != nullptr) *problem = why;
+        return std::nullopt;
+    }
     return picture;
 }
 
-std::optional<DecodedJpeg> DecodeJpeg(const std::string& path) {
+std::optional<DecodedJpeg> DecodeJpeg(const std::string& path, std::string* problem) {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        Trace("JPEG :\nCan't open %s\n", path.c_str());
+        if (problem != nullptr) *problem = std::strerror(errno);
         return std::nullopt;
     }
-    std::optional<DecodedJpeg> picture = DecodeJpegFile(file);
+    std::optional<DecodedJpeg> picture = DecodeJpegFile(file, problem);
     std::fclose(file);
     return picture;
 }
@@ -134,7 +153,8 @@ void JpegPicture::Load(const std::string& path) {
     Free();
     Width = 0;
     Height = 0;
-    std::optional<DecodedJpeg> decoded = DecodeJpeg(path);
+    Problem.clear();
+    std::optional<DecodedJpeg> decoded = DecodeJpeg(path, &Problem);
     if (!decoded) return;
     const size_t rowBytes = PaddedRowBytes(decoded->Width);
     const size_t pixelRow = static_cast<size_t>(decoded->Width) * 3;

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "gfx/picture_sizes.h"
 #include "platform/dib.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "shared/error_box.h"
 
@@ -17,24 +19,38 @@ bool IsJpegName(const std::string& name) {
 
 std::string PicturePath(const std::string& name) { return platform::GamePath("bmp\\" + name); }
 
+void ShowPictureError(const std::string& name, const std::string& problem) {
+    ShowError("Pelmaro could not read its picture\n" + platform::FullPath(PicturePath(name)) +
+              "\n(" + problem +
+              ").\nYour game in progress is kept.\nReinstalling Pelmaro mends this.");
+}
+
 bool ReadPicture(const std::string& name, Picture& picture) {
     picture = Picture();
     picture.IsJpeg = IsJpegName(name);
+    std::string problem;
     if (picture.IsJpeg) {
         picture.Jpeg.Load(PicturePath(name));
         picture.Width = picture.Jpeg.Width;
         picture.Height = picture.Jpeg.Height;
-        // A missing or broken JPEG decodes to nothing: the box names the picture.
-        if (picture.Width > 0 && picture.Height > 0) return true;
-        ShowError(name);
+        problem = picture.Jpeg.Problem;
+    } else if (ReadBmpFile(PicturePath(name), picture.Bmp, &problem)) {
+        picture.Width = picture.Bmp.Width;
+        picture.Height = picture.Bmp.Height;
+    }
+    if (picture.Width <= 0 || picture.Height <= 0) {
+        ShowPictureError(name, problem);
         return false;
     }
-    if (!ReadBmpFile(PicturePath(name), picture.Bmp)) {
-        ShowError(name);
+    int32_t width = 0;
+    int32_t height = 0;
+    if (ExpectedPictureSize(name, width, height) &&
+        (picture.Width != width || picture.Height != height)) {
+        ShowPictureError(name, "it is " + std::to_string(picture.Width) + " x " +
+                                   std::to_string(picture.Height) + " pixels, not " +
+                                   std::to_string(width) + " x " + std::to_string(height));
         return false;
     }
-    picture.Width = picture.Bmp.Width;
-    picture.Height = picture.Bmp.Height;
     return true;
 }
 

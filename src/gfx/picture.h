@@ -24,10 +24,13 @@ bool IsJpegName(const std::string& name);
 // Called by ReadPicture and tests: the platform path of a picture, "bmp\\" + name.
 std::string PicturePath(const std::string& name);
 
-// Called by Sprite::LoadFromFile and Sprite::Reload with the Sprite's PictureName. A JPEG always
-// reports true (size 0 x 0 when it could not be decoded, so the surface creation then fails). A
-// BMP that cannot be opened, is too short or is inconsistent shows the error box with the bare
-// name and reports false.
+// Called by ReadPicture: the error box for a picture of the game that cannot be used, naming its
+// file and what is wrong, and telling that the game is kept and a reinstall mends it.
+void ShowPictureError(const std::string& name, const std::string& problem);
+
+// Called by Sprite::LoadFromFile and Sprite::Reload with the Sprite's PictureName. A picture that
+// cannot be opened, is damaged (cut short, corrupt, inconsistent) or is not of the size the game
+// draws it from shows the error box and reports false.
 bool ReadPicture(const std::string& name, Picture& picture);
 
 // Called by Sprite::LoadFromFile and Sprite::Reload once the surface exists: writes the picture

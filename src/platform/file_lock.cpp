@@ -1,4 +1,4 @@
-// One game at a time on one save: a lock file held by the running game.
+// One game at a time on one save: the running game locks the folder that holds it.
 #include "platform/file_lock.h"
 
 #include <fcntl.h>
@@ -6,33 +6,41 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace platform {
 
 namespace {
 
-// The open lock file while this process holds its lock; -1 otherwise.
+// The open folder while this process holds its lock; -1 otherwise.
 int HeldLock = -1;
+// Why the last lock could not be taken.
+std::string Failure;
 
 }  // namespace
 
-FileLock TakeFileLock(const std::string& name) {
+FileLock TakeFolderLock(const std::string& folder) {
     DropFileLock();
-    // Opened for reading only, so an existing lock file serves in a folder the game may not write.
-    const int fd = open(name.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) return FileLock::Unavailable;
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        Failure = std::strerror(errno);
+        return FileLock::Unavailable;
+    }
     int locked = 0;
     do {
         locked = flock(fd, LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked != 0) {
         const bool held = errno == EWOULDBLOCK;
+        Failure = std::strerror(errno);
         close(fd);
         return held ? FileLock::HeldElsewhere : FileLock::Unavailable;
     }
     HeldLock = fd;
     return FileLock::Taken;
 }
+
+std::string FileLockFailure() { return Failure; }
 
 void DropFileLock() {
     if (HeldLock < 0) return;

@@ -1,4 +1,4 @@
-// One game at a time on one save: a lock file held by the running game.
+// One game at a time on one save: the running game locks the folder that holds it.
 #pragma once
 
 #include <string>
@@ -9,17 +9,22 @@ namespace platform {
 enum class FileLock {
     Taken,          // this process holds it now
     HeldElsewhere,  // another running process holds it
-    Unavailable,    // the lock file cannot be made or opened here (a read-only folder, a link)
+    Unavailable,    // the folder cannot be opened or locked (FileLockFailure says why)
 };
 
-// Called once at start by the save file: locks the named lock file (made when missing) for this
-// process, so that a second game on the same save finds it held. The lock is the system's: it
-// ends with the process however it ends, and a crash never leaves it behind. A lock this process
-// held already is dropped first.
-FileLock TakeFileLock(const std::string& name);
+// Called once at start by the save file: locks the named folder for this process, so that a
+// second game on the same save finds it held. The folder itself is locked, not a file in it, so
+// nothing planted in the folder (a link, a folder, an unreadable file) can stand in the way, and
+// a read-only folder locks as well as any. The lock is the system's: it ends with the process
+// however it ends, and a crash never leaves it behind. A lock this process held already is
+// dropped first.
+FileLock TakeFolderLock(const std::string& folder);
 
-// Called when the game window goes (and by tests): drops the lock TakeFileLock took; does nothing
-// without one.
+// Called after TakeFolderLock gave Unavailable: the system's reason, in words.
+std::string FileLockFailure();
+
+// Called when the game window goes, by a message box's own process and by tests: drops the lock
+// TakeFolderLock took in this process; does nothing without one. Safe in a forked child.
 void DropFileLock();
 
 }  // namespace platform

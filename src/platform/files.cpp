@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -21,16 +22,30 @@ unsigned NewFilesMade = 0;
 // How many names CreateNewFile tries before it gives up.
 constexpr int NameAttempts = 100;
 
+// True when what stands under the name cannot be a plain file: nothing at all, or a folder, a
+// device, a pipe.
+bool NoPlainFileAt(const std::string& name) {
+    struct stat info {};
+    if (stat(name.c_str(), &info) != 0) return errno == ENOENT || errno == ENOTDIR;
+    return !S_ISREG(info.st_mode);
+}
+
 // Opens a plain file for reading without waiting on it; -1 when it cannot be opened or is not a
-// plain file (a folder, a device, a pipe with nobody writing).
-int OpenPlainFile(const std::string& name) {
+// plain file (a folder, a device, a pipe with nobody writing), with `result` saying which.
+int OpenPlainFile(const std::string& name, FileRead& result, std::string& reason) {
     const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return -1;
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        result = NoPlainFileAt(name) ? FileRead::NoFile : FileRead::Failed;
+        return -1;
+    }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
+        result = FileRead::NoFile;
         return -1;
     }
+    result = FileRead::Done;
     return fd;
 }
 
@@ -153,27 +168,37 @@ bool WriteNewFile(const std::string& name, const std::vector<uint8_t>& bytes, st
 
 }  // namespace
 
-bool ReadPlainFile(const std::string& name, std::size_t limit, std::vector<uint8_t>& bytes) {
-    const int fd = OpenPlainFile(name);
-    if (fd < 0) return false;
+FileRead ReadPlainFile(const std::string& name, std::size_t limit, std::vector<uint8_t>& bytes,
+                       std::string& reason) {
+    FileRead result = FileRead::NoFile;
+    const int fd = OpenPlainFile(name, result, reason);
+    if (fd < 0) return result;
     bytes.clear();
     uint8_t chunk[4096];
     while (bytes.size() < limit) {
         const ssize_t got = read(fd, chunk, sizeof chunk);
         if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            reason = std::strerror(errno);
+            result = FileRead::Failed;
+        }
         if (got <= 0) break;
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
     close(fd);
-    return true;
+    return result;
 }
 
 bool PlainFileReadable(const std::string& name) {
-    const int fd = OpenPlainFile(name);
+    FileRead result = FileRead::NoFile;
+    std::string reason;
+    const int fd = OpenPlainFile(name, result, reason);
     if (fd < 0) return false;
     close(fd);
     return true;
 }
+
+void ReportFileSizeLimitAsFailure() { std::signal(SIGXFSZ, SIG_IGN); }
 
 bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes,
                  ReplaceFailure& failure) {

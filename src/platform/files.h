@@ -10,13 +10,21 @@ namespace platform {
 
 // ---- Reading ----
 
-// Called by the save file at start-up: the first bytes (at least `limit`, when there are so many)
-// of the named file, read only when it is a plain file (or a link to one) that can be opened; a
-// folder, a device or a pipe counts as no file and never makes the caller wait. False when there
-// is no such file.
-bool ReadPlainFile(const std::string& name, std::size_t limit, std::vector<uint8_t>& bytes);
+// What a read of a plain file came to.
+enum class FileRead {
+    Done,    // the bytes were read
+    NoFile,  // no plain file stands under the name (nothing, or a folder, a device, a pipe)
+    Failed,  // a plain file stands there but cannot be opened or read; the reason says why
+};
 
-// Called by the save file: true when ReadPlainFile would find the file.
+// Called by the save file at start-up: the first bytes (at least `limit`, when there are so many)
+// of the named file, read only when it is a plain file (or a link to one); a folder, a device or
+// a pipe counts as no file and never makes the caller wait. A plain file that is there but cannot
+// be opened or read (no permission, an I/O error) gives Failed, with the system's reason.
+FileRead ReadPlainFile(const std::string& name, std::size_t limit, std::vector<uint8_t>& bytes,
+                       std::string& reason);
+
+// Called by the save file: true when ReadPlainFile would read the file.
 bool PlainFileReadable(const std::string& name);
 
 // ---- Replacing ----
@@ -43,6 +51,11 @@ bool ReplaceFile(const std::string& name, const std::vector<uint8_t>& bytes,
 // ended mid-save (killed, or the power lost) left beside the named file; links and other files
 // are left alone.
 void RemoveLeftoverNewFiles(const std::string& name);
+
+// Called once at start by the program entry: a limit on the size of files (ulimit -f) makes a
+// write that would pass it fail with "File too large", as any failed write, instead of ending
+// the program.
+void ReportFileSizeLimitAsFailure();
 
 // Called by messages to the player: the named file's full path (the working directory's path and
 // the name when it is relative).

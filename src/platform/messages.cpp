@@ -9,6 +9,7 @@
 #include <deque>
 
 #include "platform/input_events.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -144,6 +145,29 @@ void WindowPointer(float& x, float& y) {
         static_cast<float>(area.bottom - area.top);
 }
 
+// What SDL does with a termination request: it turns it into its quit event, which arrives as
+// Close.
+struct sigaction SdlTermination {};
+
+void OnTermination(int);
+
+// Our handler takes the signal; what took it before is kept in `before` when asked for.
+void CatchTermination(int signal, struct sigaction* before) {
+    struct sigaction ours {};
+    ours.sa_handler = OnTermination;
+    sigemptyset(&ours.sa_mask);
+    sigaction(signal, &ours, before);
+}
+
+// A termination request or a hang-up: a box on screen goes, and SDL queues its quit event. SDL's
+// handler puts itself back in place, so ours follows it again.
+void OnTermination(int) {
+    CloseShownBox();
+    if (SdlTermination.sa_handler == SIG_DFL || SdlTermination.sa_handler == SIG_IGN) return;
+    SdlTermination.sa_handler(SIGTERM);
+    CatchTermination(SIGTERM, nullptr);
+}
+
 }  // namespace
 
 void SetWindowProcedure(void (*procedure)(const Message&)) { Procedure = procedure; }
@@ -188,10 +212,9 @@ void PostKeyDown(Action action) { Post(MessageKind::KeyDown, static_cast<int32_t
 
 void PostMessage(MessageKind kind, int32_t value) { Post(kind, value); }
 
-void CloseOnHangUp() {
-    // SDL turns a termination request into its quit event, which arrives as Close; raising one
-    // is safe inside a signal handler.
-    std::signal(SIGHUP, [](int) { std::raise(SIGTERM); });
+void CloseOnTermination() {
+    CatchTermination(SIGTERM, &SdlTermination);
+    CatchTermination(SIGHUP, nullptr);
 }
 
 void CursorScreenPosition(int& x, int& y) {

@@ -65,10 +65,11 @@ void PostQuitMessage(int32_t code);
 void PostKeyDown(Action action);
 void PostMessage(MessageKind kind, int32_t value);
 
-// Called once by the program entry after the window exists: a hang-up (the terminal closed, the
-// session ended) asks the window to close like an interrupt or a termination request does, so
-// the game is saved on the way out.
-void CloseOnHangUp();
+// Called once by the program entry after the window exists: a termination request or a hang-up
+// (the terminal closed, the session ended) asks the window to close, so the game is saved on the
+// way out; a message box on screen then goes at once, so even a box the player never answers
+// cannot keep the game from saving and ending.
+void CloseOnTermination();
 
 // ---- Pointer ----
 // Called by the window procedure and the frame driver: where the pointer is, in screen

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -34,12 +35,25 @@ fs::path BinaryFolder() {
     return error ? fs::path() : binary.parent_path();
 }
 
+// Why the player's folder could not be used.
+std::string Failure;
+
+// Notes the folder that failed and the reason.
+bool Fail(const std::string& folder, const std::string& reason) {
+    Failure = folder + "\n(" + reason + ")";
+    return false;
+}
+
 // Makes the folder and its parents; the last one only its owner may enter.
 bool MakePrivateFolder(const fs::path& folder) {
     std::error_code error;
     fs::create_directories(folder.parent_path(), error);
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    return fs::is_directory(folder, error);
+    if (error) return Fail(folder.parent_path().string(), error.message());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return Fail(folder.string(), std::strerror(errno));
+    if (!fs::is_directory(folder, error))
+        return Fail(folder.string(), error ? error.message() : "it is not a folder");
+    return true;
 }
 
 // Copies the save file from beside the binary when the player's folder has none yet.
@@ -80,9 +94,14 @@ bool SettleGameFolders(const std::string& saveFileName) {
     DataFolder = InstalledDataFolder(binaryFolder.string());
     if (DataFolder.empty()) return true;
     const std::string player = PlayerFolder();
-    if (player.empty() || !MakePrivateFolder(player)) return false;
+    if (player.empty())
+        return Fail("~/.local/share/pelmaro", "neither XDG_DATA_HOME nor HOME says where it is");
+    if (!MakePrivateFolder(player)) return false;
     TakeOverOldSave(binaryFolder, player, saveFileName);
-    return ::chdir(player.c_str()) == 0;
+    if (::chdir(player.c_str()) != 0) return Fail(player, std::strerror(errno));
+    return true;
 }
+
+std::string PlayerFolderFailure() { return Failure; }
 
 }  // namespace platform

@@ -29,7 +29,13 @@ std::string InstalledDataFolder(const std::string& binaryFolder);
 // from its installed data folder and makes the player's own folder (on first start) its working
 // directory, so the save file is kept there; a save file left beside the binary is copied in
 // once, when the player's folder has none. A game run from its data folder changes nothing.
-// False when the player's folder could not be made or entered.
+// False when the player's folder is not known or could not be made or entered (the game must
+// then not start: it never keeps the save wherever it happened to be started);
+// PlayerFolderFailure says which folder and why.
 bool SettleGameFolders(const std::string& saveFileName);
+
+// Called after SettleGameFolders failed: the player's folder and the system's reason, in words
+// for the player.
+std::string PlayerFolderFailure();
 
 }  // namespace platform

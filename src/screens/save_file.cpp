@@ -2,6 +2,7 @@
 #include "screens/save_file.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -10,8 +11,11 @@
 #include "game/hud.h"
 #include "game/rest.h"
 #include "game/score_tables.h"
+#include "gfx/change_due.h"
 #include "gfx/display.h"
+#include "platform/clock.h"
 #include "platform/file_lock.h"
+#include "platform/file_writer.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "screens/options.h"
@@ -44,6 +48,12 @@ static_assert(OffBoard == 5641, "the board follows ShownScore");
 static_assert(OffNoGame == 6921, "the flags follow the board");
 static_assert(OffSoundSlider + 4 == SaveFileSize, "the file is 6933 bytes");
 static_assert(CellBytes == 20, "a cell is 20 bytes");
+
+// The game last saved as play went: its level, its score and when (tick count, ms); no game yet
+// while KeptLevel is 0.
+int32_t KeptLevel = 0;
+int32_t KeptScore = 0;
+uint32_t KeptAtMs = 0;
 
 // Sane limits for the values of a resumable game.
 constexpr float BarLimit = 1000.0f;
@@ -260,10 +270,11 @@ std::vector<uint8_t> EncodeSave() {
     return out;
 }
 
-void DecodeSave(const uint8_t* data, std::size_t size) {
+bool DecodeSave(const uint8_t* data, std::size_t size) {
     Bytes in{data, data ? size : 0};
     StoredGame game;
-    if (ReadGame(in, game)) {
+    const bool sound = ReadGame(in, game);
+    if (sound) {
         UseGame(game);
     } else {
         UseFreshGame();
@@ -271,10 +282,13 @@ void DecodeSave(const uint8_t* data, std::size_t size) {
     ReadTables(in);
     ReadOptions(in);
     MusicVolume = MusicGain();
+    return sound;
 }
 
 bool SaveGame() {
     BringPlayToRest();
+    // A save still being written as play went is older than this one: it lands first.
+    platform::FinishBackgroundWrites();
     platform::ReplaceFailure failure{};
     if (platform::ReplaceFile(SaveFileName, EncodeSave(), failure)) return true;
     ReportSaveFailure(failure);
@@ -283,18 +297,45 @@ bool SaveGame() {
 
 bool LoadGame() {
     std::vector<uint8_t> bytes;
-    if (!platform::ReadPlainFile(SaveFileName, SaveFileSize, bytes)) return false;
-    DecodeSave(bytes.data(), bytes.size());
+    std::string reason;
+    if (platform::ReadPlainFile(SaveFileName, SaveFileSize, bytes, reason) !=
+        platform::FileRead::Done)
+        return false;
+    // A file without a sound game is kept aside whole before the fresh game's first save.
+    if (!DecodeSave(bytes.data(), bytes.size()) && std::rename(SaveFileName, BadSaveName) != 0)
+        std::perror("Pelmaro: the damaged save could not be kept as game.sav.bad");
     return true;
 }
 
 bool SaveFileReadable() { return platform::PlainFileReadable(SaveFileName); }
 
-bool ClaimSaveFile() {
-    const platform::FileLock lock = platform::TakeFileLock(SaveLockName);
+bool SaveFileUnreadable(std::string& reason) {
+    std::vector<uint8_t> bytes;
+    return platform::ReadPlainFile(SaveFileName, 1, bytes, reason) == platform::FileRead::Failed;
+}
+
+platform::FileLock ClaimSaveFile() {
+    const platform::FileLock lock = platform::TakeFolderLock(".");
     // No other game saves here now: what a game ended mid-save left behind can go.
     if (lock == platform::FileLock::Taken) platform::RemoveLeftoverNewFiles(SaveFileName);
-    return lock != platform::FileLock::HeldElsewhere;
+    return lock;
+}
+
+void KeepGameAsPlayGoes(bool now) {
+    if (ScreenState != Play || NoGameToContinue != 0) return;
+    if (Level == KeptLevel && Score == KeptScore) return;
+    const uint32_t nowMs = platform::TickCount();
+    const float waited = static_cast<float>(nowMs - KeptAtMs) / 1000.0f;
+    if (!now && Level == KeptLevel && waited < AutoSaveSeconds) {
+        // Even a still board wakes the frame loop when the save is due.
+        ChangeDueIn(AutoSaveSeconds - waited);
+        return;
+    }
+    if (!PlayAtRest()) return;
+    platform::ReplaceFileInBackground(SaveFileName, EncodeSave());
+    KeptLevel = Level;
+    KeptScore = Score;
+    KeptAtMs = nowMs;
 }
 
 void ReleaseSaveFile() { platform::DropFileLock(); }

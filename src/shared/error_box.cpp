@@ -7,11 +7,12 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 
-void (*EndProgram)() = platform::DestroyGameWindow;
+void (*KeepGameBeforeError)() = [] {};
 
 void ShowError(const std::string& text) {
+    KeepGameBeforeError();
     platform::ShowMessageBox("Error", text);
-    EndProgram();
+    platform::DestroyGameWindow();
 }
 
 void Trace(const char* format, ...) {

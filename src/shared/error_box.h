@@ -4,14 +4,14 @@
 #include <string>
 
 // ---- Ending the program ----
-// Called by ShowError once the player has confirmed the box: ends the program. The application
-// sets it at start-up to keep a game under way before the window goes; until then it destroys
-// the window.
-extern void (*EndProgram)();
+// Called by ShowError before its box shows: keeps a game under way, so that nothing is lost
+// however the box ends (answered, or the desktop going away under it). The application sets it
+// at start-up; until then it does nothing.
+extern void (*KeepGameBeforeError)();
 
 // Called by the display set-up, the Sprites and the picture loaders when the game cannot go on:
-// shows the text in a box captioned "Error" and, once the player confirms, ends the program
-// through EndProgram.
+// keeps the game through KeepGameBeforeError, shows the text in a box captioned "Error" and, once
+// the player confirms, ends the program by destroying the window.
 void ShowError(const std::string& text);
 
 // Called by the display device and the sound effects on a start-up failure: formats a diagnostic

@@ -1,6 +1,7 @@
 // Tests of the Sprite: clipping, refused copies, the magenta key, loading, lost surfaces.
 #include "gfx/sprite.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -251,22 +252,24 @@ TEST_F(SpriteLoad, BlankSpriteIsRestoredWithoutReloading) {
     EXPECT_TRUE(sprite.Draw(BackBuffer, 0, 0, 0, 0, 8, 8));
 }
 
-TEST_F(SpriteLoad, MissingBmpShowsItsNameAndEndsTheGame) {
+TEST_F(SpriteLoad, MissingBmpShowsItsPathAndEndsTheGame) {
     GameFolder folder;
     Sprite sprite;
     ::testing::internal::CaptureStderr();
     sprite.LoadFromFile("Cursor.bmp", 0, 1);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: Cursor.bmp\n");
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(),
+                ::testing::HasSubstr("/bmp/Cursor.bmp\n(No such file or directory)"));
     EXPECT_EQ(sprite.Surface(), nullptr);
     EXPECT_FALSE(platform::GameWindowExists());
 }
 
-TEST_F(SpriteLoad, MissingJpegShowsItsNameAndMakesNoSurface) {
+TEST_F(SpriteLoad, MissingJpegShowsItsPathAndMakesNoSurface) {
     GameFolder folder;
     Sprite sprite;
     ::testing::internal::CaptureStderr();
     sprite.LoadFromFile("Logo.jpg", 0, 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: Logo.jpg\n");
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(),
+                ::testing::HasSubstr("/bmp/Logo.jpg\n(No such file or directory)"));
     EXPECT_EQ(sprite.Surface(), nullptr);
     EXPECT_EQ(sprite.Width(), 0u);
     EXPECT_EQ(sprite.PictureName, "Logo.jpg");
@@ -279,7 +282,8 @@ TEST_F(SpriteLoad, LongNamesAreKeptWhole) {
     Sprite sprite;
     ::testing::internal::CaptureStderr();
     sprite.LoadFromFile(name + ".bmp", 0, 0);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: " + name + ".bmp\n");
+    EXPECT_THAT(::testing::internal::GetCapturedStderr(),
+                ::testing::HasSubstr("/bmp/" + name + ".bmp\n("));
     EXPECT_EQ(sprite.PictureName, name + ".bmp");
 }
 

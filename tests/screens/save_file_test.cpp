@@ -13,19 +13,20 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "../support/save_holder.h"
 #include "audio/music.h"
 #include "game/board.h"
 #include "game/hud.h"
 #include "game/matching.h"
 #include "game/score_tables.h"
 #include "gfx/display.h"
-#include "../support/save_holder.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -470,6 +471,63 @@ TEST_F(SaveFileTest, SaveThatIsNoPlainFileCountsAsNoSaveAndNeverBlocks) {
     EXPECT_TRUE(fs::is_directory("game.sav"));
 }
 
+// Runs `check` in a child process as a player other than the owner of the test's files (user
+// nobody when the tests run as root, when permissions would not stop anything); its result.
+bool AsAnotherPlayer(const std::function<bool()>& check) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(SaveFileTest, ASaveThatCannotBeReadIsNeverTakenForNoneAndABadOneIsKeptAside) {
+    // An I/O error: the process's memory is a plain file whose first bytes cannot be read.
+    fs::create_symlink("/proc/self/mem", "game.sav");
+    std::string reason;
+    EXPECT_TRUE(SaveFileUnreadable(reason));
+    EXPECT_EQ(reason, "Input/output error");
+    fs::remove("game.sav");
+    // No permission: a save of another user's, readable by its owner alone.
+    SetDistinctState();
+    ASSERT_TRUE(SaveGame());
+    const std::vector<uint8_t> saved = ReadAll("game.sav");
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_exec);
+    ASSERT_EQ(chmod("game.sav", 0600), 0);
+    EXPECT_TRUE(AsAnotherPlayer([] {
+        std::string why;
+        return SaveFileUnreadable(why) && why == "Permission denied";
+    }));
+    // A readable save, no save at all, or something that is no plain file are not unreadable.
+    EXPECT_FALSE(SaveFileUnreadable(reason));
+    fs::rename("game.sav", "kept");
+    EXPECT_FALSE(SaveFileUnreadable(reason));
+    fs::create_directory("game.sav");
+    EXPECT_FALSE(SaveFileUnreadable(reason));
+    fs::remove("game.sav");
+
+    // A file that holds no sound game gives a fresh one, after it is kept whole beside the save.
+    std::vector<uint8_t> bad = saved;
+    bad[5629] = 200;  // level 200
+    bad.push_back(7);
+    WriteAll("game.sav", bad);
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(Level, 1);
+    EXPECT_EQ(NoGameToContinue, 1);
+    EXPECT_EQ(ReadAll("game.sav.bad"), bad);
+    EXPECT_FALSE(fs::exists("game.sav"));
+    // A sound one stays where it is.
+    fs::rename("kept", "game.sav");
+    ASSERT_TRUE(LoadGame());
+    EXPECT_EQ(Level, 42);
+    EXPECT_EQ(ReadAll("game.sav"), saved);
+    EXPECT_EQ(ReadAll("game.sav.bad"), bad);
+}
+
 // The new files saves left beside "game.sav" (none once every save has finished), links
 // included.
 std::vector<std::string> NewFilesLeft() {
@@ -609,7 +667,7 @@ TEST_F(SaveFileTest, TwoGamesSavingAtOnceBothSucceedAndTheFileIsAlwaysWhole) {
 TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     const pid_t first = HoldSaveInAnotherProcess();
     ASSERT_GT(first, 0);
-    EXPECT_FALSE(ClaimSaveFile());  // a second game finds the save taken
+    EXPECT_EQ(ClaimSaveFile(), platform::FileLock::HeldElsewhere);  // a second game finds it taken
     EXPECT_FALSE(fs::exists("game.sav"));
     ASSERT_TRUE(EndSaveHolder(first));  // the first game dies without a word
     // It may have died mid-save: its new file goes once the save is claimed again, while links and
@@ -617,7 +675,7 @@ TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     WriteAll("game.sav.99999-3.new", {1});
     fs::create_symlink("elsewhere", "game.sav.99999-4.new");
     WriteAll("game.sav.99999-x.new", {2});
-    EXPECT_TRUE(ClaimSaveFile());  // and leaves no lock behind
+    EXPECT_EQ(ClaimSaveFile(), platform::FileLock::Taken);  // and leaves no lock behind
     EXPECT_FALSE(fs::exists("game.sav.99999-3.new"));
     EXPECT_TRUE(fs::is_symlink("game.sav.99999-4.new"));
     EXPECT_TRUE(fs::exists("game.sav.99999-x.new"));
@@ -625,7 +683,7 @@ TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     auto claimInAnotherProcess = [] {
         std::fflush(nullptr);
         const pid_t other = fork();
-        if (other == 0) _exit(ClaimSaveFile() ? 1 : 0);
+        if (other == 0) _exit(ClaimSaveFile() == platform::FileLock::Taken ? 1 : 0);
         int status = 0;
         waitpid(other, &status, 0);
         return WIFEXITED(status) && WEXITSTATUS(status) == 1;
@@ -633,6 +691,40 @@ TEST_F(SaveFileTest, OneGameAtATimeHoldsTheSaveUntilItsProcessEnds) {
     EXPECT_FALSE(claimInAnotherProcess());
     ReleaseSaveFile();
     EXPECT_TRUE(claimInAnotherProcess());
+}
+
+TEST_F(SaveFileTest, NothingPlantedInTheFolderLetsASecondGameOntoTheSave) {
+    // What once stood in the way of the lock file: a link, a folder, a file nobody may read, and a
+    // folder the game may not write.
+    const std::function<void()> plants[] = {
+        [] { fs::create_symlink("/nowhere", "game.sav.lock"); },
+        [] { fs::create_symlink("/etc/passwd", "game.sav.lock"); },
+        [] { fs::create_directory("game.sav.lock"); },
+        [] {
+            WriteAll("game.sav.lock", {});
+            chmod("game.sav.lock", 0);
+        },
+        [this] { fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec); },
+    };
+    for (const std::function<void()>& plant : plants) {
+        plant();
+        const pid_t first = HoldSaveInAnotherProcess();
+        ASSERT_GT(first, 0);
+        EXPECT_EQ(ClaimSaveFile(), platform::FileLock::HeldElsewhere);
+        ASSERT_TRUE(EndSaveHolder(first));
+        EXPECT_EQ(ClaimSaveFile(), platform::FileLock::Taken);
+        ReleaseSaveFile();
+        fs::permissions(dir_, fs::perms::owner_all);
+        fs::remove_all("game.sav.lock");
+    }
+    // A folder the game cannot even open is refused, not played on without a lock.
+    fs::permissions(dir_, fs::perms::owner_all | fs::perms::others_exec);
+    fs::create_directory("closed");
+    fs::permissions("closed", fs::perms::owner_all | fs::perms::others_exec);
+    EXPECT_TRUE(AsAnotherPlayer([] {
+        return chdir("closed") == 0 && ClaimSaveFile() == platform::FileLock::Unavailable &&
+               platform::FileLockFailure() == "Permission denied";
+    }));
 }
 
 }  // namespace

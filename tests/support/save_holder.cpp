@@ -14,7 +14,7 @@ pid_t HoldSaveInAnotherProcess() {
     std::fflush(nullptr);
     const pid_t holder = fork();
     if (holder == 0) {
-        const char claimed = ClaimSaveFile() ? 1 : 0;
+        const char claimed = ClaimSaveFile() == platform::FileLock::Taken ? 1 : 0;
         if (write(ready[1], &claimed, 1) != 1) _exit(2);
         pause();
         _exit(0);

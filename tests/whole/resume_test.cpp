@@ -28,6 +28,7 @@
 #include "game/shatter.h"
 #include "harness.h"
 #include "platform/clock.h"
+#include "platform/file_writer.h"
 #include "platform/messages.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -413,6 +414,68 @@ INSTANTIATE_TEST_SUITE_P(ModesAndKinds, ResumeTest,
                              return std::string(info.param.Mode == Timed ? "Timed" : "Untimed") +
                                     std::to_string(info.param.Kinds);
                          });
+
+// ---- Saved as play goes ----
+
+// One moment of play at rest: when (tick count, ms), on which level and with what score.
+struct RestPoint {
+    uint32_t AtMs;
+    int32_t Level;
+    int32_t Score;
+};
+
+TEST(SavedAsPlayGoesTest, AGameKilledWithoutAWordLosesAtMostHalfAMinuteOfPlay) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    std::mt19937 random(20261209);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    for (const int mode : {Untimed, Timed}) {
+        game.NewGameFromMenu(mode, 6);
+        if (ScreenState != Play) game.PlayNewGame(mode, 6);
+        std::vector<RestPoint> rests;
+        const unsigned writesBefore = platform::BackgroundWritesDone();
+        int deaths = 0;
+        for (int action = 0; action < 600 && ScreenState == Play && GameWon == 0; ++action) {
+            const auto moves = Moves();
+            if (pick(4) == 0 && PlayInputOpen() && SelectStep == 0 && !moves.empty()) {
+                const auto [a, b] = moves[static_cast<std::size_t>(pick(int(moves.size())))];
+                game.Click(CentreX(a), CentreY(a));
+                game.Click(CentreX(b), CentreY(b));
+            } else if (pick(30) == 0) {
+                LevelBar = 72.5f;  // the level completes with the next line
+            } else {
+                game.Step(0.02f, 1 + pick(200));  // up to four seconds with nothing played
+            }
+            if (PlayAtRest()) rests.push_back({platform::TickCount(), Level, Score});
+            if (pick(25) != 0 || rests.empty()) continue;
+            // The game dies here, as by SIGKILL: what is on the disk once the writer is done is
+            // a game at rest of the last half minute, or the last one before it.
+            platform::FinishBackgroundWrites();
+            const std::vector<uint8_t> file = ReadSave();
+            ASSERT_EQ(file.size(), SaveFileSize);
+            int32_t level = 0, score = 0;
+            std::memcpy(&level, &file[LevelAt], 4);
+            std::memcpy(&score, &file[ScoreAt], 4);
+            const uint32_t now = platform::TickCount();
+            std::size_t oldest = 0;  // the last rest more than half a minute (and a frame) ago
+            for (std::size_t i = 0; i < rests.size(); ++i)
+                if (now - rests[i].AtMs > uint32_t(AutoSaveSeconds * 1000) + 100) oldest = i;
+            bool recent = false;
+            for (std::size_t i = oldest; i < rests.size(); ++i)
+                recent = recent || (rests[i].Level == level && rests[i].Score == score);
+            ASSERT_TRUE(recent) << "saved level " << level << " score " << score << ", now level "
+                                << Level << " score " << Score << " after action " << action;
+            ++deaths;
+        }
+        EXPECT_GT(deaths, 5);
+        // Saves come with play, not with every frame.
+        const unsigned writes = platform::BackgroundWritesDone() - writesBefore;
+        EXPECT_GT(writes, 1u);
+        EXPECT_LT(writes, 60u);
+        game.Press(platform::TestKey::M);
+        game.RunUntil([] { return ScreenState == MainMenu && ShatterActive == 0; }, 5.0f);
+    }
+}
 
 // ---- Each moment named, closed once ----
 

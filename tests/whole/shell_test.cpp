@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../support/save_holder.h"
 #include "app/desktop.h"
 #include "app/startup.h"
 #include "game/board.h"
@@ -21,7 +22,6 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "harness.h"
-#include "../support/save_holder.h"
 #include "platform/display.h"
 #include "platform/messages.h"
 #include "platform/window.h"
@@ -36,6 +36,22 @@ Sprite* const* const GameSpriteSlots[] = {
     &BackgroundPicture, &FiguresPicture, &FontPicture,   &NumberPicture,   &GameOverPicture,
     &EasyFoodPicture,   &CursorPicture,  &GameGoPicture, &ShatterSnapshot, &MenDownPicture,
     &LogoPicture,       &PanPicture,     &LevelPicture,  &MixerPicture};
+
+// How many error boxes the captured standard error shows.
+int BoxesShown(const std::string& shown) {
+    int boxes = 0;
+    for (size_t at = shown.find("Error: "); at != std::string::npos;
+         at = shown.find("Error: ", at + 1))
+        ++boxes;
+    return boxes;
+}
+
+// The words of the error box for a picture of the game that cannot be used: its path, what is
+// wrong, and what the player should know.
+std::string PictureBox(const std::string& name, const std::string& problem) {
+    return "/bmp/" + name + "\n(" + problem +
+           ").\nYour game in progress is kept.\nReinstalling Pelmaro mends this.";
+}
 
 int GameSpritesAlive() {
     int count = 0;
@@ -94,7 +110,10 @@ TEST(ShellTest, MissingBitmapEndsTheProgramThroughTheErrorBoxNamingIt) {
     testing::internal::CaptureStderr();
     EXPECT_FALSE(game.Start());
     const std::string shown = testing::internal::GetCapturedStderr();
-    EXPECT_NE(shown.find("Error: Cursor.bmp"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Error: Pelmaro could not read its picture\n"), std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find(PictureBox("Cursor.bmp", "No such file or directory")), std::string::npos)
+        << shown;
     EXPECT_TRUE(game.Ended());
     EXPECT_FALSE(platform::GameWindowExists());
     EXPECT_EQ(GameSpritesAlive(), 0);
@@ -102,19 +121,41 @@ TEST(ShellTest, MissingBitmapEndsTheProgramThroughTheErrorBoxNamingIt) {
     EXPECT_EQ(AppReady, 0);
 }
 
-TEST(ShellTest, MissingOrBrokenJpegEndsTheProgramWithABoxNamingIt) {
-    WholeGame game({"Logo.jpg"});
-    // A file that starts like a JPEG and breaks off after a few bytes.
-    std::ofstream(game.Folder() + "/bmp/Logo.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0 broken";
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(game.Start());
-    const std::string shown = testing::internal::GetCapturedStderr();
-    EXPECT_NE(shown.find("Error: Logo.jpg"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("Error:", shown.find("Error:") + 1), std::string::npos)
-        << "only one box: " << shown;
-    EXPECT_TRUE(game.Ended());
-    EXPECT_EQ(GameSpritesAlive(), 0);
-    EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+// The bytes of a baked picture.
+std::string BakedPicture(const std::string& name) {
+    std::ifstream in(std::string(PELMARO_GAME_DIR) + "/bmp/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(ShellTest, BrokenCutOrWronglySizedPicturesEndTheProgramWithABoxSayingWhy) {
+    struct Case {
+        const char* Picture;
+        std::string Bytes;
+        const char* Problem;
+    };
+    const std::string logo = BakedPicture("Logo.jpg");
+    const Case cases[] = {
+        // A file that starts like a JPEG and breaks off after a few bytes.
+        {"Logo.jpg", "\xFF\xD8\xFF\xE0 broken", "Premature end of JPEG file"},
+        // The real picture cut in half, which libjpeg would fill in grey.
+        {"Logo.jpg", logo.substr(0, logo.size() / 2), "Premature end of JPEG file"},
+        // The logo where the pointer's picture belongs: the game draws from a 49 x 30 picture.
+        {"Cursor.bmp", BakedPicture("mixer.bmp"), "it is 109 x 1308 pixels, not 49 x 30"},
+    };
+    for (const Case& damaged : cases) {
+        SCOPED_TRACE(damaged.Problem);
+        WholeGame game({damaged.Picture});
+        std::ofstream(game.Folder() + "/bmp/" + damaged.Picture, std::ios::binary) << damaged.Bytes;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(game.Start());
+        const std::string shown = testing::internal::GetCapturedStderr();
+        EXPECT_NE(shown.find(PictureBox(damaged.Picture, damaged.Problem)), std::string::npos)
+            << shown;
+        EXPECT_EQ(BoxesShown(shown), 1) << shown;
+        EXPECT_TRUE(game.Ended());
+        EXPECT_EQ(GameSpritesAlive(), 0);
+        EXPECT_EQ(platform::LiveSurfaceCount(), 0);
+    }
 }
 
 TEST(ShellTest, MissingMenuPictureShowsOneBoxAndLeavesNothingLoaded) {
@@ -124,21 +165,12 @@ TEST(ShellTest, MissingMenuPictureShowsOneBoxAndLeavesNothingLoaded) {
     game.Start();
     game.RunUntil([&] { return game.Ended(); }, 1.0f);
     const std::string shown = testing::internal::GetCapturedStderr();
-    const size_t first = shown.find("Error: Menu.jpg");
-    ASSERT_NE(first, std::string::npos) << shown;
-    EXPECT_EQ(shown.find("Error:", first + 1), std::string::npos) << "only one box: " << shown;
+    EXPECT_NE(shown.find(PictureBox("Menu.jpg", "No such file or directory")), std::string::npos)
+        << shown;
+    EXPECT_EQ(BoxesShown(shown), 1) << "only one box: " << shown;
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(GameSpritesAlive(), 0);
     EXPECT_EQ(platform::LiveSurfaceCount(), 0);
-}
-
-// How many error boxes the captured standard error shows.
-int BoxesShown(const std::string& shown) {
-    int boxes = 0;
-    for (size_t at = shown.find("Error: "); at != std::string::npos;
-         at = shown.find("Error: ", at + 1))
-        ++boxes;
-    return boxes;
 }
 
 // Leaves out a picture that does not exist: every picture is then linked one by one, so that a
@@ -193,7 +225,7 @@ TEST(ShellTest, DesktopThatDoesNotAnswerIsNamedAndNeverSwappedForAnUnseenWindow)
               std::string::npos)
         << shown;
     EXPECT_EQ(BoxesShown(shown), 1) << shown;
-    EXPECT_TRUE(WindowUnavailable);
+    EXPECT_TRUE(StartFailed);
     EXPECT_FALSE(platform::GameWindowExists());
     EXPECT_EQ(AppReady, 0);
 }
@@ -208,7 +240,8 @@ TEST(ShellTest, PictureMissingAtTheFullScreenSwitchEndsCleanlyAfterOneBox) {
     testing::internal::CaptureStderr();
     game.Click(323, 95);  // Full screen: every picture is loaded again, and one is gone
     const std::string shown = testing::internal::GetCapturedStderr();
-    EXPECT_NE(shown.find("Error: Cursor.bmp"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(PictureBox("Cursor.bmp", "No such file or directory")), std::string::npos)
+        << shown;
     EXPECT_EQ(BoxesShown(shown), 1) << shown;
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(GameSpritesAlive(), 0);
@@ -230,7 +263,8 @@ TEST(ShellTest, PaintBehindAnActivationWhoseDisplaySetUpFailedDrawsNothing) {
     platform::InjectWindowEvent(platform::TestWindowEvent::Exposed);
     game.Step();
     const std::string shown = testing::internal::GetCapturedStderr();
-    EXPECT_NE(shown.find("Error: Font.bmp"), std::string::npos) << shown;
+    EXPECT_NE(shown.find(PictureBox("Font.bmp", "No such file or directory")), std::string::npos)
+        << shown;
     EXPECT_EQ(BoxesShown(shown), 1) << shown;
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(GameSpritesAlive(), 0);
