@@ -65,7 +65,8 @@ install: build
 uninstall:
 	DESTDIR="$(DESTDIR)" scripts/uninstall $(BUILD)/install_manifest.txt
 
-# The Debian package, built with debhelper and checked with lintian: $(BUILD)/deb/pelmaro_*.deb.
+# The Debian packages, built with debhelper and checked with lintian: $(BUILD)/deb/pelmaro_*.deb
+# (the game) and $(BUILD)/deb/pelmaro-data_*.deb (its data).
 deb: deps
 	nice scripts/build-deb $(BUILD) $(JOBS)
 
