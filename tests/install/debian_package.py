@@ -6,7 +6,8 @@ depends on the data of its own version; the desktop entry and the metainfo valid
 packages, the metainfo release and the help page carry the game's version. The unpacked game
 then runs for a new player with a temporary home, from an unrelated folder: its window carries
 the version, it reaches the title and the main menu, hands its help page to the desktop, and Exit
-saves the game in the player's data folder while nothing changes under the root.
+saves the game in the player's data folder while nothing changes under the root; then it passes
+the smoke test Debian's autopkgtest runs on the installed packages (installed_smoke.py).
 
 Usage: debian_package.py GAME_DEB DATA_DEB VERSION APP_ID SHOT_DIR; run on a desktop with a window
 manager and a 1280x720 screen, as tests/support/x_desktop.py makes one.
@@ -18,6 +19,7 @@ import subprocess
 import sys
 import tempfile
 
+from installed_smoke import smoke_problems
 from new_player import (HELP_LINK, Failure, Player, e2e, failure_problems, files_below,
                         player_folder_problems, report, snapshot, stand_in_opener)
 
@@ -33,7 +35,8 @@ def packages(app_id):
              "usr/share/man/man6/pelmaro.6.gz", "usr/share/doc/pelmaro/"),
             ("usr/games/pelmaro", "usr/share/icons/hicolor/scalable/apps/pelmaro.svg",
              "usr/share/icons/hicolor/48x48/apps/pelmaro.png", "usr/share/doc/pelmaro/copyright"))
-    data = ("pelmaro-data", "all", (DATA + "/", "usr/share/doc/pelmaro-data/"),
+    data = ("pelmaro-data", "all",
+            (DATA + "/", "usr/share/doc/pelmaro-data/", "usr/share/lintian/overrides/pelmaro-data"),
             (DATA + "/ReadMe.htm", DATA + "/bmp/Logo.jpg", DATA + "/sound/01.wav",
              DATA + "/music/track0.ogg", DATA + "/help/icon.png",
              "usr/share/doc/pelmaro-data/copyright"))
@@ -122,6 +125,8 @@ def main():
         problems += contents_problems(game_deb, data_deb, root, version, app_id)
         before = snapshot(root)
         problems += play_problems(root, tmp, shots)
+        problems += smoke_problems(os.path.join(root, "usr/games/pelmaro"),
+                                   os.path.join(root, DATA), tmp, shots)
         if snapshot(root) != before:
             problems.append("files changed below the root")
     except (Failure, subprocess.CalledProcessError, OSError) as failure:

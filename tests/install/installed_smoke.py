@@ -1,8 +1,9 @@
 #!/usr/bin/python3
-"""The installed game's smoke test, as Debian's autopkgtest runs it (debian/tests/smoke): a new
-player with a fresh home starts the game from an unrelated folder; it reaches the main menu, the
-window manager's close request ends it with code 0, and the player's ~/.local/share/pelmaro holds
-the save while nothing was written into the working directory.
+"""The installed game's smoke test, as Debian's autopkgtest runs it (debian/tests/smoke), and as
+the test of the unpacked packages (debian_package.py) runs it too: a new player with a fresh home
+starts the game from an unrelated folder; it reaches the main menu, the window manager's close
+request ends it with code 0, and the player's ~/.local/share/pelmaro holds the save while nothing
+was written into the working directory.
 
 Usage: installed_smoke.py BINARY DATA_DIR TMP_DIR SHOT_DIR; run on a desktop with a window
 manager and a 1280x720 screen, as tests/support/x_desktop.py makes one.
@@ -15,9 +16,8 @@ import tempfile
 from new_player import (Failure, Player, e2e, failure_problems, player_folder_problems, report)
 
 
-def main():
-    binary, data, tmp, shots = sys.argv[1:5]
-    os.makedirs(shots, exist_ok=True)
+def smoke_problems(binary, data, tmp, shots):
+    """The smoke test of the game `binary` with its `data`, in a new folder below `tmp`."""
     tmp = tempfile.mkdtemp(prefix="pelmaro-smoke-", dir=tmp)
     home, elsewhere = os.path.join(tmp, "home"), os.path.join(tmp, "elsewhere")
     os.makedirs(home)
@@ -33,7 +33,13 @@ def main():
         problems += failure_problems(failure, shots, "smoke-failure.png", tmp)
     finally:
         player.stop()
-    return report(binary, problems)
+    return problems
+
+
+def main():
+    binary, data, tmp, shots = sys.argv[1:5]
+    os.makedirs(shots, exist_ok=True)
+    return report(binary, smoke_problems(binary, data, tmp, shots))
 
 
 if __name__ == "__main__":

@@ -31,9 +31,10 @@ differing=0
 for name in "${files[@]}"; do
   sums=$(cd "$first" && sha256sum "$name") && other_sums=$(cd "$second" && sha256sum "$name") ||
     { echo "FAIL: $name is missing from one of the builds"; differing=1; continue; }
-  echo "$sums"
-  if [ "$sums" != "$other_sums" ]; then
-    echo "FAIL: $name differs; from the other checkout: $other_sums"
+  if [ "$sums" = "$other_sums" ]; then
+    echo "$sums  (the same from both checkouts)"
+  else
+    echo "FAIL: $name differs: $sums here, $other_sums from the other checkout"
     differing=1
     if command -v diffoscope >/dev/null; then
       diffoscope "$first/$name" "$second/$name" | head -200 || true
