@@ -1,14 +1,16 @@
 #!/usr/bin/python3
-"""The Debian package as a player's machine gets it, unpacked with dpkg-deb into a temporary root:
-it holds the game in /usr/games, its data in /usr/share/games/pelmaro and the desktop's files,
-and nothing else; the desktop entry and the metainfo validate there; the package, the metainfo
-release and the help page carry the game's version. The unpacked game then runs for a new player
-with a temporary home, from an unrelated folder: its window carries the version, it reaches the
-title and the main menu, hands its help page to the desktop, and Exit saves the game in the
-player's data folder while nothing changes under the root.
+"""The Debian packages as a player's machine gets them, unpacked with dpkg-deb into one temporary
+root: the game's package holds the game in /usr/games and the desktop's files, the data package
+(for every architecture) the data in /usr/share/games/pelmaro, each nothing else, and the game
+depends on the data of its own version; the desktop entry and the metainfo validate there; the
+packages, the metainfo release and the help page carry the game's version. The unpacked game
+then runs for a new player with a temporary home, from an unrelated folder: its window carries
+the version, it reaches the title and the main menu, hands its help page to the desktop, and Exit
+saves the game in the player's data folder while nothing changes under the root; then it passes
+the smoke test Debian's autopkgtest runs on the installed packages (installed_smoke.py).
 
-Usage: debian_package.py DEB VERSION SHOT_DIR; run on a desktop with a window manager and a
-1280x720 screen, as tests/support/x_desktop.py makes one.
+Usage: debian_package.py GAME_DEB DATA_DEB VERSION APP_ID SHOT_DIR; run on a desktop with a window
+manager and a 1280x720 screen, as tests/support/x_desktop.py makes one.
 """
 import os
 import re
@@ -17,41 +19,69 @@ import subprocess
 import sys
 import tempfile
 
+from installed_smoke import smoke_problems
 from new_player import (HELP_LINK, Failure, Player, e2e, failure_problems, files_below,
                         player_folder_problems, report, snapshot, stand_in_opener)
 
 DATA = "usr/share/games/pelmaro"
-APP_ID = "org.example.Pelmaro"
-# Where the package may put files: nothing outside these, below the root.
-ALLOWED = ("usr/games/pelmaro", DATA + "/", f"usr/share/applications/{APP_ID}.desktop",
-           f"usr/share/metainfo/{APP_ID}.metainfo.xml", "usr/share/icons/hicolor/",
-           "usr/share/man/man6/pelmaro.6.gz", "usr/share/doc/pelmaro/")
-REQUIRED = ("usr/games/pelmaro", DATA + "/ReadMe.htm", DATA + "/bmp/Logo.jpg",
-            DATA + "/sound/01.wav", DATA + "/music/track0.ogg", DATA + "/help/icon.png",
-            "usr/share/icons/hicolor/scalable/apps/pelmaro.svg",
-            "usr/share/icons/hicolor/48x48/apps/pelmaro.png", "usr/share/doc/pelmaro/copyright")
 
 
-def contents_problems(deb, root, version):
-    problems = [f"not in the package: {path}" for path in REQUIRED
+def packages(app_id):
+    """Each package's name, architecture, the places it may put files below the root and the
+    files it must hold."""
+    game = ("pelmaro", None,
+            ("usr/games/pelmaro", f"usr/share/applications/{app_id}.desktop",
+             f"usr/share/metainfo/{app_id}.metainfo.xml", "usr/share/icons/hicolor/",
+             "usr/share/man/man6/pelmaro.6.gz", "usr/share/doc/pelmaro/"),
+            ("usr/games/pelmaro", "usr/share/icons/hicolor/scalable/apps/pelmaro.svg",
+             "usr/share/icons/hicolor/48x48/apps/pelmaro.png", "usr/share/doc/pelmaro/copyright"))
+    data = ("pelmaro-data", "all",
+            (DATA + "/", "usr/share/doc/pelmaro-data/", "usr/share/lintian/overrides/pelmaro-data"),
+            (DATA + "/ReadMe.htm", DATA + "/bmp/Logo.jpg", DATA + "/sound/01.wav",
+             DATA + "/music/track0.ogg", DATA + "/help/icon.png",
+             "usr/share/doc/pelmaro-data/copyright"))
+    return game, data
+
+
+def package_problems(deb, package, tmp, version):
+    """The package unpacked on its own: its fields, and what it holds."""
+    name, architecture, allowed, required = package
+    root = os.path.join(tmp, name)
+    e2e.run("dpkg-deb", "--extract", deb, root)
+    problems = [f"{name}: not in the package: {path}" for path in required
                 if not os.path.isfile(os.path.join(root, path))]
-    problems += [f"out of place: {path}" for path in files_below(root)
-                 if not path.startswith(ALLOWED)]
-    package_version = e2e.run("dpkg-deb", "--field", deb, "Version").strip()
-    if package_version != version:
-        problems.append(f"the package's version is {package_version}, the game's {version}")
-    with open(os.path.join(root, f"usr/share/metainfo/{APP_ID}.metainfo.xml")) as f:
+    problems += [f"{name}: out of place: {path}" for path in files_below(root)
+                 if not path.startswith(allowed)]
+    fields = dict(zip(("Package", "Version", "Architecture"),
+                      e2e.run("dpkg-deb", "--field", deb, "Package", "Version",
+                              "Architecture").split("\n")))
+    for field, expected in (("Package", f"Package: {name}"), ("Version", f"Version: {version}"),
+                            ("Architecture", architecture and f"Architecture: {architecture}")):
+        if expected and fields.get(field) != expected:
+            problems.append(f"{deb}: {fields.get(field)}, not {expected}")
+    return problems
+
+
+def contents_problems(game_deb, data_deb, root, version, app_id):
+    game, data = packages(app_id)
+    tmp = os.path.dirname(root)
+    problems = package_problems(game_deb, game, tmp, version)
+    problems += package_problems(data_deb, data, tmp, version)
+    depends = e2e.run("dpkg-deb", "--field", game_deb, "Depends")
+    if f"pelmaro-data (= {version})" not in depends:
+        problems.append(f"the game does not depend on its own version of the data: {depends}")
+    with open(os.path.join(root, f"usr/share/metainfo/{app_id}.metainfo.xml")) as f:
         releases = re.findall(r'<release version="([^"]+)"', f.read())
     if releases[:1] != [version]:
         problems.append(f"the metainfo's latest release is {releases[:1]}, not {version}")
     with open(os.path.join(root, DATA, "ReadMe.htm")) as f:
         if f"Pelmaro {version}:" not in f.read():
             problems.append(f"the help page does not name version {version}")
-    for check in (["desktop-file-validate", f"usr/share/applications/{APP_ID}.desktop"],
-                  ["appstreamcli", "validate", "--no-net",
-                   f"usr/share/metainfo/{APP_ID}.metainfo.xml"]):
+    for check in (["desktop-file-validate", f"usr/share/applications/{app_id}.desktop"],
+                  ["appstreamcli", "validate", "--pedantic", "--no-net",
+                   f"usr/share/metainfo/{app_id}.metainfo.xml"]):
         result = subprocess.run(check, cwd=root, capture_output=True, text=True)
-        if result.returncode != 0:
+        if result.returncode != 0 or re.search(r"^[EWIP]: ", result.stdout, re.M):
             problems.append(f"{' '.join(check)}: {result.stdout}{result.stderr}")
     return problems
 
@@ -81,7 +111,8 @@ def play_problems(root, tmp, shots):
 
 
 def main():
-    deb, version, shots = os.path.abspath(sys.argv[1]), sys.argv[2], sys.argv[3]
+    game_deb, data_deb = (os.path.abspath(deb) for deb in sys.argv[1:3])
+    version, app_id, shots = sys.argv[3:6]
     # The window's title carries the packaged game's version.
     e2e.TITLE = f"Pelmaro v{version}"
     os.makedirs(shots, exist_ok=True)
@@ -89,17 +120,20 @@ def main():
     root = os.path.join(tmp, "root")
     problems = []
     try:
-        e2e.run("dpkg-deb", "--extract", deb, root)
-        problems += contents_problems(deb, root, version)
+        for deb in (game_deb, data_deb):
+            e2e.run("dpkg-deb", "--extract", deb, root)
+        problems += contents_problems(game_deb, data_deb, root, version, app_id)
         before = snapshot(root)
         problems += play_problems(root, tmp, shots)
+        problems += smoke_problems(os.path.join(root, "usr/games/pelmaro"),
+                                   os.path.join(root, DATA), tmp, shots)
         if snapshot(root) != before:
             problems.append("files changed below the root")
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
         problems += failure_problems(failure, shots, "package-failure.png", tmp)
     finally:
         shutil.rmtree(tmp, ignore_errors=True)
-    return report(os.path.basename(deb), problems)
+    return report(os.path.basename(game_deb), problems)
 
 
 if __name__ == "__main__":
