@@ -60,7 +60,6 @@ LINE_SIZE = 13
 FIRST_LINE_MIDDLE = 258
 LINE_STEP = 21
 DOTS_MIDDLE = 353
-BUTTON_MIDDLE = 396
 BACK = (140, 382, 210, 410)
 PREVIOUS = (263, 382, 303, 410)
 NEXT = (331, 382, 371, 410)
@@ -120,13 +119,10 @@ def arrow_keycap(ctx, x, y, angle):
     ctx.restore()
 
 
-def label(ctx, text, x, y):
-    kit.text(ctx, text, x, y, 13, sc.INK)
-
-
 def caption(ctx, text, x, key_top):
     """What a key does, left-aligned at x beside the key top at key_top, on the keys' baseline."""
     kit.set_font(ctx, 13, False)
+    assert x + ctx.text_extents(text).x_advance <= FRAME[2] - 6, text
     ctx.new_path()
     ctx.move_to(x - ctx.text_extents(text).x_bearing, key_top + 16)
     ctx.text_path(text)
@@ -181,34 +177,14 @@ def kitchen_timer(ctx, x, y, r):
     kit.shape(ctx, lambda c: c.arc(x, y, 2.5, 0, 2 * math.pi), kit.OUTLINE, None)
 
 
-def teacup(ctx, x, y, r):
-    """A cup of tea with a little steam: time for a cuppa, no hurry."""
-    ctx.new_path()
-    ctx.arc(x + r * 0.9, y - r * 0.2, r * 0.38, -math.pi / 2, math.pi / 2)
-    ctx.set_source_rgba(*kit.rgb(kit.OUTLINE))
-    ctx.set_line_width(7)
-    ctx.stroke_preserve()
-    ctx.set_source_rgba(*kit.rgb(kit.TILE_BLUE))
-    ctx.set_line_width(4)
-    ctx.stroke()
-    kit.shape(ctx, lambda c: (c.save(), c.translate(x, y + r * 0.62), c.scale(1.0, 0.22),
-                              c.arc(0, 0, r * 1.35, 0, 2 * math.pi), c.restore()), (0xFF, 0xFF, 0xFA), kit.OUTLINE, 2.0)
-
-    def cup(c):
-        c.move_to(x - r, y - r * 0.6)
-        c.line_to(x + r, y - r * 0.6)
-        c.curve_to(x + r, y + r * 0.3, x + r * 0.5, y + r * 0.6, x, y + r * 0.6)
-        c.curve_to(x - r * 0.5, y + r * 0.6, x - r, y + r * 0.3, x - r, y - r * 0.6)
-        c.close_path()
-    kit.shape(ctx, cup, kit.TILE_BLUE, kit.OUTLINE, 2.5)
-    ctx.new_path()
-    ctx.arc(x - r * 0.35, y - r * 0.1, r * 0.16, 0, 2 * math.pi)
-    kit.fill(ctx, kit.CREAM)
-    sc.steam(ctx, x, y - r * 0.8, r * 0.9, kit.OUTLINE, 0.35, 2.0)
+def simmering_pot(ctx, x, y, r):
+    """A pot simmering on a low flame: slow cooking, no hurry."""
+    sc.pot(ctx, x, y + r * 0.95, r * 2.1, r * 1.4)
+    sc.steam(ctx, x, y - r * 0.85, r * 0.75, kit.OUTLINE, 0.35, 2.0)
 
 
 def picture_modes(ctx, l, t, r, b):
-    """The thermometer between a kitchen timer (Timed) and a cup of tea (Untimed)."""
+    """The thermometer between a kitchen timer (Timed) and a simmering pot (Untimed)."""
     cx = (l + r) / 2
     gauge_left, gauge_top, gauge_right, gauge_bottom = 169, 330, 199, 439
     scale = (b - t - 14) / (gauge_bottom - gauge_top)
@@ -218,9 +194,9 @@ def picture_modes(ctx, l, t, r, b):
     game_play.level_gauge(ctx)
     ctx.restore()
     for x, draw, name in ((l + (cx - l) / 2 - 6, kitchen_timer, "timed"),
-                          (cx + (r - cx) / 2 + 6, teacup, "untimed")):
+                          (cx + (r - cx) / 2 + 6, simmering_pot, "untimed")):
         draw(ctx, x, t + 56, 30)
-        label(ctx, WORDS[name], x, b - 20)
+        kit.text(ctx, WORDS[name], x, b - 20, 13, sc.INK)
     # The warmth rises in the tube beside it.
     for side in (-1, 1):
         ax = cx + side * 32

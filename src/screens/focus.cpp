@@ -33,16 +33,12 @@ FocusPage LastPage{-1, false, false, 0};
 bool Returning = false;
 Area ReturnSpot{};
 
-bool SameSpot(const Area& a, const Area& b) {
-    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
-
 // The focus of a list just shown: the control returned to when it is there, else the first.
 int FirstFocus(const FocusList& list) {
     const bool returning = Returning;
     Returning = false;
     for (int i = 0; returning && i < list.Count; ++i) {
-        if (SameSpot(list.Spots[i].Spot, ReturnSpot)) return i;
+        if (list.Spots[i].Spot == ReturnSpot) return i;
     }
     return list.First;
 }

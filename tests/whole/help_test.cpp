@@ -27,25 +27,26 @@ using platform::TestKey;
 // The focus ring's bright line, as presented (0x00RRGGBB).
 constexpr uint32_t Butter = 0xffd75e;
 // The card's buttons and the picture of its page.
-constexpr Area CardBack{140, 382, 210, 410};
-constexpr Area CardPrevious{263, 382, 303, 410};
-constexpr Area CardNext{331, 382, 371, 410};
-constexpr Area CardHelpPage{394, 382, 498, 410};
-constexpr Area CardPicture{136, 96, 498, 236};
-// The controls that open the card, and the Options tag and Back that lead to and from one.
-constexpr Area MenuLink{314, 447, 556, 471};
-constexpr Area OptionsHelp{385, 405, 446, 442};
-constexpr Area OptionsTag{85, 292, 264, 344};
-constexpr Area OptionsBack{196, 403, 266, 431};
-
-bool Same(const Area& a, const Area& b) {
-    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
-}
+struct CardPlaces {
+    Area Back, Previous, Next, HelpPage, Picture;
+};
+constexpr CardPlaces Card{{140, 382, 210, 410},
+                          {263, 382, 303, 410},
+                          {331, 382, 371, 410},
+                          {394, 382, 498, 410},
+                          {136, 96, 498, 236}};
+// The controls that open the card: the menu's link and the Help of Options; the Options tag
+// and the Back of Options that lead to and from the second.
+struct OpenerPlaces {
+    Area MenuLink, OptionsHelp, OptionsTag, OptionsBack;
+};
+constexpr OpenerPlaces Openers{
+    {314, 447, 556, 471}, {385, 405, 446, 442}, {85, 292, 264, 344}, {196, 403, 266, 431}};
 
 // True when the ring shows around `spot`: the focused control, its bright line left of it.
 bool RingOn(const WholeGame& game, const Area& spot) {
     const FocusSpot* focused = FocusedSpot();
-    return platform::KeysInUse() && focused != nullptr && Same(focused->Spot, spot) &&
+    return platform::KeysInUse() && focused != nullptr && focused->Spot == spot &&
            game.Picture().At(spot.Left - 5, (spot.Top + spot.Bottom) / 2) == Butter;
 }
 
@@ -137,11 +138,12 @@ TEST_F(HelpTest, TheCardOpensFromBothOpenersByMouseAndKeysAndReturnsToTheOpener)
         int32_t Screen;
         Area Spot;
     };
-    for (const Opener& opener : {Opener{MainMenu, MenuLink}, Opener{Options, OptionsHelp}}) {
+    for (const Opener& opener :
+         {Opener{MainMenu, Openers.MenuLink}, Opener{Options, Openers.OptionsHelp}}) {
         for (const bool keys : {false, true}) {
             SCOPED_TRACE(std::string(opener.Screen == MainMenu ? "menu link" : "Options' Help") +
                          (keys ? " by keys" : " by mouse"));
-            if (opener.Screen == Options) Use(OptionsTag, keys);
+            if (opener.Screen == Options) Use(Openers.OptionsTag, keys);
             ASSERT_EQ(ScreenState, opener.Screen);
             Use(opener.Spot, keys);
             ASSERT_EQ(ScreenState, HowToPlay);
@@ -153,21 +155,21 @@ TEST_F(HelpTest, TheCardOpensFromBothOpenersByMouseAndKeysAndReturnsToTheOpener)
                 pages.push_back(game_.Picture());
                 if (!keys && opener.Screen == MainMenu)
                     game_.SaveShot("how-to-play-" + std::to_string(page));
-                Use(CardNext, keys);
+                Use(Card.Next, keys);
                 EXPECT_EQ(HowToPlayPage, page % HowToPlayPages);
             }
-            const Area& p = CardPicture;
+            const Area& p = Card.Picture;
             for (int a = 0; a < HowToPlayPages; ++a)
                 for (int b = a + 1; b < HowToPlayPages; ++b)
                     EXPECT_GT(
                         pages[a].DifferingPixels(pages[b], p.Left, p.Top, p.Right, p.Bottom, 16),
                         5000);
-            Use(CardPrevious, keys);
+            Use(Card.Previous, keys);
             EXPECT_EQ(HowToPlayPage, HowToPlayPages - 1);
             if (keys && opener.Screen == Options) game_.SaveShot("how-to-play-keys");
             // The full page is one button away; the card stays.
             const size_t opened = platform::OpenedTargets.size();
-            Use(CardHelpPage, keys);
+            Use(Card.HelpPage, keys);
             ASSERT_EQ(platform::OpenedTargets.size(), opened + 1);
             EXPECT_EQ(platform::OpenedTargets.back(), "file://" + game_.Folder() + "/ReadMe.htm");
             EXPECT_EQ(ScreenState, HowToPlay);
@@ -176,12 +178,12 @@ TEST_F(HelpTest, TheCardOpensFromBothOpenersByMouseAndKeysAndReturnsToTheOpener)
                 game_.Press(TestKey::Escape);
                 game_.Step();
             } else {
-                Use(CardBack, false);
+                Use(Card.Back, false);
                 game_.Press(TestKey::Down);  // a hidden ring is only shown
             }
             ASSERT_EQ(ScreenState, opener.Screen);
             EXPECT_TRUE(RingOn(game_, opener.Spot));
-            if (opener.Screen == Options) Use(OptionsBack, keys);
+            if (opener.Screen == Options) Use(Openers.OptionsBack, keys);
             ASSERT_EQ(ScreenState, MainMenu);
         }
     }
