@@ -296,4 +296,4 @@ def how_to_play():
     return out
 
 
-PICTURES = {"HowToPlay.jpg": how_to_play}
+PICTURES = {"HowToPlay.bmp": how_to_play}

@@ -52,7 +52,7 @@ void CloseCard() {
 }  // namespace
 
 bool LoadHowToPlayPictures() {
-    HowToPlayPicture = LoadPicture("HowToPlay.jpg", 1);
+    HowToPlayPicture = LoadPicture("HowToPlay.bmp", 1);
     return true;
 }
 

@@ -7,7 +7,7 @@ struct FocusList;
 class Sprite;
 
 // ---- Pictures ----
-// "HowToPlay.jpg", keyed: the card's three pages one under another, then its lit buttons; its
+// "HowToPlay.bmp", keyed: the card's three pages one under another, then its lit buttons; its
 // pixels only while the card shows.
 extern Sprite* HowToPlayPicture;
 

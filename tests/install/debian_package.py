@@ -4,8 +4,8 @@ it holds the game in /usr/games, its data in /usr/share/games/pelmaro and the de
 and nothing else; the desktop entry and the metainfo validate there; the package, the metainfo
 release and the help page carry the game's version. The unpacked game then runs for a new player
 with a temporary home, from an unrelated folder: its window carries the version, it reaches the
-title and the main menu, hands its help page to the desktop, and Exit saves the game in the
-player's data folder while nothing changes under the root.
+title and the main menu, hands its help page to the desktop from the how-to-play card, and Exit
+saves the game in the player's data folder while nothing changes under the root.
 
 Usage: debian_package.py DEB VERSION SHOT_DIR; run on a desktop with a window manager and a
 1280x720 screen, as tests/support/x_desktop.py makes one.
@@ -17,8 +17,8 @@ import subprocess
 import sys
 import tempfile
 
-from new_player import (HELP_LINK, Failure, Player, e2e, failure_problems, files_below,
-                        player_folder_problems, report, snapshot, stand_in_opener)
+from new_player import (CARD_BACK, CARD_HELP_PAGE, HELP_LINK, Failure, Player, e2e, failure_problems,
+                        files_below, player_folder_problems, report, snapshot, stand_in_opener)
 
 DATA = "usr/share/games/pelmaro"
 APP_ID = "org.example.Pelmaro"
@@ -67,8 +67,15 @@ def play_problems(root, tmp, shots):
     try:
         player.to_main_menu()
         e2e.save(e2e.grab(player.game.window), shots, "package-main-menu.png")
+        # The link opens the how-to-play card, which hides what tells the menu screens apart; its
+        # Help page button hands the page to the desktop, and its Back returns to the menu.
         player.click(HELP_LINK)
+        e2e.wait_until("the how-to-play card",
+                       lambda: e2e.screen_shown(player.game, player.refs) is None)
+        player.click(CARD_HELP_PAGE)
         e2e.wait_until("the help page handed to the desktop", lambda: os.path.exists(opened))
+        player.click(CARD_BACK)
+        player.expect("main menu")
         player.leave()
     finally:
         player.stop()

@@ -28,7 +28,7 @@ MODULES = [
 KEYED = {
     "Figures.bmp", "Font.bmp", "Number.jpg", "game over.jpg", "EasyFood.jpg", "Cursor.bmp",
     "MenDown.bmp", "mixer.bmp", "MenuTxt.bmp", "NewGame.jpg", "ActiveOption.bmp", "Options.jpg",
-    "Confirm.bmp", "HowToPlay.jpg",
+    "Confirm.bmp", "HowToPlay.bmp",
 }
 
 # The smallest size each picture may have (width, height); None leaves a side free.
@@ -40,7 +40,7 @@ MIN_SIZES = {
     "mixer.bmp": (109, 1199), "Menu.jpg": (640, 480), "MenuImage.jpg": (735, 518),
     "MenuTxt.bmp": (393, 894), "NewGame.jpg": (332, 383), "ActiveOption.bmp": (235, 361),
     "HighScores.jpg": (640, 480), "WindowHS.JPG": (350, 130), "Options.jpg": (323, 403),
-    "Confirm.bmp": (420, 150), "HowToPlay.jpg": (416, 1276),
+    "Confirm.bmp": (420, 150), "HowToPlay.bmp": (416, 1276),
 }
 
 KEY = (255, 0, 255)
