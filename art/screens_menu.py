@@ -17,7 +17,7 @@ BUTTONS = (
     ("Exit", (85, 416, 264, 468)),
 )
 LINK_ART = (310, 447, 553, 473)
-LINK_TEXT = "How to play: the help page"
+LINK_TEXT = "How to play"
 PICTURE_AT = (313, 195)
 # Where each hover picture lies in "MenuImage.jpg" (left, top, right, bottom).
 PICTURE_SOURCES = ((0, 0, 245, 256), (245, 0, 490, 256), (490, 0, 735, 256), (0, 256, 245, 508), (245, 256, 490, 518))

@@ -19,6 +19,7 @@
 #include "platform/window.h"
 #include "screens/focus.h"
 #include "screens/high_scores.h"
+#include "screens/how_to_play.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
@@ -55,8 +56,9 @@ bool RunFrame() {
     if (ProgramEnded()) return true;
     // 1. Effects sound at the volume of the Options screen's sound knob.
     UpdateEffectVolume();
-    // 2. The music streams on; the title and the four menu screens keep to the menu track.
-    UpdateMusic(ScreenState >= Title && ScreenState <= HighScores);
+    // 2. The music streams on; the title, the menu screens and the how-to-play card keep to the
+    // menu track.
+    UpdateMusic(ScreenState != Logo && ScreenState != Play);
     ChangeDueIn(MusicDueIn());
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
@@ -77,6 +79,7 @@ bool RunFrame() {
     PlayHud(dt);
     DrawNewGame();
     DrawOptions();
+    DrawHowToPlay();
     DrawLogo(dt);
     DrawWonPanel(dt);
     if (ProgramEnded()) return true;
@@ -99,6 +102,7 @@ bool RunFrame() {
         PlayHover(hoverX, hoverY);
         HoverNewGame(hoverX, hoverY);
         HoverOptions(hoverX, hoverY);
+        HoverHowToPlay(hoverX, hoverY);
         HoverHighScores(hoverX, hoverY, dt);
         HoverTitle(hoverX, hoverY, dt);
         HoverWonPanel(hoverX, hoverY);
@@ -139,5 +143,6 @@ bool DispatchClick(int x, int y) {
     }
     // The click steps in their fixed order; the first that takes the click ends the offer.
     return ClickLogo(x, y) || ClickNewGame(x, y) || ClickHighScores(x, y) || ClickOptions(x, y) ||
-           ClickMainMenu(x, y) || ClickTitle(x, y) || PlayClick(x, y) || ClickWonPanel(x, y);
+           ClickHowToPlay(x, y) || ClickMainMenu(x, y) || ClickTitle(x, y) || PlayClick(x, y) ||
+           ClickWonPanel(x, y);
 }

@@ -8,6 +8,7 @@
 #include "gfx/sprite.h"
 #include "platform/window.h"
 #include "screens/high_scores.h"
+#include "screens/how_to_play.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The screens a picture is drawn on, one bit for each ScreenName.
 constexpr uint32_t On(ScreenName screen) { return uint32_t{1} << screen; }
-constexpr uint32_t MenuScreens = On(MainMenu) | On(Options) | On(NewGame);
+constexpr uint32_t MenuScreens = On(MainMenu) | On(Options) | On(NewGame) | On(HowToPlay);
 
 // A picture drawn on some screens only, and those screens.
 struct ScreenPicture {
@@ -35,6 +36,7 @@ const ScreenPicture ScreenPictures[] = {
     {&NewGamePanel, On(NewGame)},
     {&ConfirmPicture, On(NewGame)},
     {&OptionsPanel, On(Options)},
+    {&HowToPlayPicture, On(HowToPlay)},
     {&HighScoresPicture, On(HighScores)},
     {&NameBoxPicture, On(HighScores)},
     {&BackgroundPicture, On(Play)},

@@ -18,6 +18,7 @@
 #include "platform/display.h"
 #include "platform/window.h"
 #include "screens/high_scores.h"
+#include "screens/how_to_play.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
@@ -63,8 +64,9 @@ const GameSprite GameSprites[] = {
 static_assert(sizeof GameSprites / sizeof GameSprites[0] == 14, "the game has 14 Sprites");
 
 // Every group of pictures in load order: the game Sprites, then the screens' own.
-bool (*const PictureLoaders[])() = {LoadGameSprites, LoadMainMenuPictures, LoadNewGamePictures,
-                                    LoadHighScoresPictures, LoadOptionsPictures};
+bool (*const PictureLoaders[])() = {LoadGameSprites,     LoadMainMenuPictures,
+                                    LoadNewGamePictures, LoadHighScoresPictures,
+                                    LoadOptionsPictures, LoadHowToPlayPictures};
 
 // What the logo's frames draw: the logo, and the game's own pointer when the options ask for it.
 Sprite** const LogoScreenSprites[] = {&LogoPicture, &CursorPicture};
@@ -112,9 +114,9 @@ bool StartSound() {
 
 // What start-up does behind the logo, one step a frame: the pictures the logo does not draw,
 // then the sound.
-bool (*const StepsBehindTheLogo[])() = {LoadGameSpritesWithIcon, LoadMainMenuPictures,
-                                        LoadNewGamePictures,     LoadHighScoresPictures,
-                                        LoadOptionsPictures,     StartSound};
+bool (*const StepsBehindTheLogo[])() = {
+    LoadGameSpritesWithIcon, LoadMainMenuPictures,  LoadNewGamePictures, LoadHighScoresPictures,
+    LoadOptionsPictures,     LoadHowToPlayPictures, StartSound};
 constexpr int StepCount = sizeof StepsBehindTheLogo / sizeof StepsBehindTheLogo[0];
 constexpr int SoundStep = StepCount - 1;
 // The next of those steps; StepCount once start-up is complete.
@@ -127,6 +129,7 @@ void FreeEveryPicture() {
     FreeNewGamePictures();
     FreeOptionsPictures();
     FreeHighScoresPictures();
+    FreeHowToPlayPictures();
 }
 
 // Loads every group; stops once an error box has ended the program, and then frees what a

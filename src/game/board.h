@@ -29,6 +29,11 @@ struct Area {
                 Right > other.Right ? Right : other.Right,
                 Bottom > other.Bottom ? Bottom : other.Bottom};
     }
+    // Used by the focus step to find a control again by its hot spot.
+    constexpr bool operator==(const Area& other) const {
+        return Left == other.Left && Top == other.Top && Right == other.Right &&
+               Bottom == other.Bottom;
+    }
 };
 
 // The board's rectangle on the screen.

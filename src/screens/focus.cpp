@@ -5,6 +5,7 @@
 #include "gfx/display.h"
 #include "gfx/focus_ring.h"
 #include "screens/high_scores.h"
+#include "screens/how_to_play.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
@@ -28,6 +29,19 @@ struct FocusPage {
     }
 };
 FocusPage LastPage{-1, false, false, 0};
+// A control to focus on the next new list instead of its first; Returning is false when none.
+bool Returning = false;
+Area ReturnSpot{};
+
+// The focus of a list just shown: the control returned to when it is there, else the first.
+int FirstFocus(const FocusList& list) {
+    const bool returning = Returning;
+    Returning = false;
+    for (int i = 0; returning && i < list.Count; ++i) {
+        if (list.Spots[i].Spot == ReturnSpot) return i;
+    }
+    return list.First;
+}
 
 void FillList(FocusList& list) {
     if (GameWon != 0) {
@@ -50,6 +64,9 @@ void FillList(FocusList& list) {
         case HighScores:
             HighScoresFocus(list);
             break;
+        case HowToPlay:
+            HowToPlayFocus(list);
+            break;
         default:
             break;
     }
@@ -70,7 +87,11 @@ void CurrentFocus(FocusList& list) {
     list = FocusList{};
     FillList(list);
     const FocusPage page{ScreenState, GameWon != 0, NameBoxShown(), list.Count};
-    if (page != LastPage || FocusIndex < 0 || FocusIndex >= list.Count) FocusIndex = list.First;
+    if (page != LastPage) {
+        FocusIndex = FirstFocus(list);
+    } else if (FocusIndex < 0 || FocusIndex >= list.Count) {
+        FocusIndex = list.First;
+    }
     LastPage = page;
 }
 
@@ -94,6 +115,11 @@ void MoveFocus(int step) {
     if (list.Count == 0) return;
     FocusIndex = ((FocusIndex + step) % list.Count + list.Count) % list.Count;
     HoverLatch = 0;
+}
+
+void ReturnFocusTo(const Area& spot) {
+    Returning = true;
+    ReturnSpot = spot;
 }
 
 bool BackSpotOf(Area& spot) {

@@ -52,6 +52,10 @@ const FocusSpot* FocusedSpot();
 // the next hover plays its sound for the control reached.
 void MoveFocus(int step);
 
+// Called by a screen that leads back to another: when the controls listed next belong to a new
+// screen, the one with this hot spot is focused instead of the screen's first.
+void ReturnFocusTo(const Area& spot);
+
 // Called by the key step: the hot spot of the screen's Back control, or false when it has none.
 bool BackSpotOf(Area& spot);
 

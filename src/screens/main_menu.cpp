@@ -1,4 +1,4 @@
-// The main menu: five buttons, the picture beside them and the help link; its shared drawing.
+// The main menu: five buttons, the picture beside them, the how-to-play link; shared drawing.
 #include "screens/main_menu.h"
 
 #include "audio/music.h"
@@ -10,9 +10,9 @@
 #include "gfx/display.h"
 #include "gfx/kept_background.h"
 #include "gfx/sprite.h"
-#include "platform/shell.h"
 #include "platform/window.h"
 #include "screens/focus.h"
+#include "screens/how_to_play.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
 #include "shared/state.h"
@@ -22,7 +22,7 @@ Sprite* MenuImagePicture = nullptr;
 
 namespace {
 
-// Menu buttons from top to bottom, then the help link; MenuHighlight indexes them.
+// Menu buttons from top to bottom, then the how-to-play link; MenuHighlight indexes them.
 enum MenuItem { ContinueItem, NewGameItem, OptionsItem, HighScoresItem, ExitItem, LinkItem };
 constexpr int NoHighlight = 6;
 constexpr int NoPicture = 5;
@@ -172,8 +172,9 @@ bool ClickMainMenu(int x, int y) {
         default:
             break;
     }
-    if (LinkSpot.Contains(x, y)) platform::OpenWithDesktop("ReadMe.htm");
-    return false;
+    if (!LinkSpot.Contains(x, y)) return false;
+    OpenHowToPlay(LinkSpot);
+    return true;
 }
 
 void MainMenuFocus(FocusList& list) {

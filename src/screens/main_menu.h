@@ -1,4 +1,4 @@
-// The main menu: five buttons, the picture beside them and the help link; its shared drawing.
+// The main menu: five buttons, the picture beside them, the how-to-play link; shared drawing.
 #pragma once
 
 class Sprite;
@@ -29,5 +29,5 @@ void HoverMainMenu(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the main menu.
 bool ClickMainMenu(int x, int y);
 // Called by the focus step on the main menu: the buttons from top to bottom (Continue only while
-// a game can go on, focused first then, else New game) and the help link.
+// a game can go on, focused first then, else New game) and the how-to-play link.
 void MainMenuFocus(FocusList& list);

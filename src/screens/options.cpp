@@ -1,4 +1,4 @@
-// The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
+// The options screen: display, cursor and EasyFood switches, the two volume knobs, how to play.
 #include "screens/options.h"
 
 #include "audio/music.h"
@@ -6,8 +6,8 @@
 #include "game/board.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
-#include "platform/shell.h"
 #include "screens/focus.h"
+#include "screens/how_to_play.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "shared/state.h"
@@ -182,8 +182,7 @@ bool ClickOptions(int x, int y) {
         return true;
     }
     if (HelpSpot.Contains(x, y)) {
-        PlaySoundEffect(Effect::Click);
-        platform::OpenWithDesktop("ReadMe.htm");
+        OpenHowToPlay(HelpSpot);
         return true;
     }
     int row = RowAt(x, y);

@@ -1,4 +1,4 @@
-// The options screen: display, cursor and EasyFood switches, the two volume knobs, help page.
+// The options screen: display, cursor and EasyFood switches, the two volume knobs, how to play.
 #pragma once
 
 struct FocusList;

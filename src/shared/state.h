@@ -16,6 +16,7 @@ enum ScreenName : int32_t {
     NewGame = 4,     // game mode and kinds over the main menu
     HighScores = 5,  // the high-score tables and name entry
     Play = 7,        // the board and its surroundings
+    HowToPlay = 8,   // the how-to-play card over the main menu
 };
 // The screen shown, a ScreenName; 0 (Logo) at program start.
 extern int32_t ScreenState;

@@ -208,6 +208,16 @@ const std::vector<PictureFacts>& Catalogue() {
          150,
          {{0, 0, 420, 120}, {0, 120, 90, 150}, {90, 120, 180, 150}},
          {}},
+        // The how-to-play card's three pages, then its lit Back, arrows and Help page.
+        {"HowToPlay.bmp",
+         true,
+         416,
+         1276,
+         Concat(Grid(1, 3, 416, 416), {{0, 1248, 70, 1276},
+                                       {70, 1248, 110, 1276},
+                                       {110, 1248, 150, 1276},
+                                       {150, 1248, 254, 1276}}),
+         {}},
     };
     return facts;
 }
@@ -464,6 +474,13 @@ TEST(BakedPictures, EveryLabelReadsAtFourAndAHalfToOneHoveredOrNot) {
         {"NewGame.jpg", {100, 16, 230, 34}, "New game title"},
         {"NewGame.jpg", {40, 153, 290, 167}, "the modes' note"},
         {"NewGame.jpg", {110, 188, 220, 203}, "Kinds of food"},
+        {"HowToPlay.bmp", {130, 10, 280, 36}, "How to play title"},
+        {"HowToPlay.bmp", {125, 42, 285, 62}, "first page's heading"},
+        {"HowToPlay.bmp", {45, 240, 365, 258}, "a line of the first page"},
+        {"HowToPlay.bmp", {80, 594, 138, 610}, "Timed under the timer"},
+        {"HowToPlay.bmp", {105, 874, 305, 894}, "third page's heading"},
+        {"HowToPlay.bmp", {33, 357, 93, 375}, "the card's Back"},
+        {"HowToPlay.bmp", {158, 1253, 246, 1271}, "Help page, hovered"},
     };
     for (const Label& label : labels) {
         const Baked picture = MustLoad(label.Picture);

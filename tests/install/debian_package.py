@@ -5,9 +5,10 @@ root: the game's package holds the game in /usr/games and the desktop's files, t
 depends on the data of its own version; the desktop entry and the metainfo validate there; the
 packages, the metainfo release and the help page carry the game's version. The unpacked game
 then runs for a new player with a temporary home, from an unrelated folder: its window carries
-the version, it reaches the title and the main menu, hands its help page to the desktop, and Exit
-saves the game in the player's data folder while nothing changes under the root; then it passes
-the smoke test Debian's autopkgtest runs on the installed packages (installed_smoke.py).
+the version, it reaches the title and the main menu, hands its help page to the desktop from the
+how-to-play card, and Exit saves the game in the player's data folder while nothing changes under
+the root; then it passes the smoke test Debian's autopkgtest runs on the installed packages
+(installed_smoke.py).
 
 Usage: debian_package.py GAME_DEB DATA_DEB VERSION APP_ID SHOT_DIR; run on a desktop with a window
 manager and a 1280x720 screen, as tests/support/x_desktop.py makes one.
@@ -20,8 +21,9 @@ import sys
 import tempfile
 
 from installed_smoke import smoke_problems
-from new_player import (HELP_LINK, Failure, Player, e2e, failure_problems, files_below,
-                        player_folder_problems, report, snapshot, stand_in_opener)
+from new_player import (CARD_BACK, CARD_HELP_PAGE, HELP_LINK, Failure, Player, e2e,
+                        failure_problems, files_below, player_folder_problems, report, snapshot,
+                        stand_in_opener)
 
 DATA = "usr/share/games/pelmaro"
 
@@ -97,8 +99,15 @@ def play_problems(root, tmp, shots):
     try:
         player.to_main_menu()
         e2e.save(e2e.grab(player.game.window), shots, "package-main-menu.png")
+        # The link opens the how-to-play card, which hides what tells the menu screens apart; its
+        # Help page button hands the page to the desktop, and its Back returns to the menu.
         player.click(HELP_LINK)
+        e2e.wait_until("the how-to-play card",
+                       lambda: e2e.screen_shown(player.game, player.refs) is None)
+        player.click(CARD_HELP_PAGE)
         e2e.wait_until("the help page handed to the desktop", lambda: os.path.exists(opened))
+        player.click(CARD_BACK)
+        player.expect("main menu")
         player.leave()
     finally:
         player.stop()

@@ -11,9 +11,12 @@ import desktop_e2e as e2e  # noqa: E402
 
 Failure = e2e.Failure
 SAVE_SIZE = 6933
-# The main menu's Exit button and its link to the help page, in picture coordinates.
+# The main menu's Exit button and its link to the how-to-play card, and the card's buttons to the
+# help page and back, in picture coordinates.
 EXIT_BUTTON = (170, 442)
 HELP_LINK = (435, 459)
+CARD_HELP_PAGE = (446, 396)
+CARD_BACK = (175, 396)
 
 
 def files_below(root):

@@ -13,6 +13,7 @@
 #include "game/shatter.h"
 #include "platform/shell.h"
 #include "screens/high_scores.h"
+#include "screens/how_to_play.h"
 #include "screens/logo_title.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
@@ -59,7 +60,7 @@ TEST_F(MenusTest, HoverSoundPlaysOncePerHotSpotEntry) {
     EXPECT_EQ(EffectRequests, (std::vector<int>{0, 0}));
 }
 
-TEST_F(MenusTest, WebLinkLightsWithoutChangingThePictureAndOpensTheHelpPage) {
+TEST_F(MenusTest, HowToPlayLinkLightsWithoutChangingThePictureAndOpensTheCard) {
     ScreenState = MainMenu;
     HoverMainMenu(100, 300);
     HoverMainMenu(320, 460);
@@ -68,11 +69,10 @@ TEST_F(MenusTest, WebLinkLightsWithoutChangingThePictureAndOpensTheHelpPage) {
     HoverMainMenu(313, 460);  // the link's art starts at 310, its hot spot at 314
     EXPECT_EQ(MenuHighlight, 6);
     EffectRequests.clear();
-    EXPECT_FALSE(ClickMainMenu(555, 470));
-    ASSERT_EQ(platform::OpenedTargets.size(), 1u);
-    EXPECT_EQ(platform::OpenedTargets[0],
-              "file://" + fs::current_path().generic_string() + "/ReadMe.htm");
-    EXPECT_TRUE(EffectRequests.empty());
+    EXPECT_TRUE(ClickMainMenu(555, 470));
+    EXPECT_EQ(ScreenState, HowToPlay);
+    EXPECT_TRUE(platform::OpenedTargets.empty());
+    EXPECT_EQ(EffectRequests, (std::vector<int>{1}));
 }
 
 TEST_F(MenusTest, MenuButtonsLeadToTheirScreens) {
@@ -133,9 +133,9 @@ TEST_F(MenusTest, OptionRowsToggleAndBackReturns) {
     EXPECT_TRUE(ClickOptions(300, 130));
     EXPECT_EQ(SystemCursor, 1);
     EXPECT_FALSE(ClickOptions(300, 115));  // between the rows
-    EXPECT_TRUE(ClickOptions(400, 420));   // Help
-    ASSERT_EQ(platform::OpenedTargets.size(), 1u);
-    EXPECT_NE(platform::OpenedTargets[0].find("/ReadMe.htm"), std::string::npos);
+    EXPECT_TRUE(ClickOptions(400, 420));   // Help: the how-to-play card
+    EXPECT_EQ(ScreenState, HowToPlay);
+    ScreenState = Options;
     MenuHighlight = 2;
     EXPECT_TRUE(ClickOptions(200, 410));
     EXPECT_EQ(ScreenState, MainMenu);
@@ -308,6 +308,7 @@ TEST_F(MenusTest, ScreensIgnoreClicksOffTheirScreen) {
     EXPECT_FALSE(ClickHighScores(550, 440));
     EXPECT_FALSE(ClickTitle(300, 440));
     EXPECT_FALSE(ClickWonPanel(300, 320));
+    EXPECT_FALSE(ClickHowToPlay(351, 396));
     EXPECT_EQ(SystemCursor, 1);
     EXPECT_EQ(GameMode, Untimed);
     EXPECT_TRUE(EffectRequests.empty());

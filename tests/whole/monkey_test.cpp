@@ -35,7 +35,7 @@ void ExpectSoundGame() {
     // Kinds stay within the game's own: a choice left on the new-game screen with Back does not
     // change the game to continue.
     for (const Cell& cell : Board) ASSERT_TRUE(cell.Kind < KindCount || cell.Kind == EmptyKind);
-    ASSERT_TRUE(ScreenState >= Logo && ScreenState <= Play && ScreenState != 6);
+    ASSERT_TRUE(ScreenState >= Logo && ScreenState <= HowToPlay && ScreenState != 6);
 }
 
 // A number from the environment (the soak's seed and length), or `otherwise`.

@@ -21,13 +21,14 @@ MODULES = [
     "screens_panels",
     "screens_scores",
     "screens_title",
+    "screens_howto",
 ]
 
 # Pictures loaded with the colour key: magenta (255, 0, 255) is transparent in them.
 KEYED = {
     "Figures.bmp", "Font.bmp", "Number.jpg", "game over.jpg", "EasyFood.jpg", "Cursor.bmp",
     "MenDown.bmp", "mixer.bmp", "MenuTxt.bmp", "NewGame.jpg", "ActiveOption.bmp", "Options.jpg",
-    "Confirm.bmp",
+    "Confirm.bmp", "HowToPlay.bmp",
 }
 
 # The smallest size each picture may have (width, height); None leaves a side free.
@@ -39,7 +40,7 @@ MIN_SIZES = {
     "mixer.bmp": (109, 1199), "Menu.jpg": (640, 480), "MenuImage.jpg": (735, 518),
     "MenuTxt.bmp": (393, 894), "NewGame.jpg": (332, 383), "ActiveOption.bmp": (235, 361),
     "HighScores.jpg": (640, 480), "WindowHS.JPG": (350, 130), "Options.jpg": (323, 403),
-    "Confirm.bmp": (420, 150),
+    "Confirm.bmp": (420, 150), "HowToPlay.bmp": (416, 1276),
 }
 
 KEY = (255, 0, 255)
