@@ -223,13 +223,13 @@ void PlayFrame(float dt) {
     }
     DrawBoard(dt);
     if (platform::KeysInUse()) DrawBoardCursor();
-    ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {
         PlaySoundEffect(Effect::Clear);
         MatchSoundPending = 0;
     }
     FlyingPiecesFrame(dt);
+    ScorePopupsFrame(dt);
 }
 
 void FlyingPiecesFrame(float dt) {

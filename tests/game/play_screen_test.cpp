@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "audio/sound_effects.h"
@@ -288,43 +289,35 @@ TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
 }
 
 // A clearing shows one pop-up, "+points" in the outlined pop-up lettering, centred where the
-// line was; a chain's later passes lead with a word and move off the pop-ups already shown;
-// every pop-up stays whole on the board for its whole rise, and all vanish when a piece is
+// line was; it stays whole on the board for its whole rise, and vanishes when a piece is
 // selected.
-TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnTheBoard) {
+TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatStaysOnTheBoard) {
     auto cell = [](int32_t index) {  // "+" is cell 0, digit d is cell d + 1
         return Rect{320 + 15 * index, 104, 335 + 15 * index, 130};
     };
-    const Rect tasty{485, 104, 549, 130};
     StartChain();
     // "+10" is 45 pixels wide, centred on (411, 179).
     ShowClearingPoints(411, 179, 10);
     ScorePopupsFrame(0.0f);
+    Shot("play_score_popups");
     EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
     EXPECT_EQ(Shows(FontPicture, cell(2), 404, 166), 1.0);
     EXPECT_EQ(Shows(FontPicture, cell(1), 419, 166), 1.0);
-    // The chain's second pass at the same place: "Tasty!" and its points, one row higher.
-    ShowClearingPoints(411, 179, 10);
-    Step(0.0f);
-    Shot("play_score_popups");
-    EXPECT_EQ(ChainLength, 2);
-    EXPECT_EQ(Shows(FontPicture, tasty, 355, 138), 1.0);
-    EXPECT_EQ(Shows(FontPicture, cell(0), 423, 138), 1.0);
-    EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
     // A clearing in the top right corner: pushed left and down until its rise stays on the board.
+    StartChain();
     ShowClearingPoints(630, 10, 25);
     ScorePopupsFrame(0.0f);
-    EXPECT_EQ(Shows(FontPicture, cell(3), 606, 30), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, 28), 1.0);
     for (int i = 0; i < 14; ++i) ScorePopupsFrame(Dt);
     Clear(0, 0, 0);
     ScorePopupsFrame(0.0f);
-    EXPECT_EQ(Shows(FontPicture, cell(3), 606, static_cast<int>(30.0f - 14 * Dt * 40.0f)), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, static_cast<int>(28.0f - 14 * Dt * 40.0f)), 1.0);
     // Gone after PopupLife.
     for (int i = 0; i < 20; ++i) ScorePopupsFrame(Dt);
     Clear(0, 0, 0);
     ScorePopupsFrame(Dt);
     for (int y = 0; y < 30; ++y) EXPECT_LT(Shows(FontPicture, cell(3), 606, y), 0.5);
-    // A selected piece clears them at once.
+    // A selected piece clears it at once.
     ShowClearingPoints(311, 329, 10);
     SelectStep = 1;
     Clear(0, 0, 0);
@@ -334,51 +327,77 @@ TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnT
     EXPECT_EQ(ChainLength, 0);
 }
 
-// The pop-ups of a move add up to what it scored: a line's points count up while its squares
-// fill again, and a chain's word shows only for a newly marked line, not for the passes that
-// find the marks of squares already emptied.
-TEST_F(PlayScreenTest, ALinesPopupShowsEveryPointItScoresAndNoWordWithoutANewLine) {
-    // How much of "+points" shows, its worst cell, centred on (centreX, centreY): "+" is cell 0
-    // of the pop-up lettering, digit d is cell d + 1, each 15 by 26.
-    auto showsPoints = [&](const char* text, int32_t centreX, int32_t centreY) {
-        const int32_t width = 15 * static_cast<int32_t>(std::strlen(text));
+// A move shows one pop-up with every point it scores, over the pieces flying to the mixer: a
+// line's points count up while its squares fill again; a chain's next line takes the move's
+// pop-up to its own place, led by the chain's word, so no two pop-ups ever meet; and a word
+// shows only for a newly marked line, not for the passes that find the marks of squares
+// already emptied.
+TEST_F(PlayScreenTest, AMovesOnePopupShowsEveryPointItScoresOverTheFlyingPieces) {
+    // How much of "[word ]+points" shows, its worst cell, centred on (centreX, centreY): "+" is
+    // cell 0 of the pop-up lettering, digit d is cell d + 1, each 15 by 26; "Tasty!" is 64 wide
+    // and 4 pixels before the points.
+    auto showsPoints = [&](bool tasty, const char* text, int32_t centreX, int32_t centreY) {
+        const int32_t width = 15 * static_cast<int32_t>(std::strlen(text)) + (tasty ? 68 : 0);
         int32_t x = centreX - width / 2;
+        const int32_t y = centreY - 13;
         double worst = 1.0;
+        if (tasty) {
+            worst = Shows(FontPicture, Rect{485, 104, 549, 130}, x, y);
+            x += 68;
+        }
         for (const char* c = text; *c != '\0'; ++c, x += 15) {
             const int32_t index = *c == '+' ? 0 : *c - '0' + 1;
             const Rect cell{320 + 15 * index, 104, 335 + 15 * index, 130};
-            worst = std::min(worst, Shows(FontPicture, cell, x, centreY - 13));
+            worst = std::min(worst, Shows(FontPicture, cell, x, y));
         }
         return worst;
     };
-    struct Line {
-        std::initializer_list<Square> Squares;
-        int32_t CentreX, CentreY;
+    struct Move {
+        std::initializer_list<Square> Line;
+        std::initializer_list<Square> Chain;  // pieces of kind 6 that the fall lines up
+        int32_t Lines;
+        int32_t CentreX, CentreY;  // the middle of the move's last line
+        bool Tasty;
+        const char* Flying;  // the pop-up as the chain's line clears, and once the move settled
         const char* Text;
-        int32_t Points;
     };
-    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. The new
-    // pieces drawn on this clock make no further line.
+    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. Across row 4
+    // with 6,6 above it beside a 6: the fall lines them up in row 4, a chain of two lines,
+    // 10 + 10 points. The new pieces drawn on this clock make no further line.
     platform::UseManualClock(9000);
-    for (const Line& line : {Line{{{3, 2}, {3, 3}, {3, 4}}, 411, 179, "+20", 20},
-                             Line{{{2, 6}, {3, 6}, {4, 6}}, 411, 329, "+10", 10}}) {
+    for (const Move& move :
+         {Move{{{3, 2}, {3, 3}, {3, 4}}, {}, 1, 411, 179, false, "", "+20"},
+          Move{{{2, 6}, {3, 6}, {4, 6}}, {}, 1, 411, 329, false, "", "+10"},
+          Move{{{2, 4}, {3, 4}, {4, 4}}, {{1, 4}, {2, 3}, {3, 3}}, 2, 361, 229, true, "+15",
+               "+20"}}) {
         LoadBoard(QuietBoard);
         ClearScorePopups();
-        Place(5, line.Squares);
+        Place(5, move.Line);
+        Place(6, move.Chain);
         Score = 0;
         StartChain();
         MarkMatches();
-        FlyingPieces.clear();  // the copies flying to the mixer would hide the text
         ClearingPass();
-        for (int frame = 0; frame < 200 && ::Falling != 0; ++frame) {
+        // While the last line's pieces start their flight, its pop-up shows whole over them.
+        int lines = 1;
+        for (int frame = 0; frame < 200 && (::Falling != 0 || lines < move.Lines); ++frame) {
             platform::AdvanceManualClock(Dt);
             Step(Dt);
+            if (ChainLength > lines) {
+                lines = ChainLength;
+                Step(Dt);
+                EXPECT_FALSE(FlyingPieces.empty());
+                EXPECT_EQ(showsPoints(move.Tasty, move.Flying, move.CentreX, move.CentreY), 1.0);
+                Shot("play_score_popup_chain");
+            }
         }
-        EXPECT_EQ(Score, line.Points);
-        EXPECT_EQ(ChainLength, 1) << line.Text;
-        EXPECT_EQ(showsPoints(line.Text, line.CentreX, line.CentreY), 1.0) << line.Text;
+        EXPECT_EQ(ChainLength, move.Lines) << move.Text;
+        EXPECT_EQ(Score, std::atoi(move.Text + 1)) << move.Text;
+        // The settled move's pop-up shows its total where the last line was.
+        EXPECT_FALSE(FlyingPieces.empty());
+        EXPECT_EQ(showsPoints(move.Tasty, move.Text, move.CentreX, move.CentreY), 1.0)
+            << move.Text;
     }
-    Shot("play_score_popup_total");
 }
 
 }  // namespace
