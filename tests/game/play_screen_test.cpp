@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -286,6 +290,95 @@ TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
     // A chance of one half every second.
     EXPECT_GE(blinks, 2);
     EXPECT_LE(blinks, 9);
+}
+
+// WCAG relative luminance of a 0x00RRGGBB colour.
+double Luminance(uint32_t rgb) {
+    auto channel = [](uint32_t value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((rgb >> 16) & 0xFF) + 0.7152 * channel((rgb >> 8) & 0xFF) +
+           0.0722 * channel(rgb & 0xFF);
+}
+
+// WCAG contrast ratio of two colours, 1..21.
+double Contrast(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The hint's kept mark reads on every piece, with EasyFood's tiles and without: on each kind,
+// the pixels it changes by 3:1 or more (WCAG contrast of the marked pixel to the same pixel
+// unmarked) cover at least a ring two pixels wide around the square, and one of its two tones
+// stands at 3:1 or more from the tile and from the piece's own main colour.
+TEST_F(PlayScreenTest, TheHintsKeptMarkReadsAtThreeToOneOnEveryTileAndPiece) {
+    constexpr Square First{3, 4}, Second{3, 3};
+    constexpr int SquareLeft = 236 + 50 * 3, SquareTop = 4 + 50 * 3;
+    // A ring two pixels wide just inside a 50-pixel square.
+    constexpr int TwoPixelRing = 50 * 50 - 46 * 46;
+    KindCount = 8;
+    std::vector<uint32_t> sheet(640 * 480, 0x2F3B35);
+    for (uint8_t easyFood : {1, 0}) {
+        EasyFood = easyFood;
+        for (uint8_t kind = 0; kind < 8; ++kind) {
+            LoadBoard(QuietBoard);
+            Place(kind, {First, Second});
+            HintMove = HintMoveRecord{First, Second};
+            HintMarked = 0;
+            Step(0.0f);
+            const std::vector<uint32_t> plain = Frame();
+            HintMarked = 1;
+            Step(0.0f);
+            const std::vector<uint32_t> marked = Frame();
+            // The tile's colour under the mark, and the piece's main colour.
+            const uint32_t tile = plain[(SquareTop + 3) * 640 + SquareLeft + 25] & 0xFFFFFF;
+            // The piece's main colour: the most common of its colours (to 4 bits a channel)
+            // other than its dark outline, as the mean of the pixels of that colour.
+            std::map<uint32_t, std::vector<uint32_t>> pieceColours;
+            for (int y = 0; y < 50; ++y)
+                for (int x = 0; x < 50; ++x) {
+                    const uint32_t c = PicturePixel(FiguresPicture, 50 * kind + x, y) & 0xFFFFFF;
+                    if (c != 0xFF00FF && Luminance(c) > 0.05) pieceColours[c & 0xF0F0F0].push_back(c);
+                }
+            const std::vector<uint32_t>& main =
+                std::max_element(pieceColours.begin(), pieceColours.end(), [](auto& a, auto& b) {
+                    return a.second.size() < b.second.size();
+                })->second;
+            uint32_t piece = 0;
+            for (int shift : {16, 8, 0}) {
+                uint64_t sum = 0;
+                for (uint32_t c : main) sum += (c >> shift) & 0xFF;
+                piece |= static_cast<uint32_t>(sum / main.size()) << shift;
+            }
+            int reading = 0;
+            std::map<uint32_t, int> tones;
+            for (int y = SquareTop; y < SquareTop + 50; ++y)
+                for (int x = SquareLeft; x < SquareLeft + 50; ++x) {
+                    const uint32_t before = plain[y * 640 + x] & 0xFFFFFF;
+                    const uint32_t after = marked[y * 640 + x] & 0xFFFFFF;
+                    if (before != after) tones[after] += 1;
+                    if (Contrast(before, after) >= 3.0) reading += 1;
+                    sheet[(20 + 110 * easyFood + (y - SquareTop)) * 640 + 20 + 75 * kind +
+                          (x - SquareLeft)] = after;
+                    sheet[(300 + 90 * easyFood + (y - SquareTop)) * 640 + 20 + 75 * kind +
+                          (x - SquareLeft)] = before;
+                }
+            double bestOnTile = 0.0, bestOnPiece = 0.0;
+            for (const auto& [tone, count] : tones) {
+                bestOnTile = std::max(bestOnTile, Contrast(tone, tile));
+                bestOnPiece = std::max(bestOnPiece, Contrast(tone, piece));
+            }
+            std::printf(
+                "hint mark, EasyFood %d, kind %d: tile #%06X %.1f:1, piece #%06X %.1f:1, %d pixels "
+                "at 3:1 or more (a two-pixel ring is %d)\n",
+                easyFood, kind, tile, bestOnTile, piece, bestOnPiece, reading, TwoPixelRing);
+            EXPECT_GE(reading, TwoPixelRing) << int{easyFood} << " " << int{kind};
+            EXPECT_GE(bestOnTile, 3.0) << int{easyFood} << " " << int{kind};
+            EXPECT_GE(bestOnPiece, 3.0) << int{easyFood} << " " << int{kind};
+        }
+    }
+    ASSERT_TRUE(SaveShot("play_hint_mark_on_every_kind", sheet));
 }
 
 // A clearing shows one pop-up, "+points" in the outlined pop-up lettering, centred where the
