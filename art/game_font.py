@@ -37,9 +37,9 @@ MUTED_FULLNESS = 0.9
 # as the muted strip, in bright chalk.
 CHALK_TOP = 168
 CHALK_INK = sc.CHALK
-# The large strip, rows LARGE_TOP..: the bright look a quarter larger, for words drawn beside the
-# play screen's painted labels (capitals of 13 pixels or more). Each glyph is as wide as
-# large_width of its width; the game widens them the same way.
+# The large strip, rows LARGE_TOP..: the bright look a quarter taller in the same cells, so
+# narrower in proportion, for words drawn beside the play screen's painted labels (capitals of 13
+# pixels or more).
 LARGE_TOP = 190
 LARGE_SCALE = 1.25
 LARGE_HEIGHT = 21
@@ -47,7 +47,7 @@ LARGE_HEIGHT = 21
 BUTTON = (320, 65)       # one frame of the title's play button
 BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
 LIT_TOP = 103            # the lit frame at (0, 103)
-SHEET = (1130, LARGE_TOP + LARGE_HEIGHT + 1)
+SHEET = (960, LARGE_TOP + LARGE_HEIGHT + 1)
 
 # The score pop-ups that float over the board, right of the lit play button: "+" and the digits
 # in cells of POPUP_CELL pixels, then the three chain words, each in its own cell; all in one row
@@ -64,11 +64,6 @@ POPUP_BASELINE = 19
 POPUP_OUTLINE = 4.0
 POPUP_POINTS_INK = kit.CREAM
 POPUP_WORD_INK = kit.BUTTER
-
-
-def large_width(width):
-    """A glyph's width in the large strip: a quarter wider, rounded half up."""
-    return (width * 5 + 2) // 4
 
 
 def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0, scale=1.0):
@@ -132,11 +127,11 @@ def glyph(ctx, char, left, width, top, ink=INK, scale=1.0, height=GLYPH_HEIGHT):
     ctx.restore()
 
 
-def glyph_strip(ctx, top, draw, widen=lambda width: width):
+def glyph_strip(ctx, top, draw):
     left = 0
     for i, width in enumerate(GLYPH_WIDTHS):
-        draw(ctx, chr(32 + i), left, widen(width), top)
-        left += widen(width)
+        draw(ctx, chr(32 + i), left, width, top)
+        left += width
 
 
 def large_glyph(ctx, char, left, width, top):
@@ -205,7 +200,7 @@ def popups(ctx):
 def font():
     surface, ctx = kit.canvas(*SHEET)
     glyph_strip(ctx, 0, glyph)
-    glyph_strip(ctx, LARGE_TOP, large_glyph, large_width)
+    glyph_strip(ctx, LARGE_TOP, large_glyph)
     # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)

@@ -27,24 +27,12 @@ const int32_t GlyphWidths[GlyphCount] = {
 // clang-format on
 
 int32_t GlyphOffsets[GlyphCount] = {};
-int32_t LargeGlyphOffsets[GlyphCount] = {};
-
-namespace {
-
-// The width in pixels of glyph i of the strip.
-int32_t StripGlyphWidth(int i, const GlyphStrip& strip) {
-    return strip.Large ? LargeGlyphWidth(GlyphWidths[i]) : GlyphWidths[i];
-}
-
-}  // namespace
 
 void BuildGlyphOffsets() {
-    int32_t x = 0, large = 0;
+    int32_t x = 0;
     for (int i = 0; i < GlyphCount; ++i) {
         GlyphOffsets[i] = x;
-        LargeGlyphOffsets[i] = large;
         x += GlyphWidths[i];
-        large += LargeGlyphWidth(GlyphWidths[i]);
     }
 }
 
@@ -56,27 +44,25 @@ void DrawText(int32_t x, int32_t y, const char* text, const GlyphStrip& strip) {
 void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int32_t right,
                       const GlyphStrip& strip) {
     if (FontPicture == nullptr || text == nullptr) return;
-    const int32_t* offsets = strip.Large ? LargeGlyphOffsets : GlyphOffsets;
     int64_t glyphX = x;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
         if (*c < 32 || *c > 126) continue;
         const int i = *c - 32;
-        const int32_t width = StripGlyphWidth(i, strip);
         const int64_t from = std::max<int64_t>(glyphX, left);
-        const int64_t to = std::min<int64_t>(glyphX + width, right);
+        const int64_t to = std::min<int64_t>(glyphX + GlyphWidths[i], right);
         if (from < to) {
-            const int32_t sourceX = offsets[i] + static_cast<int32_t>(from - glyphX);
+            const int32_t sourceX = GlyphOffsets[i] + static_cast<int32_t>(from - glyphX);
             FontPicture->Draw(BackBuffer, static_cast<int32_t>(from), y, sourceX, strip.Top,
                               sourceX + static_cast<int32_t>(to - from), strip.Top + strip.Height);
         }
-        glyphX += width;
+        glyphX += GlyphWidths[i];
     }
 }
 
-int32_t TextWidth(const char* text, const GlyphStrip& strip) {
+int32_t TextWidth(const char* text) {
     int32_t width = 0;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
-        if (*c >= 32 && *c <= 126) width += StripGlyphWidth(*c - 32, strip);
+        if (*c >= 32 && *c <= 126) width += GlyphWidths[*c - 32];
     }
     return width;
 }

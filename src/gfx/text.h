@@ -13,25 +13,21 @@ constexpr int32_t GlyphHeight = 17;
 extern const int32_t GlyphWidths[GlyphCount];
 // x position in pixels of each glyph in "Font.bmp" (0..891); filled by BuildGlyphOffsets.
 extern int32_t GlyphOffsets[GlyphCount];
-// x position in pixels of each glyph of the large strip in "Font.bmp"; filled by BuildGlyphOffsets.
-extern int32_t LargeGlyphOffsets[GlyphCount];
-// A look of the glyph strip in "Font.bmp": its top row, its glyphs' height in pixels, and whether
-// its glyphs are the large ones, each LargeGlyphWidth of its character's width.
+// A look of the glyph strip in "Font.bmp", every glyph at its x position and width: the strip's
+// top row and its glyphs' height in pixels.
 struct GlyphStrip {
     int32_t Top;
     int32_t Height;
-    bool Large;
 };
 // The bright look of all text, outlined.
-constexpr GlyphStrip BrightGlyphs{0, GlyphHeight, false};
+constexpr GlyphStrip BrightGlyphs{0, GlyphHeight};
 // Table rows no player has earned: dim chalk.
-constexpr GlyphStrip MutedGlyphs{20, GlyphHeight, false};
+constexpr GlyphStrip MutedGlyphs{20, GlyphHeight};
 // Table rows and names players have earned: bright chalk of the muted rows' weight.
-constexpr GlyphStrip ChalkGlyphs{168, GlyphHeight, false};
-// The bright look a quarter larger, for words beside the play screen's painted labels.
-constexpr GlyphStrip LargeGlyphs{190, 21, true};
-// Width in pixels of a glyph of the large strip whose character's glyph is `width` wide.
-constexpr int32_t LargeGlyphWidth(int32_t width) { return (width * 5 + 2) / 4; }
+constexpr GlyphStrip ChalkGlyphs{168, GlyphHeight};
+// The bright look a quarter taller in the same widths, for words beside the play screen's
+// painted labels.
+constexpr GlyphStrip LargeGlyphs{190, 21};
 
 // ---- Digit strips ----
 // Width in pixels of one digit of "Number.jpg" (the score).
@@ -39,8 +35,7 @@ constexpr int32_t SmallDigitWidth = 10;
 // Width in pixels of one digit of "level.jpg" (the level number).
 constexpr int32_t LargeDigitWidth = 15;
 
-// Called once by start-up: each glyph's x position is the sum of the widths before it, in both
-// sizes.
+// Called once by start-up: each glyph's x position is the sum of the widths before it.
 void BuildGlyphOffsets();
 
 // Called by the screens that write words: draws the text in the strip's look with its first
@@ -54,8 +49,8 @@ void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int3
 // Called where a number is written in words for the player: the value in decimal with a comma
 // between each group of three digits ("2,115").
 std::string GroupedNumber(int32_t value);
-// Called to place text: its width in pixels in the strip's size, the sum of its glyphs' widths.
-int32_t TextWidth(const char* text, const GlyphStrip& strip = BrightGlyphs);
+// Called to place text: its width in pixels, the sum of its glyphs' widths.
+int32_t TextWidth(const char* text);
 
 // Called by the play screen for the score: draws the value in decimal with 10-pixel digits of
 // "Number.jpg", centred on centreX, top at y. A minus sign takes a digit's room but draws nothing.

@@ -89,7 +89,7 @@ int ArrowFrame(float& timer, float dt) {
 void DrawNumberRight(int left, int right, int y, int value, const GlyphStrip& strip) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    DrawTextInColumn(right - TextWidth(text, strip), y, text, left, right, strip);
+    DrawTextInColumn(right - TextWidth(text), y, text, left, right, strip);
 }
 
 // The name box clear of the row being named: the name typed so far (with its caret until it is

@@ -248,7 +248,7 @@ TEST_F(HighScoreCellsTest, TheNameBoxKeepsClearOfTheLandingRowAndShowsAFullName)
     const std::vector<uint32_t> nine = BackBufferFrame();
     // The prompt changes, and no caret follows the ninth letter.
     EXPECT_TRUE(AnyDifference(eight, nine, 154, 157, 486, 190));
-    const int caretX = 169 + TextWidth("Chef Anna", ChalkGlyphs);
+    const int caretX = 169 + TextWidth("Chef Anna");
     NameReset();
     DrawHighScores();
     EXPECT_FALSE(AnyDifference(BackBufferFrame(), nine, caretX, 200, caretX + 12, 222));
