@@ -278,8 +278,8 @@ TEST_F(HudTest, ModeAndTimeLeftStandUnderTheThermometerAsTallAsThePaintedLabels)
     Shot("play_hud_untimed");
     const std::vector<uint32_t> untimed = Frame();
     const int text = CreamCapHeight(untimed, Rect{96, 440, 230, 480});
-    std::printf("capitals: painted \"Menu\" %d and \"Pelmaro\" %d pixels, mode and time %d\n",
-                menu, sign, text);
+    std::printf("capitals: painted \"Menu\" %d and \"Pelmaro\" %d pixels, mode and time %d\n", menu,
+                sign, text);
     EXPECT_GE(text, labels);
     // The art around the text: every pixel the text changed, and 4 pixels around, is plain wood.
     int left = 640, top = 480, right = -1, bottom = -1;

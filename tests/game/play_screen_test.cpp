@@ -339,7 +339,8 @@ TEST_F(PlayScreenTest, TheHintsKeptMarkReadsAtThreeToOneOnEveryTileAndPiece) {
             for (int y = 0; y < 50; ++y)
                 for (int x = 0; x < 50; ++x) {
                     const uint32_t c = PicturePixel(FiguresPicture, 50 * kind + x, y) & 0xFFFFFF;
-                    if (c != 0xFF00FF && Luminance(c) > 0.05) pieceColours[c & 0xF0F0F0].push_back(c);
+                    if (c != 0xFF00FF && Luminance(c) > 0.05)
+                        pieceColours[c & 0xF0F0F0].push_back(c);
                 }
             const std::vector<uint32_t>& main =
                 std::max_element(pieceColours.begin(), pieceColours.end(), [](auto& a, auto& b) {
@@ -458,11 +459,16 @@ TEST_F(PlayScreenTest, AMovesOnePopupShowsEveryPointItScoresOverTheFlyingPieces)
     // with 6,6 above it beside a 6: the fall lines them up in row 4, a chain of two lines,
     // 10 + 10 points. The new pieces drawn on this clock make no further line.
     platform::UseManualClock(9000);
-    for (const Move& move :
-         {Move{{{3, 2}, {3, 3}, {3, 4}}, {}, 1, 411, 179, false, "", "+20"},
-          Move{{{2, 6}, {3, 6}, {4, 6}}, {}, 1, 411, 329, false, "", "+10"},
-          Move{{{2, 4}, {3, 4}, {4, 4}}, {{1, 4}, {2, 3}, {3, 3}}, 2, 361, 229, true, "+15",
-               "+20"}}) {
+    for (const Move& move : {Move{{{3, 2}, {3, 3}, {3, 4}}, {}, 1, 411, 179, false, "", "+20"},
+                             Move{{{2, 6}, {3, 6}, {4, 6}}, {}, 1, 411, 329, false, "", "+10"},
+                             Move{{{2, 4}, {3, 4}, {4, 4}},
+                                  {{1, 4}, {2, 3}, {3, 3}},
+                                  2,
+                                  361,
+                                  229,
+                                  true,
+                                  "+15",
+                                  "+20"}}) {
         LoadBoard(QuietBoard);
         ClearScorePopups();
         Place(5, move.Line);
@@ -488,8 +494,7 @@ TEST_F(PlayScreenTest, AMovesOnePopupShowsEveryPointItScoresOverTheFlyingPieces)
         EXPECT_EQ(Score, std::atoi(move.Text + 1)) << move.Text;
         // The settled move's pop-up shows its total where the last line was.
         EXPECT_FALSE(FlyingPieces.empty());
-        EXPECT_EQ(showsPoints(move.Tasty, move.Text, move.CentreX, move.CentreY), 1.0)
-            << move.Text;
+        EXPECT_EQ(showsPoints(move.Tasty, move.Text, move.CentreX, move.CentreY), 1.0) << move.Text;
     }
 }
 

@@ -209,8 +209,8 @@ TEST_F(HighScoreCellsTest, CellsStayInsideTheirColumns) {
 }
 
 // The name box never covers the row where the new score lands, whichever row that is: the row
-// shows lit, as it will once named; the name is written in the table's chalk, and once it has nine letters the box says it is full and
-// shows no caret.
+// shows lit, as it will once named; the name is written in the table's chalk, and once it has nine
+// letters the box says it is full and shows no caret.
 TEST_F(HighScoreCellsTest, TheNameBoxKeepsClearOfTheLandingRowAndShowsAFullName) {
     ScreenState = HighScores;
     HighScorePage = 6;
@@ -238,10 +238,10 @@ TEST_F(HighScoreCellsTest, TheNameBoxKeepsClearOfTheLandingRowAndShowsAFullName)
     DrawHighScores();
     const std::vector<uint32_t> eight = BackBufferFrame();
     const int a = GlyphOffsets['C' - 32];
-    EXPECT_EQ(BackBufferShows(FontPicture,
-                              Rect{a, ChalkGlyphs.Top, a + 13, ChalkGlyphs.Top + GlyphHeight}, 169,
-                              202),
-              1.0);
+    EXPECT_EQ(
+        BackBufferShows(FontPicture,
+                        Rect{a, ChalkGlyphs.Top, a + 13, ChalkGlyphs.Top + GlyphHeight}, 169, 202),
+        1.0);
     NameAppend('a');
     DrawHighScores();
     Shot("high_scores_name_full");

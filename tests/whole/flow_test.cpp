@@ -1,6 +1,4 @@
 // Whole-program tests of the screen flow: from the logo through a game to the high scores and out.
-#include "shared/state.h"
-
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +17,7 @@
 #include "platform/messages.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 
