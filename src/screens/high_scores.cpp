@@ -1,7 +1,6 @@
 // The high-score screen: the tables of the page shown, the name box and the buttons.
 #include "screens/high_scores.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
