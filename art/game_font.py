@@ -33,11 +33,21 @@ MUTED_TOP = 20
 MUTED_INK = (0xB9, 0xC2, 0xB6)
 MUTED_BEARING = 0.5
 MUTED_FULLNESS = 0.9
+# The chalk strip, rows CHALK_TOP..: a table row a player has earned, lettered in the same weight
+# as the muted strip, in bright chalk.
+CHALK_TOP = 168
+CHALK_INK = sc.CHALK
+# The large strip, rows LARGE_TOP..: the bright look a quarter taller in the same cells, so
+# narrower in proportion, for words drawn beside the play screen's painted labels (capitals of 13
+# pixels or more).
+LARGE_TOP = 190
+LARGE_SCALE = 1.25
+LARGE_HEIGHT = 21
 
 BUTTON = (320, 65)       # one frame of the title's play button
 BLINK_TOP = 38           # frames k = 0, 1 (and 2, the rest frame again) at (320k, 38)
 LIT_TOP = 103            # the lit frame at (0, 103)
-SHEET = (960, 168)
+SHEET = (960, LARGE_TOP + LARGE_HEIGHT + 1)
 
 # The score pop-ups that float over the board, right of the lit play button: "+" and the digits
 # in cells of POPUP_CELL pixels, then the three chain words, each in its own cell; all in one row
@@ -56,30 +66,32 @@ POPUP_POINTS_INK = kit.CREAM
 POPUP_WORD_INK = kit.BUTTER
 
 
-def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0):
-    """Adds the path of char fitted to room pixels as far as STRETCH allows, centred in its cell."""
-    kit.set_font(ctx, FONT_SIZE)
+def glyph_path(ctx, char, left, width, room, top=0, dx=0.0, dy=0.0, scale=1.0):
+    """Adds the path of char fitted to room pixels as far as STRETCH allows, centred in its cell;
+    scale sizes the face and its baseline."""
+    kit.set_font(ctx, FONT_SIZE * scale)
     ext = ctx.text_extents(char)
     squeeze = min(max(room / max(ext.width, 0.1), STRETCH[0]), STRETCH[1])
     if ext.width * STRETCH[0] > room:
         squeeze = room / max(ext.width, 0.1)
     ctx.save()
-    ctx.translate(left + width / 2 + dx, top + BASELINE + dy)
+    ctx.translate(left + width / 2 + dx, top + round(BASELINE * scale) + dy)
     ctx.scale(squeeze, 1)
     ctx.move_to(-ext.width / 2 - ext.x_bearing, 0)
     ctx.text_path(char)
     ctx.restore()
 
 
-def muted_glyph(ctx, char, left, width, top):
-    """Draws char inside its cell in dim chalk, its strokes a little fuller, with no edge."""
+def muted_glyph(ctx, char, left, width, top, ink=MUTED_INK):
+    """Draws char inside its cell in chalk (dim unless told), its strokes a little fuller, with no
+    edge."""
     if width == 0 or char == " ":
         return
     ctx.save()
     ctx.rectangle(left, top, width, GLYPH_HEIGHT)
     ctx.clip()
     glyph_path(ctx, char, left, width, width - 2 * MUTED_BEARING - MUTED_FULLNESS, top)
-    ctx.set_source_rgba(*kit.rgb(MUTED_INK))
+    ctx.set_source_rgba(*kit.rgb(ink))
     ctx.set_line_width(MUTED_FULLNESS)
     ctx.set_line_join(cairo.LINE_JOIN_ROUND)
     ctx.stroke_preserve()
@@ -87,17 +99,17 @@ def muted_glyph(ctx, char, left, width, top):
     ctx.restore()
 
 
-def glyph(ctx, char, left, width, top, ink=INK):
+def glyph(ctx, char, left, width, top, ink=INK, scale=1.0, height=GLYPH_HEIGHT):
     """Draws char inside its cell with a dark edge: a one-pixel outline where the cell has room,
     a crisp one-pixel shadow in the narrowest cells (i, comma, full stop)."""
     if width == 0 or char == " ":
         return
     ctx.save()
-    ctx.rectangle(left, top, width, GLYPH_HEIGHT)
+    ctx.rectangle(left, top, width, height)
     ctx.clip()
     if width > 3:
         edge_room = 1.0 if width >= 8 else 0.0  # the outline's own half-width, where it fits
-        glyph_path(ctx, char, left, width, width - 2 * BEARING - edge_room, top)
+        glyph_path(ctx, char, left, width, width - 2 * BEARING - edge_room, top, scale=scale)
         ctx.set_source_rgba(*kit.rgb(EDGE))
         ctx.set_line_width(2.0)
         ctx.set_line_join(cairo.LINE_JOIN_ROUND)
@@ -106,10 +118,10 @@ def glyph(ctx, char, left, width, top, ink=INK):
         ctx.fill()
     else:
         ctx.set_antialias(cairo.ANTIALIAS_NONE)
-        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top, 1.0, 1.0)
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top, 1.0, 1.0, scale)
         ctx.set_source_rgba(*kit.rgb(EDGE))
         ctx.fill()
-        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top)
+        glyph_path(ctx, char, left - 0.5, width, width - 1.0, top, scale=scale)
         ctx.set_source_rgba(*kit.rgb(ink))
         ctx.fill()
     ctx.restore()
@@ -120,6 +132,14 @@ def glyph_strip(ctx, top, draw):
     for i, width in enumerate(GLYPH_WIDTHS):
         draw(ctx, chr(32 + i), left, width, top)
         left += width
+
+
+def large_glyph(ctx, char, left, width, top):
+    glyph(ctx, char, left, width, top, scale=LARGE_SCALE, height=LARGE_HEIGHT)
+
+
+def chalk_glyph(ctx, char, left, width, top):
+    muted_glyph(ctx, char, left, width, top, CHALK_INK)
 
 
 def play_button(ctx, x, y, look):
@@ -180,16 +200,18 @@ def popups(ctx):
 def font():
     surface, ctx = kit.canvas(*SHEET)
     glyph_strip(ctx, 0, glyph)
+    glyph_strip(ctx, LARGE_TOP, large_glyph)
     # Blink frames A, B; the copy of A beyond them is the frame a timer of exactly 2 reaches.
     for k, look in enumerate(("a", "b", "a")):
         play_button(ctx, 320 * k, BLINK_TOP, look)
     play_button(ctx, 0, LIT_TOP, "lit")
     popups(ctx)
     sheet = kit.keyed(kit.to_image(surface), threshold=110)
-    # The muted strip's soft edges are laid over the slate it is drawn on, so they stay soft.
-    muted, muted_ctx = kit.canvas(SHEET[0], GLYPH_HEIGHT)
-    glyph_strip(muted_ctx, 0, muted_glyph)
-    sheet.paste(kit.keyed(kit.to_image(muted), threshold=40, matte=sc.SLATE), (0, MUTED_TOP))
+    # The chalk strips' soft edges are laid over the slate they are drawn on, so they stay soft.
+    for top, draw in ((MUTED_TOP, muted_glyph), (CHALK_TOP, chalk_glyph)):
+        chalk, chalk_ctx = kit.canvas(SHEET[0], GLYPH_HEIGHT)
+        glyph_strip(chalk_ctx, 0, draw)
+        sheet.paste(kit.keyed(kit.to_image(chalk), threshold=40, matte=sc.SLATE), (0, top))
     return sheet
 
 

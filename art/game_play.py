@@ -473,8 +473,9 @@ def banner(ctx, y, label, colour, hint):
     ctx.stroke()
     ctx.set_dash([])
     if hint:
-        kit.text(ctx, label, 150, y + 24, 21, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
-        kit.text(ctx, hint, 150, y + 43, 12, kit.CREAM, outline=kit.OUTLINE, outline_width=3)
+        # The hint as tall as the play screen's painted labels (13-pixel capitals).
+        kit.text(ctx, label, 150, y + 22, 20, kit.CREAM, outline=kit.OUTLINE, outline_width=4)
+        kit.text(ctx, hint, 150, y + 42, 17, kit.CREAM, outline=kit.OUTLINE, outline_width=3)
         return
     size = 24 if len(label) < 16 else 21
     kit.text(ctx, label, 150, y + 30, size, kit.CREAM, outline=kit.OUTLINE, outline_width=4)

@@ -16,6 +16,11 @@ LABEL_TIMED = (507, 114, 591, 148)
 BOX = (145, 175, 495, 305)
 OK = (299, 262, 338, 294)
 OK_LIT = (295, 259, 344, 296)
+# The name box's prompt, and the one it shows once the name has its nine letters: that one is
+# baked below the box in "WindowHS.JPG", over the part of the card PROMPT covers (box pixels).
+PROMPT = "Well cooked! Type your name:"
+FULL_PROMPT = "Name full: nine letters"
+PROMPT_AREA = (9, 9, 341, 42)
 SHEETS = ((52, 102, 312, 412), (337, 102, 597, 412))
 ROW_Y0, ROW_STEP = 183, 25
 # How far the hovered arrow has stepped, for arrow frames 0..3 (frame 4 repeats the rest frame).
@@ -93,10 +98,10 @@ def page_label(ctx, rect, kinds):
     kit.text(ctx, f"{kinds} kinds", (l + r) / 2, (t + b) / 2, 15, kit.CREAM, outline=kit.OUTLINE, outline_width=2.5)
 
 
-def name_box(ctx, ok_lit=False):
+def name_box(ctx, ok_lit=False, prompt=PROMPT):
     l, t, r, b = BOX
     sc.card(ctx, l, t, r - l, b - t, pins=False)
-    kit.text(ctx, "Well cooked! Type your name:", (l + r) / 2, t + 25, 16, sc.INK)
+    kit.text(ctx, prompt, (l + r) / 2, t + 25, 16, sc.INK)
     kit.shape(ctx, lambda c: kit.rounded_rect(c, l + 16, t + 44, r - l - 32, 36, 6), sc.SLATE, kit.OUTLINE, 2.0)
     sc.button(ctx, OK, "OK", ok_lit, 15)
 
@@ -110,10 +115,16 @@ def high_scores():
 
 
 def window_hs():
-    def draw(ctx):
-        draw_screen(ctx)
-        name_box(ctx)
-    return sc.opaque(sc.render(640, 480, draw)).crop(BOX)
+    """The name box alone, keyed, for the game moves it clear of the row being named; below it,
+    its prompt area with the full name's prompt."""
+    l, t, r, b = BOX
+    pl, pt, pr, pb = PROMPT_AREA
+    box = kit.keyed(sc.render(640, 480, name_box).crop(BOX), matte=sc.SLATE)
+    full = sc.render(640, 480, lambda ctx: name_box(ctx, prompt=FULL_PROMPT)).crop(BOX)
+    out = sc.sheet(r - l, b - t + pb - pt)
+    sc.place(out, box, 0, 0)
+    sc.place(out, kit.keyed(full.crop(PROMPT_AREA)), 0, b - t)
+    return out
 
 
 def arrow_frames():

@@ -49,9 +49,10 @@ constexpr int32_t ScoreCentreX = 535, ScoreTop = 437;
 constexpr int32_t LevelCentreX = 370, LevelTop = 453;
 constexpr int32_t BarCoverX = 174, BarCoverY = 339;
 constexpr int32_t BarCoverLeft = 210, BarCoverRight = 230;
-// The mode's name and, in the Timed mode, the time left as minutes and seconds: two lines of text
-// right-aligned left of the thermometer's tube, clear of the Menu button and the mixer.
-constexpr int32_t ModeRight = 166, ModeTop = 392, TimeLeftTop = 412;
+// The mode's name and, in the Timed mode, the time left as minutes and seconds: one line of large
+// text under the thermometer's bulb, centred on the wood between the Menu button and the panel
+// beside the board.
+constexpr int32_t ModeCentreX = 162, ModeTop = 446;
 // The low-time warning: a red frame around the bar's tube, lit for the first half of every
 // second between two ticks.
 constexpr int32_t WarnLeft = 170, WarnTop = 335, WarnRight = 198, WarnBottom = 416;
@@ -167,20 +168,17 @@ int32_t SecondsLeft() {
     return static_cast<int32_t>(std::ceil(std::max(LevelBar, 0.0f) / perSecond));
 }
 
-// Draws the text with its right edge at ModeRight.
-void DrawTextRightAligned(int32_t top, const char* text) {
-    DrawText(ModeRight - TextWidth(text), top, text);
-}
-
-// Names the mode beside the thermometer and, in the Timed mode, shows the time left as m:ss.
+// Names the mode under the thermometer and, in the Timed mode, shows the time left as m:ss.
 void DrawModeAndTimeLeft() {
-    DrawTextRightAligned(ModeTop, GameMode == Timed ? "Timed" : "Untimed");
-    if (GameMode != Timed) return;
-    const int32_t seconds = SecondsLeft();
-    char clock[16];
-    std::snprintf(clock, sizeof clock, "%d:%02d", static_cast<int>(seconds / 60),
-                  static_cast<int>(seconds % 60));
-    DrawTextRightAligned(TimeLeftTop, clock);
+    char text[32];
+    if (GameMode == Timed) {
+        const int32_t seconds = SecondsLeft();
+        std::snprintf(text, sizeof text, "Timed %d:%02d", static_cast<int>(seconds / 60),
+                      static_cast<int>(seconds % 60));
+    } else {
+        std::snprintf(text, sizeof text, "Untimed");
+    }
+    DrawText(ModeCentreX - TextWidth(text) / 2, ModeTop, text, LargeGlyphs);
 }
 
 // Draws the score, the level number, the mode and time left, and the cover that hides the empty
@@ -253,14 +251,14 @@ void MoveBanner(float dt) {
 void DrawFinalScore() {
     const std::string text = "Score " + GroupedNumber(Score);
     const int32_t width = TextWidth(text.c_str());
+    const int32_t height = LargeGlyphs.Height;
     const int32_t left = BannerX + (BannerWidth - width) / 2;
     const int32_t top = static_cast<int32_t>(BannerY) + BannerHeight + ScorePlateGap;
-    if (top - ScorePlateEdge < BoardArea.Top ||
-        top + GlyphHeight + ScorePlateEdge > BoardArea.Bottom)
+    if (top - ScorePlateEdge < BoardArea.Top || top + height + ScorePlateEdge > BoardArea.Bottom)
         return;
     BackBuffer->FillRect(left - ScorePlateEdge, top - ScorePlateEdge, left + width + ScorePlateEdge,
-                         top + GlyphHeight + ScorePlateEdge, PlateRed, PlateGreen, PlateBlue);
-    DrawText(left, top, text.c_str());
+                         top + height + ScorePlateEdge, PlateRed, PlateGreen, PlateBlue);
+    DrawText(left, top, text.c_str(), LargeGlyphs);
 }
 
 // After a game-over banner: the score goes to the high-score table and its name box.

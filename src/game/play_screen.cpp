@@ -54,13 +54,15 @@ constexpr int32_t SelectionLeft = 400;
 // Frames per second of a selected piece's animation, and its last frame.
 constexpr float PieceFrameRate = 25.0f;
 constexpr float LastPieceFrame = 13.0f;
-// The soft mark a hint leaves on its two squares: a butter frame inside a thin copper line.
+// The mark a hint leaves on its two squares: a cream frame between two dark lines, square, unlike
+// the selection's round frame; one of its tones stands out from every tile and piece.
 struct FrameLook {
     int32_t Inset, Edge;
     uint32_t Red, Green, Blue;
 };
-constexpr FrameLook HintMarkLine{2, 1, 0xC8, 0x74, 0x3A};
-constexpr FrameLook HintMarkFill{3, 2, 0xFF, 0xD7, 0x5E};
+constexpr FrameLook HintMarkOuter{1, 2, 0x3B, 0x24, 0x14};
+constexpr FrameLook HintMarkMiddle{3, 2, 0xFF, 0xF3, 0xD6};
+constexpr FrameLook HintMarkInner{5, 1, 0x3B, 0x24, 0x14};
 // Pixels per second a flying piece shrinks by, and its smallest size.
 constexpr float ShrinkRate = 40.0f;
 constexpr float SmallestFlyingSize = 5.0f;
@@ -156,10 +158,11 @@ void DrawSquareFrame(Square square, const FrameLook& look) {
     edge(right - look.Edge, top, right, bottom);
 }
 
-// The hint's soft mark on a square, softer than the selection's frame.
+// The hint's kept mark on a square.
 void DrawHintMark(Square square) {
-    DrawSquareFrame(square, HintMarkLine);
-    DrawSquareFrame(square, HintMarkFill);
+    for (const FrameLook& look : {HintMarkOuter, HintMarkMiddle, HintMarkInner}) {
+        DrawSquareFrame(square, look);
+    }
 }
 
 // The board's pieces, each selected one animated and framed.
@@ -223,13 +226,13 @@ void PlayFrame(float dt) {
     }
     DrawBoard(dt);
     if (platform::KeysInUse()) DrawBoardCursor();
-    ScorePopupsFrame(dt);
     PhaseBanner(PlayPhase, dt);
     if (MatchSoundPending != 0) {
         PlaySoundEffect(Effect::Clear);
         MatchSoundPending = 0;
     }
     FlyingPiecesFrame(dt);
+    ScorePopupsFrame(dt);
 }
 
 void FlyingPiecesFrame(float dt) {

@@ -17,22 +17,24 @@ int32_t ChainLength = 0;
 
 namespace {
 
-// One pop-up: the points of a clearing pass and, from the second pass of a chain on, the word
-// before them; its rectangle's left and top edges in screen pixels when it appeared; its age.
+// The move's pop-up: the points the move has scored so far and, from the second line of a chain
+// on, the word before them; its rectangle's left and top edges in screen pixels where its last
+// line was; its age.
 struct Popup {
     int32_t Points;
     int32_t Word;  // index into the chain words, or NoWord
     int32_t Left;
-    float Top;
+    int32_t Top;
     float Age;
 };
-std::vector<Popup> Popups;
-// The pop-up that takes the points of the passes after its line, until the next line: an index
-// into Popups, or -1.
-int OpenPopup = -1;
+Popup MovePopup{};
+// 1 while the move's pop-up shows.
+bool PopupShown = false;
+// Points of all clearing passes since the player's last swap made a line.
+int32_t MovePoints = 0;
 
 constexpr int32_t NoWord = -1;
-// Pixels a second the pop-ups rise.
+// Pixels a second the pop-up rises.
 constexpr float RiseSpeed = 40.0f;
 // The pop-up lettering in "Font.bmp": "+" and the digits in cells of PopupCell pixels from
 // PopupLeft, then the chain words for chains of 2, 3 and 4 or more passes; one row from PopupTop.
@@ -43,11 +45,10 @@ struct WordCell {
     int32_t Width;
 };
 constexpr WordCell ChainWords[3] = {{485, 64}, {549, 82}, {631, 101}};
-// Pixels between a chain word and its points, and kept free between two pop-ups.
-constexpr int32_t WordGap = 4, PopupSpacing = 2;
-// A pop-up stays whole inside the board for all its rise.
-constexpr int32_t HighestTop =
-    BoardArea.Top + static_cast<int32_t>(RiseSpeed * PopupLife) + PopupSpacing;
+// Pixels between a chain word and its points.
+constexpr int32_t WordGap = 4;
+// The pop-up stays whole inside the board for all its rise.
+constexpr int32_t HighestTop = BoardArea.Top + static_cast<int32_t>(RiseSpeed * PopupLife);
 constexpr int32_t LowestTop = BoardArea.Bottom - PopupHeight;
 
 // The points as "+" and decimal digits, each an index into the pop-up cells.
@@ -68,43 +69,14 @@ int32_t PopupWidth(const Popup& popup) {
 
 // The pop-up's top edge now, risen with its age.
 int32_t CurrentTop(const Popup& popup) {
-    return static_cast<int32_t>(popup.Top - popup.Age * RiseSpeed);
+    return static_cast<int32_t>(static_cast<float>(popup.Top) - popup.Age * RiseSpeed);
 }
 
-// True when the new pop-up at (left, top) would touch a shown one where that one is now; all
-// rise alike, so two that are apart when the second appears stay apart.
-bool Overlaps(int32_t left, int32_t top, int32_t width) {
-    for (const Popup& other : Popups) {
-        const int32_t otherTop = CurrentTop(other);
-        const int32_t otherLeft = other.Left;
-        if (left < otherLeft + PopupWidth(other) + PopupSpacing &&
-            otherLeft < left + width + PopupSpacing &&
-            top < otherTop + PopupHeight + PopupSpacing &&
-            otherTop < top + PopupHeight + PopupSpacing)
-            return true;
-    }
-    return false;
-}
-
-// Centres the pop-up on the clearing, inside the board; when that covers another pop-up, the
-// nearest free place a row above or below it, trying above first. With no free place on the
-// board the clearing shows no pop-up. The pop-up placed becomes the open one.
-void AddPopup(int32_t points, int32_t word, int32_t centreX, int32_t centreY) {
-    OpenPopup = -1;
-    Popup popup{points, word, 0, 0.0f, 0.0f};
-    const int32_t width = PopupWidth(popup);
-    popup.Left = std::clamp(centreX - width / 2, BoardArea.Left, BoardArea.Right - width);
-    const int32_t wanted = std::clamp(centreY - PopupHeight / 2, HighestTop, LowestTop);
-    constexpr int32_t Row = PopupHeight + PopupSpacing;
-    for (int32_t rows = 0; rows * Row <= LowestTop - HighestTop; ++rows) {
-        for (int32_t top : {wanted - rows * Row, wanted + rows * Row}) {
-            if (top < HighestTop || top > LowestTop || Overlaps(popup.Left, top, width)) continue;
-            popup.Top = static_cast<float>(top);
-            Popups.push_back(popup);
-            OpenPopup = static_cast<int>(Popups.size()) - 1;
-            return;
-        }
-    }
+// Centres the pop-up on (centreX, centreY), whole on the board for all its rise.
+void CentrePopup(int32_t centreX, int32_t centreY) {
+    const int32_t width = PopupWidth(MovePopup);
+    MovePopup.Left = std::clamp(centreX - width / 2, BoardArea.Left, BoardArea.Right - width);
+    MovePopup.Top = std::clamp(centreY - PopupHeight / 2, HighestTop, LowestTop);
 }
 
 // Draws the word, if any, then "+" and the digits, from the pop-up lettering of "Font.bmp".
@@ -127,44 +99,37 @@ void DrawPopup(const Popup& popup) {
 
 }  // namespace
 
-void StartChain() { ChainLength = 0; }
+void StartChain() {
+    ChainLength = 0;
+    MovePoints = 0;
+}
 
 void ShowClearingPoints(int32_t centreX, int32_t centreY, int32_t points) {
     ChainLength += 1;
+    MovePoints += points;
     const int32_t word = ChainLength < 2 ? NoWord : std::min(ChainLength, 4) - 2;
-    AddPopup(points, word, centreX, centreY);
+    MovePopup = Popup{MovePoints, word, 0, 0, 0.0f};
+    CentrePopup(centreX, centreY);
+    PopupShown = true;
 }
 
 void AddClearingPoints(int32_t points) {
-    if (OpenPopup < 0) return;
-    Popup& popup = Popups[static_cast<std::size_t>(OpenPopup)];
-    const int32_t width = PopupWidth(popup);
-    popup.Points += points;
+    MovePoints += points;
+    if (!PopupShown) return;
     // A wider number stays centred where the line was, and on the board.
-    popup.Left = std::clamp(popup.Left - (PopupWidth(popup) - width) / 2, BoardArea.Left,
-                            BoardArea.Right - PopupWidth(popup));
+    const int32_t centreX = MovePopup.Left + PopupWidth(MovePopup) / 2;
+    MovePopup.Points = MovePoints;
+    CentrePopup(centreX, MovePopup.Top + PopupHeight / 2);
 }
 
 void ScorePopupsFrame(float dt) {
     if (SelectStep != 0) ClearScorePopups();
-    // The last line's pop-up waits where the line was while its cascade still falls.
-    const int heldFrom =
-        Falling != 0 && OpenPopup >= 0 ? OpenPopup : static_cast<int>(Popups.size());
-    for (int i = 0; i < static_cast<int>(Popups.size()); ++i) {
-        Popup& popup = Popups[static_cast<std::size_t>(i)];
-        if (FontPicture != nullptr) DrawPopup(popup);
-        if (i < heldFrom) popup.Age += dt;
-    }
-    for (int i = static_cast<int>(Popups.size()) - 1; i >= 0; --i) {
-        if (Popups[static_cast<std::size_t>(i)].Age < PopupLife) continue;
-        Popups.erase(Popups.begin() + i);
-        if (OpenPopup == i) OpenPopup = -1;
-        if (OpenPopup > i) OpenPopup -= 1;
-    }
-    if (!Popups.empty()) ChangeDueIn(0.0f);
+    if (!PopupShown) return;
+    if (FontPicture != nullptr) DrawPopup(MovePopup);
+    ChangeDueIn(0.0f);
+    // The pop-up waits where its line was while the move's pieces still fall.
+    if (Falling == 0) MovePopup.Age += dt;
+    if (MovePopup.Age >= PopupLife) PopupShown = false;
 }
 
-void ClearScorePopups() {
-    Popups.clear();
-    OpenPopup = -1;
-}
+void ClearScorePopups() { PopupShown = false; }

@@ -16,7 +16,7 @@ signed char NameLength = 0;
 unsigned char NewGameAfterName = 0;
 int InsertSlot = 0;
 int PlacedScore = 0;
-float NamedRowTimer = 0.0f;
+unsigned char NamedRowLit = 0;
 
 namespace {
 
@@ -39,6 +39,7 @@ void ResetHighScores() {
 
 void InsertScore(int mode) {
     ScorePlaced = 0;
+    NamedRowLit = 0;
     InsertSlot = (HighScorePage - 6) + 3 * mode;
     int row = 0;
     while (row < HighScoreRows && Score < HighScoreTable[row][InsertSlot].Score) ++row;
@@ -62,7 +63,7 @@ void StoreName() {
     std::memcpy(entry.Name, NameBuffer, static_cast<std::size_t>(NameLength));
     ScorePlaced = 0;
     entry.Score = PlacedScore;
-    NamedRowTimer = NamedRowTime;
+    NamedRowLit = 1;
 }
 
 void EnterGameScore() {

@@ -30,10 +30,8 @@ constexpr int NoRow = 10;
 extern int InsertSlot;
 // The score the last InsertScore placed.
 extern int PlacedScore;
-// Seconds the row that was just named stays highlighted, counting down to 0.
-extern float NamedRowTimer;
-// What NamedRowTimer starts from when a name is stored.
-constexpr float NamedRowTime = 2.5f;
+// 1 while the row just named stays lit: until the player leaves the high-score screen.
+extern unsigned char NamedRowLit;
 
 // ---- Name entry ----
 // 1 while the name box is shown and Enter confirms it.
@@ -44,8 +42,8 @@ constexpr int NameMaxLength = 9;
 extern char NameBuffer[NameMaxLength + 2];
 // Number of typed characters, 0..9.
 extern signed char NameLength;
-// 1 while the name box belongs to a game left for a new one: confirming the name starts the
-// new game; a box closed any other way forgets it.
+// 1 while the name box belongs to a game left for a new one: once the name is confirmed, the
+// table leads on to the new game; a box closed any other way forgets it.
 extern unsigned char NewGameAfterName;
 
 // Called at start-up when there is no save file: every table gets "Empty " rows 1000 down to 200.

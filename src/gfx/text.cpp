@@ -36,13 +36,13 @@ void BuildGlyphOffsets() {
     }
 }
 
-void DrawText(int32_t x, int32_t y, const char* text) {
+void DrawText(int32_t x, int32_t y, const char* text, const GlyphStrip& strip) {
     DrawTextInColumn(x, y, text, std::numeric_limits<int32_t>::min(),
-                     std::numeric_limits<int32_t>::max(), BrightGlyphTop);
+                     std::numeric_limits<int32_t>::max(), strip);
 }
 
 void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int32_t right,
-                      int32_t glyphTop) {
+                      const GlyphStrip& strip) {
     if (FontPicture == nullptr || text == nullptr) return;
     int64_t glyphX = x;
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
@@ -52,8 +52,8 @@ void DrawTextInColumn(int32_t x, int32_t y, const char* text, int32_t left, int3
         const int64_t to = std::min<int64_t>(glyphX + GlyphWidths[i], right);
         if (from < to) {
             const int32_t sourceX = GlyphOffsets[i] + static_cast<int32_t>(from - glyphX);
-            FontPicture->Draw(BackBuffer, static_cast<int32_t>(from), y, sourceX, glyphTop,
-                              sourceX + static_cast<int32_t>(to - from), glyphTop + GlyphHeight);
+            FontPicture->Draw(BackBuffer, static_cast<int32_t>(from), y, sourceX, strip.Top,
+                              sourceX + static_cast<int32_t>(to - from), strip.Top + strip.Height);
         }
         glyphX += GlyphWidths[i];
     }

@@ -1,7 +1,6 @@
 // The high-score screen: the tables of the page shown, the name box and the buttons.
 #include "screens/high_scores.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -37,15 +36,37 @@ constexpr int NameLeft = 15, ScoreLeft = 125, ScoreRight = 228;
 // The band behind a highlighted row, around its text.
 constexpr int BandLeft = -6, BandRight = 234, BandTop = -3, BandBottom = 20;
 constexpr uint32_t BandRed = 0x8A, BandGreen = 0x6A, BandBlue = 0x2E;
-// The score being named, right-aligned inside the name box's field.
-constexpr int BoxScoreRight = 470, BoxTextY = 229;
+// The name box, moved clear of the row being named: under a row 0..3 it covers rows 4..8 whole
+// and ends above the Back button; over a lower row it covers rows 0..3 whole, under the page
+// labels. Its places from its top-left corner: the name, the
+// score being named right-aligned in the field, the OK button and its lit look, and the prompt;
+// the prompt for a full name lies below the box in its picture.
+constexpr int NameBoxX = 145, NameBoxLowTop = 279, NameBoxHighTop = 148, LastRowAboveBox = 3;
+constexpr int NameBoxWidth = 350, NameBoxHeight = 130;
+constexpr int BoxTextX = 24, BoxTextY = 54, BoxScoreRight = 325;
+constexpr Area OkInBox{154, 87, 193, 119};
+constexpr int OkLitX = 150, OkLitY = 84;
+constexpr Area PromptInBox{9, 9, 341, 42};
 // The chalkboard's slate, ruled in every other line over a button the name box locks.
 constexpr uint32_t SlateRed = 0x2F, SlateGreen = 0x3B, SlateBlue = 0x35;
 
-constexpr Area OkSpot{299, 262, 338, 294};
 constexpr Area BackSpot{285, 425, 354, 453};
 constexpr Area PreviousSpot{55, 426, 111, 466};
 constexpr Area NextSpot{524, 425, 581, 468};
+
+// 1 while the table shown after a name leads on to the new game the player left the last one
+// for: Back starts it.
+bool NewGameAfterTable = false;
+
+// The name box's top edge on the screen.
+int NameBoxTop() { return InsertRow <= LastRowAboveBox ? NameBoxLowTop : NameBoxHighTop; }
+
+// The name box's OK button on the screen.
+Area OkSpot() {
+    const int top = NameBoxTop();
+    return Area{NameBoxX + OkInBox.Left, top + OkInBox.Top, NameBoxX + OkInBox.Right,
+                top + OkInBox.Bottom};
+}
 
 // True while the screen ignores its buttons: the name box is open (drawn with the buttons
 // ruled out; Enter or OK confirms it), a placed score waits for its name outside normal play,
@@ -64,25 +85,44 @@ int ArrowFrame(float& timer, float dt) {
 }
 
 // Draws the value right-aligned at `right`, cut at `left`.
-void DrawNumberRight(int left, int right, int y, int value, int32_t glyphTop) {
+void DrawNumberRight(int left, int right, int y, int value, const GlyphStrip& strip) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", value);
-    DrawTextInColumn(right - TextWidth(text), y, text, left, right, glyphTop);
+    DrawTextInColumn(right - TextWidth(text), y, text, left, right, strip);
+}
+
+// The name box clear of the row being named: the name typed so far (with its caret until it is
+// full, when the prompt says so) and the score it names.
+void DrawNameBox() {
+    const int top = NameBoxTop();
+    NameBoxPicture->Draw(BackBuffer, NameBoxX, top, 0, 0, NameBoxWidth, NameBoxHeight);
+    const bool full = NameLength == NameMaxLength;
+    if (full) {
+        NameBoxPicture->Draw(BackBuffer, NameBoxX + PromptInBox.Left, top + PromptInBox.Top, 0,
+                             NameBoxHeight, PromptInBox.Right - PromptInBox.Left,
+                             NameBoxHeight + PromptInBox.Bottom - PromptInBox.Top);
+    }
+    const std::string name(NameBuffer, static_cast<std::size_t>(NameLength + (full ? 0 : 1)));
+    DrawText(NameBoxX + BoxTextX, top + BoxTextY, name.c_str(), ChalkGlyphs);
+    if (InsertRow != NoRow) {
+        const int right = NameBoxX + BoxScoreRight;
+        DrawNumberRight(right - 120, right, top + BoxTextY, PlacedScore, ChalkGlyphs);
+    }
 }
 
 // One table row, left edge at x: the rank, then the name and the score, each kept inside its
 // column; a row no player has earned is drawn muted.
 void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
-    const int32_t glyphTop = IsPlaceholderRow(entry) ? MutedGlyphTop : BrightGlyphTop;
+    const GlyphStrip& strip = IsPlaceholderRow(entry) ? MutedGlyphs : ChalkGlyphs;
     const std::string rank = std::to_string(row + 1);
-    DrawTextInColumn(x, y, rank.c_str(), x, x + NameLeft, glyphTop);
-    DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, glyphTop);
-    DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, glyphTop);
+    DrawTextInColumn(x, y, rank.c_str(), x, x + NameLeft, strip);
+    DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, strip);
+    DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, strip);
 }
 
-// The band behind the row just named, while its moment lasts and its table is shown.
+// The band behind the row being named or just named, while its table is on the page.
 void DrawNamedRowBand(int page) {
-    if (NamedRowTimer <= 0.0f || InsertRow == NoRow) return;
+    if ((NamedRowLit == 0 && NameEntryOpen == 0) || InsertRow == NoRow) return;
     int x = 0;
     if (InsertSlot == page - 6) x = 70;
     if (InsertSlot == page - 3) x = 355;
@@ -104,17 +144,16 @@ void DrawLocked(const Area& area) {
 bool NameBoxShown() { return NameEntryOpen != 0 && ScreenState == HighScores; }
 
 void ConfirmName() {
-    const bool startNewGame = NewGameAfterName != 0;
+    NewGameAfterTable = NewGameAfterName != 0;
     StoreOpenName();
     PlayPhase = 1;
     GameWon = 0;
     SaveGame();
-    if (startNewGame) StartNewGame();
 }
 
 bool LoadHighScoresPictures() {
     HighScoresPicture = LoadPicture("HighScores.jpg", 0);
-    NameBoxPicture = LoadPicture("WindowHS.JPG", 0);
+    NameBoxPicture = LoadPicture("WindowHS.JPG", 1);
     return true;
 }
 
@@ -137,23 +176,15 @@ void DrawHighScores() {
     }
     if (NameEntryOpen) {
         for (const Area& area : {BackSpot, PreviousSpot, NextSpot}) DrawLocked(area);
-        NameBoxPicture->Draw(BackBuffer, 145, 175, 0, 0, 350, 130);
-        DrawText(169, BoxTextY, NameBuffer);
-        if (InsertRow != NoRow) {
-            DrawNumberRight(BoxScoreRight - 120, BoxScoreRight, BoxTextY, PlacedScore,
-                            BrightGlyphTop);
-        }
+        DrawNameBox();
     }
 }
 
 void HoverHighScores(int x, int y, float dt) {
     if (ScreenState != HighScores) return;
-    // The band drawn in this frame goes once its moment is over.
-    const bool bandShown = NamedRowTimer > 0.0f;
-    NamedRowTimer = std::max(NamedRowTimer - dt, 0.0f);
-    if (bandShown) ChangeDueIn(NamedRowTimer);
-    if (NameEntryOpen && OkSpot.Contains(x, y)) {
-        ActiveOptionPicture->Draw(BackBuffer, 295, 259, 182, 194, 231, 231);
+    if (NameEntryOpen && OkSpot().Contains(x, y)) {
+        ActiveOptionPicture->Draw(BackBuffer, NameBoxX + OkLitX, NameBoxTop() + OkLitY, 182, 194,
+                                  231, 231);
     }
     if (ButtonsLocked()) return;
     if (BackSpot.Contains(x, y)) {
@@ -174,12 +205,18 @@ void HoverHighScores(int x, int y, float dt) {
 
 bool ClickHighScores(int x, int y) {
     if (ScreenState != HighScores) return false;
-    if (NameEntryOpen && OkSpot.Contains(x, y)) {
+    if (NameEntryOpen && OkSpot().Contains(x, y)) {
         ConfirmName();
         return false;
     }
     if (ButtonsLocked()) return false;
     if (BackSpot.Contains(x, y)) {
+        NamedRowLit = 0;
+        if (NewGameAfterTable) {
+            NewGameAfterTable = false;
+            StartNewGame();
+            return true;
+        }
         MixerIdle = 1;
         PlaySoundEffect(Effect::Click);
         PlayPhase = 1;
@@ -205,7 +242,7 @@ bool ClickHighScores(int x, int y) {
 
 void HighScoresFocus(FocusList& list) {
     if (NameBoxShown()) {
-        list.Add(OkSpot);
+        list.Add(OkSpot());
         return;
     }
     list.Add(PreviousSpot);

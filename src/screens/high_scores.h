@@ -14,7 +14,8 @@ extern Sprite* NameBoxPicture;
 // place where typing and Enter act.
 bool NameBoxShown();
 // Called by the OK button and by the window procedure's Enter key while the name box is open:
-// closes the box, stores the name, returns play to its normal phase and writes the save file.
+// closes the box, stores the name, returns play to its normal phase and writes the save file. The
+// table stays, the new row lit; after a game left for a new one, Back then starts the new game.
 void ConfirmName();
 
 // Called by the display switch after the game pictures are loaded; always reports success.

@@ -92,8 +92,8 @@ void HoverQuestion(int x, int y) {
 }
 
 // The game in progress is left like a finished one: its score goes to its table. A score that
-// takes a row waits on the high-score screen for its name, and the new game starts once the
-// name is confirmed; any other score lets the new game start at once.
+// takes a row waits on the high-score screen for its name, and the new game starts when the
+// player leaves the table; any other score lets the new game start at once.
 void LeaveGameForANewOne() {
     EnterGameScore();
     NoGameToContinue = 1;

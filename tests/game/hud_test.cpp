@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -221,16 +223,41 @@ TEST_F(HudTest, LowTimeWarningIsSeenAsWellAsHeard) {
     for (int i = 0; i < 60; ++i) EXPECT_FALSE(framed());
 }
 
-// Beside the thermometer the play screen names its mode and, in the Timed mode, the time a bar
-// left alone still lasts, as minutes and seconds: text right-aligned at x 166.
-TEST_F(HudTest, ModeAndTimeLeftStandBesideTheThermometer) {
-    auto showsText = [&](const char* text, int32_t top) {
-        int32_t x = 166 - TextWidth(text);
+// Height in pixels of cream lettering inside the box of a frame: the rows that its cream pixels
+// span within `columns` columns from the leftmost one; for words without descenders, the height
+// of their capitals.
+int CreamCapHeight(const std::vector<uint32_t>& frame, const Rect& box, int columns = 640) {
+    auto cream = [&](int x, int y) {
+        const uint32_t p = frame[static_cast<std::size_t>(y * 640 + x)];
+        return ((p >> 16) & 0xFF) >= 0xF0 && ((p >> 8) & 0xFF) >= 0xE0 && (p & 0xFF) >= 0xC0;
+    };
+    int leftmost = box.right;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            if (cream(x, y)) leftmost = std::min(leftmost, x);
+    int first = box.bottom, last = box.top - 1;
+    for (int x = leftmost; x < std::min(leftmost + columns, box.right); ++x)
+        for (int y = box.top; y < box.bottom; ++y)
+            if (cream(x, y)) {
+                first = std::min(first, y);
+                last = std::max(last, y);
+            }
+    return last - first + 1;
+}
+
+// Under the thermometer the play screen names its mode and, in the Timed mode, the time a bar
+// left alone still lasts, as minutes and seconds: one line of large text centred at x 162. The
+// words drawn at run time on the play screen (the mode and time, the score under a game-over
+// banner) and the pause banner's hint stand as tall as the screen's painted labels ("Menu" and
+// the "Pelmaro" sign), and the mode and time keep 4 pixels clear of every outline of the art.
+TEST_F(HudTest, ModeAndTimeLeftStandUnderTheThermometerAsTallAsThePaintedLabels) {
+    auto showsText = [&](const char* text) {
+        int32_t x = 162 - TextWidth(text) / 2;
         double worst = 1.0;
         for (const char* c = text; *c != 0; ++c) {
             const int32_t left = GlyphOffsets[*c - 32];
-            worst = std::min(
-                worst, Shows(FontPicture, Rect{left, 0, left + GlyphWidths[*c - 32], 17}, x, top));
+            const Rect glyph{left, 190, left + GlyphWidths[*c - 32], 211};
+            if (*c != ' ') worst = std::min(worst, Shows(FontPicture, glyph, x, 446));
             x += GlyphWidths[*c - 32];
         }
         return worst;
@@ -239,18 +266,56 @@ TEST_F(HudTest, ModeAndTimeLeftStandBesideTheThermometer) {
         PlayBackground(0.0f);
         PlayHud(0.0f);
     };
+    PlayBackground(0.0f);
+    const std::vector<uint32_t> art = Frame();
+    const int menu = CreamCapHeight(art, Rect{20, 405, 92, 432});
+    const int sign = CreamCapHeight(art, Rect{125, 28, 212, 50});
+    const int labels = std::max(menu, sign);
+    EXPECT_GE(labels, 12);
     GameMode = Untimed;
     draw();
-    EXPECT_EQ(showsText("Untimed", 392), 1.0);
+    EXPECT_EQ(showsText("Untimed"), 1.0);
+    Shot("play_hud_untimed");
+    const std::vector<uint32_t> untimed = Frame();
+    const int text = CreamCapHeight(untimed, Rect{96, 440, 230, 480});
+    std::printf("capitals: painted \"Menu\" %d and \"Pelmaro\" %d pixels, mode and time %d\n", menu,
+                sign, text);
+    EXPECT_GE(text, labels);
+    // The art around the text: every pixel the text changed, and 4 pixels around, is plain wood.
+    int left = 640, top = 480, right = -1, bottom = -1;
+    for (int y = 440; y < 480; ++y)
+        for (int x = 90; x < 240; ++x)
+            if (untimed[static_cast<std::size_t>(y * 640 + x)] !=
+                art[static_cast<std::size_t>(y * 640 + x)]) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    ASSERT_GE(right, left);
+    for (int y = top - 4; y <= std::min(bottom + 4, 479); ++y)
+        for (int x = left - 4; x <= right + 4; ++x) {
+            const uint32_t p = art[static_cast<std::size_t>(y * 640 + x)];
+            EXPECT_GE(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF), 150u)
+                << "art outline at " << x << "," << y;
+        }
     GameMode = Timed;
     Level = 1;
     LevelBar = ShownLevelBar = 30.0f;  // 0.2 bar pixels a second on level 1: 150 seconds
     draw();
-    EXPECT_EQ(showsText("Timed", 392), 1.0);
-    EXPECT_EQ(showsText("2:30", 412), 1.0);
+    EXPECT_EQ(showsText("Timed 2:30"), 1.0);
     Level = 10;  // ten times as fast: 15 seconds
     draw();
-    EXPECT_EQ(showsText("0:15", 412), 1.0);
+    EXPECT_EQ(showsText("Timed 0:15"), 1.0);
+    Shot("play_hud_timed");
+    // The pause banner's hint, "Click or press Esc to play on".
+    Paused = 1;
+    PlayBackground(0.0f);
+    PlayFrame(0.0f);
+    Shot("play_hud_paused");
+    const int hint = CreamCapHeight(Frame(), Rect{300, 200, 572, 221}, 40);  // "Click"
+    std::printf("capitals: pause hint %d pixels\n", hint);
+    EXPECT_GE(hint, labels);
 }
 
 TEST_F(HudTest, FullBarCompletesTheLevelOnceWithOneSound) {

@@ -4,7 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -287,44 +292,126 @@ TEST_F(PlayScreenTest, CookBlinksForAFewTenthsOfASecondNowAndThen) {
     EXPECT_LE(blinks, 9);
 }
 
+// WCAG relative luminance of a 0x00RRGGBB colour.
+double Luminance(uint32_t rgb) {
+    auto channel = [](uint32_t value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel((rgb >> 16) & 0xFF) + 0.7152 * channel((rgb >> 8) & 0xFF) +
+           0.0722 * channel(rgb & 0xFF);
+}
+
+// WCAG contrast ratio of two colours, 1..21.
+double Contrast(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The hint's kept mark reads on every piece, with EasyFood's tiles and without: on each kind,
+// the pixels it changes by 3:1 or more (WCAG contrast of the marked pixel to the same pixel
+// unmarked) cover at least a ring two pixels wide around the square, and one of its two tones
+// stands at 3:1 or more from the tile and from the piece's own main colour.
+TEST_F(PlayScreenTest, TheHintsKeptMarkReadsAtThreeToOneOnEveryTileAndPiece) {
+    constexpr Square First{3, 4}, Second{3, 3};
+    constexpr int SquareLeft = 236 + 50 * 3, SquareTop = 4 + 50 * 3;
+    // A ring two pixels wide just inside a 50-pixel square.
+    constexpr int TwoPixelRing = 50 * 50 - 46 * 46;
+    KindCount = 8;
+    std::vector<uint32_t> sheet(640 * 480, 0x2F3B35);
+    for (uint8_t easyFood : {1, 0}) {
+        EasyFood = easyFood;
+        for (uint8_t kind = 0; kind < 8; ++kind) {
+            LoadBoard(QuietBoard);
+            Place(kind, {First, Second});
+            HintMove = HintMoveRecord{First, Second};
+            HintMarked = 0;
+            Step(0.0f);
+            const std::vector<uint32_t> plain = Frame();
+            HintMarked = 1;
+            Step(0.0f);
+            const std::vector<uint32_t> marked = Frame();
+            // The tile's colour under the mark, and the piece's main colour.
+            const uint32_t tile = plain[(SquareTop + 3) * 640 + SquareLeft + 25] & 0xFFFFFF;
+            // The piece's main colour: the most common of its colours (to 4 bits a channel)
+            // other than its dark outline, as the mean of the pixels of that colour.
+            std::map<uint32_t, std::vector<uint32_t>> pieceColours;
+            for (int y = 0; y < 50; ++y)
+                for (int x = 0; x < 50; ++x) {
+                    const uint32_t c = PicturePixel(FiguresPicture, 50 * kind + x, y) & 0xFFFFFF;
+                    if (c != 0xFF00FF && Luminance(c) > 0.05)
+                        pieceColours[c & 0xF0F0F0].push_back(c);
+                }
+            const std::vector<uint32_t>& main =
+                std::max_element(pieceColours.begin(), pieceColours.end(), [](auto& a, auto& b) {
+                    return a.second.size() < b.second.size();
+                })->second;
+            uint32_t piece = 0;
+            for (int shift : {16, 8, 0}) {
+                uint64_t sum = 0;
+                for (uint32_t c : main) sum += (c >> shift) & 0xFF;
+                piece |= static_cast<uint32_t>(sum / main.size()) << shift;
+            }
+            int reading = 0;
+            std::map<uint32_t, int> tones;
+            for (int y = SquareTop; y < SquareTop + 50; ++y)
+                for (int x = SquareLeft; x < SquareLeft + 50; ++x) {
+                    const uint32_t before = plain[y * 640 + x] & 0xFFFFFF;
+                    const uint32_t after = marked[y * 640 + x] & 0xFFFFFF;
+                    if (before != after) tones[after] += 1;
+                    if (Contrast(before, after) >= 3.0) reading += 1;
+                    sheet[(20 + 110 * easyFood + (y - SquareTop)) * 640 + 20 + 75 * kind +
+                          (x - SquareLeft)] = after;
+                    sheet[(300 + 90 * easyFood + (y - SquareTop)) * 640 + 20 + 75 * kind +
+                          (x - SquareLeft)] = before;
+                }
+            double bestOnTile = 0.0, bestOnPiece = 0.0;
+            for (const auto& [tone, count] : tones) {
+                bestOnTile = std::max(bestOnTile, Contrast(tone, tile));
+                bestOnPiece = std::max(bestOnPiece, Contrast(tone, piece));
+            }
+            std::printf(
+                "hint mark, EasyFood %d, kind %d: tile #%06X %.1f:1, piece #%06X %.1f:1, %d pixels "
+                "at 3:1 or more (a two-pixel ring is %d)\n",
+                easyFood, kind, tile, bestOnTile, piece, bestOnPiece, reading, TwoPixelRing);
+            EXPECT_GE(reading, TwoPixelRing) << int{easyFood} << " " << int{kind};
+            EXPECT_GE(bestOnTile, 3.0) << int{easyFood} << " " << int{kind};
+            EXPECT_GE(bestOnPiece, 3.0) << int{easyFood} << " " << int{kind};
+        }
+    }
+    ASSERT_TRUE(SaveShot("play_hint_mark_on_every_kind", sheet));
+}
+
 // A clearing shows one pop-up, "+points" in the outlined pop-up lettering, centred where the
-// line was; a chain's later passes lead with a word and move off the pop-ups already shown;
-// every pop-up stays whole on the board for its whole rise, and all vanish when a piece is
+// line was; it stays whole on the board for its whole rise, and vanishes when a piece is
 // selected.
-TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnTheBoard) {
+TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatStaysOnTheBoard) {
     auto cell = [](int32_t index) {  // "+" is cell 0, digit d is cell d + 1
         return Rect{320 + 15 * index, 104, 335 + 15 * index, 130};
     };
-    const Rect tasty{485, 104, 549, 130};
     StartChain();
     // "+10" is 45 pixels wide, centred on (411, 179).
     ShowClearingPoints(411, 179, 10);
     ScorePopupsFrame(0.0f);
+    Shot("play_score_popups");
     EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
     EXPECT_EQ(Shows(FontPicture, cell(2), 404, 166), 1.0);
     EXPECT_EQ(Shows(FontPicture, cell(1), 419, 166), 1.0);
-    // The chain's second pass at the same place: "Tasty!" and its points, one row higher.
-    ShowClearingPoints(411, 179, 10);
-    Step(0.0f);
-    Shot("play_score_popups");
-    EXPECT_EQ(ChainLength, 2);
-    EXPECT_EQ(Shows(FontPicture, tasty, 355, 138), 1.0);
-    EXPECT_EQ(Shows(FontPicture, cell(0), 423, 138), 1.0);
-    EXPECT_EQ(Shows(FontPicture, cell(0), 389, 166), 1.0);
     // A clearing in the top right corner: pushed left and down until its rise stays on the board.
+    StartChain();
     ShowClearingPoints(630, 10, 25);
     ScorePopupsFrame(0.0f);
-    EXPECT_EQ(Shows(FontPicture, cell(3), 606, 30), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, 28), 1.0);
     for (int i = 0; i < 14; ++i) ScorePopupsFrame(Dt);
     Clear(0, 0, 0);
     ScorePopupsFrame(0.0f);
-    EXPECT_EQ(Shows(FontPicture, cell(3), 606, static_cast<int>(30.0f - 14 * Dt * 40.0f)), 1.0);
+    EXPECT_EQ(Shows(FontPicture, cell(3), 606, static_cast<int>(28.0f - 14 * Dt * 40.0f)), 1.0);
     // Gone after PopupLife.
     for (int i = 0; i < 20; ++i) ScorePopupsFrame(Dt);
     Clear(0, 0, 0);
     ScorePopupsFrame(Dt);
     for (int y = 0; y < 30; ++y) EXPECT_LT(Shows(FontPicture, cell(3), 606, y), 0.5);
-    // A selected piece clears them at once.
+    // A selected piece clears it at once.
     ShowClearingPoints(311, 329, 10);
     SelectStep = 1;
     Clear(0, 0, 0);
@@ -334,51 +421,81 @@ TEST_F(PlayScreenTest, ClearingShowsOneOutlinedPopupThatCoversNoOtherAndStaysOnT
     EXPECT_EQ(ChainLength, 0);
 }
 
-// The pop-ups of a move add up to what it scored: a line's points count up while its squares
-// fill again, and a chain's word shows only for a newly marked line, not for the passes that
-// find the marks of squares already emptied.
-TEST_F(PlayScreenTest, ALinesPopupShowsEveryPointItScoresAndNoWordWithoutANewLine) {
-    // How much of "+points" shows, its worst cell, centred on (centreX, centreY): "+" is cell 0
-    // of the pop-up lettering, digit d is cell d + 1, each 15 by 26.
-    auto showsPoints = [&](const char* text, int32_t centreX, int32_t centreY) {
-        const int32_t width = 15 * static_cast<int32_t>(std::strlen(text));
+// A move shows one pop-up with every point it scores, over the pieces flying to the mixer: a
+// line's points count up while its squares fill again; a chain's next line takes the move's
+// pop-up to its own place, led by the chain's word, so no two pop-ups ever meet; and a word
+// shows only for a newly marked line, not for the passes that find the marks of squares
+// already emptied.
+TEST_F(PlayScreenTest, AMovesOnePopupShowsEveryPointItScoresOverTheFlyingPieces) {
+    // How much of "[word ]+points" shows, its worst cell, centred on (centreX, centreY): "+" is
+    // cell 0 of the pop-up lettering, digit d is cell d + 1, each 15 by 26; "Tasty!" is 64 wide
+    // and 4 pixels before the points.
+    auto showsPoints = [&](bool tasty, const char* text, int32_t centreX, int32_t centreY) {
+        const int32_t width = 15 * static_cast<int32_t>(std::strlen(text)) + (tasty ? 68 : 0);
         int32_t x = centreX - width / 2;
+        const int32_t y = centreY - 13;
         double worst = 1.0;
+        if (tasty) {
+            worst = Shows(FontPicture, Rect{485, 104, 549, 130}, x, y);
+            x += 68;
+        }
         for (const char* c = text; *c != '\0'; ++c, x += 15) {
             const int32_t index = *c == '+' ? 0 : *c - '0' + 1;
             const Rect cell{320 + 15 * index, 104, 335 + 15 * index, 130};
-            worst = std::min(worst, Shows(FontPicture, cell, x, centreY - 13));
+            worst = std::min(worst, Shows(FontPicture, cell, x, y));
         }
         return worst;
     };
-    struct Line {
-        std::initializer_list<Square> Squares;
-        int32_t CentreX, CentreY;
+    struct Move {
+        std::initializer_list<Square> Line;
+        std::initializer_list<Square> Chain;  // pieces of kind 6 that the fall lines up
+        int32_t Lines;
+        int32_t CentreX, CentreY;  // the middle of the move's last line
+        bool Tasty;
+        const char* Flying;  // the pop-up as the chain's line clears, and once the move settled
         const char* Text;
-        int32_t Points;
     };
-    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. The new
-    // pieces drawn on this clock make no further line.
+    // Down one column: passes with 3, 2, 1 and 0 marked squares; across: 3, then 0. Across row 4
+    // with 6,6 above it beside a 6: the fall lines them up in row 4, a chain of two lines,
+    // 10 + 10 points. The new pieces drawn on this clock make no further line.
     platform::UseManualClock(9000);
-    for (const Line& line : {Line{{{3, 2}, {3, 3}, {3, 4}}, 411, 179, "+20", 20},
-                             Line{{{2, 6}, {3, 6}, {4, 6}}, 411, 329, "+10", 10}}) {
+    for (const Move& move : {Move{{{3, 2}, {3, 3}, {3, 4}}, {}, 1, 411, 179, false, "", "+20"},
+                             Move{{{2, 6}, {3, 6}, {4, 6}}, {}, 1, 411, 329, false, "", "+10"},
+                             Move{{{2, 4}, {3, 4}, {4, 4}},
+                                  {{1, 4}, {2, 3}, {3, 3}},
+                                  2,
+                                  361,
+                                  229,
+                                  true,
+                                  "+15",
+                                  "+20"}}) {
         LoadBoard(QuietBoard);
         ClearScorePopups();
-        Place(5, line.Squares);
+        Place(5, move.Line);
+        Place(6, move.Chain);
         Score = 0;
         StartChain();
         MarkMatches();
-        FlyingPieces.clear();  // the copies flying to the mixer would hide the text
         ClearingPass();
-        for (int frame = 0; frame < 200 && ::Falling != 0; ++frame) {
+        // While the last line's pieces start their flight, its pop-up shows whole over them.
+        int lines = 1;
+        for (int frame = 0; frame < 200 && (::Falling != 0 || lines < move.Lines); ++frame) {
             platform::AdvanceManualClock(Dt);
             Step(Dt);
+            if (ChainLength > lines) {
+                lines = ChainLength;
+                Step(Dt);
+                EXPECT_FALSE(FlyingPieces.empty());
+                EXPECT_EQ(showsPoints(move.Tasty, move.Flying, move.CentreX, move.CentreY), 1.0);
+                Shot("play_score_popup_chain");
+            }
         }
-        EXPECT_EQ(Score, line.Points);
-        EXPECT_EQ(ChainLength, 1) << line.Text;
-        EXPECT_EQ(showsPoints(line.Text, line.CentreX, line.CentreY), 1.0) << line.Text;
+        EXPECT_EQ(ChainLength, move.Lines) << move.Text;
+        EXPECT_EQ(Score, std::atoi(move.Text + 1)) << move.Text;
+        // The settled move's pop-up shows its total where the last line was.
+        EXPECT_FALSE(FlyingPieces.empty());
+        EXPECT_EQ(showsPoints(move.Tasty, move.Text, move.CentreX, move.CentreY), 1.0) << move.Text;
     }
-    Shot("play_score_popup_total");
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ const std::vector<PictureFacts>& Catalogue() {
         {"Font.bmp",
          true,
          960,
-         168,
+         212,
          Concat({{0, 103, 320, 168}, {0, 38, 320, 103}, {320, 38, 640, 103}, {640, 38, 960, 103}},
                 PopupCells()),
          {}},
@@ -199,7 +199,8 @@ const std::vector<PictureFacts>& Catalogue() {
           {85, 327, 169, 361}},
          {}},
         {"HighScores.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
-        {"WindowHS.JPG", false, 350, 130, {{0, 0, 350, 130}}, {}},
+        // The name box, then the prompt area with the prompt for a full name.
+        {"WindowHS.JPG", true, 350, 163, {{0, 0, 350, 130}, {0, 130, 332, 163}}, {}},
         {"Options.jpg", true, 323, 403, {{0, 0, 323, 403}}, {}},
         // The question before leaving a game, then its lit Leave and Keep buttons.
         {"Confirm.bmp",
@@ -345,8 +346,9 @@ TEST(BakedPictures, GlyphStripHasEveryCharacterInItsCell) {
     int left = 0;
     for (int i = 0; i < 95; ++i) {
         const char c = char(32 + i);
-        // The bright strip in rows 0..16 and the muted one in rows 20..36.
-        for (int top : {0, 20}) {
+        // The bright strip in rows 0..16, the muted one in rows 20..36, the chalk one in rows
+        // 168..184 and the large one in rows 190..210, each glyph in the same columns.
+        for (int top : {0, 20, 168}) {
             const Rect cell{left, top, left + GlyphWidths[i], top + 17};
             if (c == ' ' || c == '~') {
                 EXPECT_TRUE(AllKey(font, cell)) << "glyph " << i;
@@ -354,6 +356,8 @@ TEST(BakedPictures, GlyphStripHasEveryCharacterInItsCell) {
                 EXPECT_FALSE(AllKey(font, cell)) << "glyph '" << c << "' is empty at " << top;
             }
         }
+        const Rect large{left, 190, left + GlyphWidths[i], 211};
+        EXPECT_EQ(AllKey(font, large), c == ' ' || c == '~') << "large glyph " << i;
         left += GlyphWidths[i];
     }
     EXPECT_EQ(left, 891);

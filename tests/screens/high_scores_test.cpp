@@ -19,7 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int OkX = 300, OkY = 270;
+// OK of the name box, which lies below a score placed in rows 0..3.
+constexpr int OkX = 300, OkY = 380;
 constexpr int BackX = 300, BackY = 440;
 constexpr int PreviousX = 80, PreviousY = 440;
 constexpr int NextX = 550, NextY = 440;

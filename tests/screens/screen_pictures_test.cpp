@@ -208,24 +208,70 @@ TEST_F(HighScoreCellsTest, CellsStayInsideTheirColumns) {
     EXPECT_FALSE(AnyDifference(plain, both, 583, 180, 640, 205));
 }
 
+// The name box never covers the row where the new score lands, whichever row that is: the row
+// shows lit, as it will once named; the name is written in the table's chalk, and once it has nine
+// letters the box says it is full and shows no caret.
+TEST_F(HighScoreCellsTest, TheNameBoxKeepsClearOfTheLandingRowAndShowsAFullName) {
+    ScreenState = HighScores;
+    HighScorePage = 6;
+    for (int row = 0; row < HighScoreRows; ++row) {
+        ResetHighScores();
+        Score = 1050 - 100 * row;
+        InsertScore(Untimed);
+        ASSERT_EQ(InsertRow, row);
+        NameEntryOpen = 0;
+        NamedRowLit = 1;
+        DrawHighScores();
+        const std::vector<uint32_t> table = BackBufferFrame();
+        NamedRowLit = 0;
+        NameEntryOpen = 1;
+        DrawHighScores();
+        const std::vector<uint32_t> boxed = BackBufferFrame();
+        const int y = 183 + 25 * row;
+        EXPECT_FALSE(AnyDifference(table, boxed, 52, y - 3, 312, y + 20)) << row;
+        EXPECT_TRUE(AnyDifference(table, boxed, 145, 0, 495, 480)) << row;
+    }
+    // Row 8: the box lies above it, its field's name 54 pixels below its top edge at 148.
+    NameReset();
+    for (char c : std::string("Chef Anna")) NameAppend(c);
+    NameBackspace();
+    DrawHighScores();
+    const std::vector<uint32_t> eight = BackBufferFrame();
+    const int a = GlyphOffsets['C' - 32];
+    EXPECT_EQ(
+        BackBufferShows(FontPicture,
+                        Rect{a, ChalkGlyphs.Top, a + 13, ChalkGlyphs.Top + GlyphHeight}, 169, 202),
+        1.0);
+    NameAppend('a');
+    DrawHighScores();
+    Shot("high_scores_name_full");
+    const std::vector<uint32_t> nine = BackBufferFrame();
+    // The prompt changes, and no caret follows the ninth letter.
+    EXPECT_TRUE(AnyDifference(eight, nine, 154, 157, 486, 190));
+    const int caretX = 169 + TextWidth("Chef Anna");
+    NameReset();
+    DrawHighScores();
+    EXPECT_FALSE(AnyDifference(BackBufferFrame(), nine, caretX, 200, caretX + 12, 222));
+}
+
 TEST_F(HighScoreCellsTest, ScoresAreRightAlignedAndNewTableRowsMuted) {
     TableWith("Ann", 7, 1234567);
+    // Rows players earned are written in bright chalk of the same weight as the muted rows.
+    const int32_t chalk = ChalkGlyphs.Top, muted = MutedGlyphs.Top;
     // "7" (10 pixels wide) ends at the column's right edge, 298; so does the last digit of
     // "1234567" at 583.
     const int seven = GlyphOffsets['7' - 32];
-    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, 0, seven + 10, 17}, 288, 183), 1.0);
-    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, 0, seven + 10, 17}, 573, 183), 1.0);
-    // Row 1 of a new table is muted; row 0, now earned, is bright.
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, chalk, seven + 10, chalk + 17}, 288, 183),
+              1.0);
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{seven, chalk, seven + 10, chalk + 17}, 573, 183),
+              1.0);
+    // Row 1 of a new table is muted; row 0, now earned, is chalk.
     const int e = GlyphOffsets['E' - 32];
-    EXPECT_EQ(
-        BackBufferShows(FontPicture, Rect{e, MutedGlyphTop, e + 12, MutedGlyphTop + 17}, 85, 208),
-        1.0);
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{e, muted, e + 12, muted + 17}, 85, 208), 1.0);
     const int a = GlyphOffsets['A' - 32];
-    EXPECT_EQ(BackBufferShows(FontPicture, Rect{a, 0, a + 13, 17}, 85, 183), 1.0);
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{a, chalk, a + 13, chalk + 17}, 85, 183), 1.0);
     // A placeholder row pushed down by a better score stays muted.
     HighScoreTable[1][0].Score = 1000;
     DrawHighScores();
-    EXPECT_EQ(
-        BackBufferShows(FontPicture, Rect{e, MutedGlyphTop, e + 12, MutedGlyphTop + 17}, 85, 208),
-        1.0);
+    EXPECT_EQ(BackBufferShows(FontPicture, Rect{e, muted, e + 12, muted + 17}, 85, 208), 1.0);
 }

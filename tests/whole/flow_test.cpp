@@ -1,6 +1,4 @@
 // Whole-program tests of the screen flow: from the logo through a game to the high scores and out.
-#include "shared/state.h"
-
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +17,7 @@
 #include "platform/messages.h"
 #include "screens/new_game.h"
 #include "screens/options.h"
+#include "shared/state.h"
 
 namespace {
 
@@ -187,7 +186,8 @@ TEST(FlowTest, OptionsToggleFullScreenAndDragTheMusicKnob) {
 }
 
 // Start asks before it leaves a game in progress; Keep keeps it, and a game left enters its
-// score in its table like a finished one: its name is asked, then the new game begins.
+// score in its table like a finished one: its name is asked, the table stays with the new row
+// lit until the player moves on with Back, and then the new game begins.
 TEST(FlowTest, StartAsksBeforeLeavingAGameInProgressAndTheLeftGameIsScored) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
@@ -214,8 +214,16 @@ TEST(FlowTest, StartAsksBeforeLeavingAGameInProgressAndTheLeftGameIsScored) {
     EXPECT_EQ(HighScoreTable[0][1].Score, 2115);  // the Untimed table of 7 kinds
     WaitForShatter(game);
     game.Type("Ann");
+    game.SaveShot("flow-leave-name-entry");
     game.Press(platform::TestKey::Enter);
     EXPECT_STREQ(HighScoreTable[0][1].Name, "Ann");
+    game.Step();
+    const Shot named = game.Picture();
+    game.Step(0.1f, 50);
+    game.SaveShot("flow-leave-named");
+    EXPECT_EQ(ScreenState, HighScores);
+    EXPECT_EQ(named.DifferingPixels(game.Picture(), 0, 0, 640, 480), 0);
+    game.Press(platform::TestKey::Escape);  // Back
     EXPECT_EQ(ScreenState, Play);
     EXPECT_EQ(GameMode, Timed);
     EXPECT_EQ(Level, 1);

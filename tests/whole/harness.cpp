@@ -198,7 +198,8 @@ void WholeGame::NewGameFromMenu(int mode, int kinds) {
     if (LeaveAsked != 0) Click(265, 259);  // Leave the game in progress
     if (NameBoxShown()) {
         RunUntil([] { return ShatterActive == 0; }, 5.0f);
-        Press(platform::TestKey::Enter);  // its name, and the new game starts
+        Press(platform::TestKey::Enter);   // its name
+        Press(platform::TestKey::Escape);  // Back, on to the new game
     }
     RunUntil([] { return ShatterActive == 0 && DropIn == 0 && ClearOut == 0; }, 10.0f);
     MoveMouse(-50, -50);

@@ -163,12 +163,13 @@ std::string Kinds() {
     return kinds;
 }
 
-// True when the picture shows the hint's soft butter frame on the square, at its top-left and
-// bottom-right corners.
+// True when the picture shows the hint's cream frame between dark lines on the square, at its
+// top-left and bottom-right corners.
 bool ShowsHintMark(const Shot& shot, Square square) {
     const int x = BoardLeft + SquareSize * square.Column;
     const int y = BoardTop + SquareSize * square.Row;
-    return shot.At(x + 4, y + 4) == 0xFFD75E && shot.At(x + 45, y + 45) == 0xFFD75E;
+    return shot.At(x + 2, y + 2) == 0x3B2414 && shot.At(x + 4, y + 4) == 0xFFF3D6 &&
+           shot.At(x + 45, y + 45) == 0xFFF3D6 && shot.At(x + 47, y + 47) == 0x3B2414;
 }
 
 // Any click ends a pause, under a banner too, and the press that did it neither selects nor

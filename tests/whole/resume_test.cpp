@@ -40,7 +40,8 @@ constexpr int MenuButtonX = 170, ContinueY = 197;
 constexpr int PlayMenuX = 60, PlayMenuY = 420;
 constexpr int PanX = 52, PanY = 137;
 constexpr int WonButtonX = 320, WonButtonY = 327;
-constexpr int OkX = 318, OkY = 278;
+// OK of the name box, which lies below a score placed in rows 0..3 and above the others.
+constexpr int OkX = 318, OkBelowY = 380, OkAboveY = 250;
 constexpr int BackX = 320, BackY = 440;
 
 // Offsets of the save file the checks read.
@@ -264,7 +265,7 @@ class Life {
             } else if (dice < 22) {
                 game_.Press(platform::TestKey::Enter);
             } else if (dice < 24) {
-                game_.Click(OkX, OkY);
+                game_.Click(OkX, InsertRow <= 3 ? OkBelowY : OkAboveY);
             } else if (dice < 26) {
                 game_.Click(BackX, BackY);
             } else {

@@ -28,7 +28,7 @@ MODULES = [
 KEYED = {
     "Figures.bmp", "Font.bmp", "Number.jpg", "game over.jpg", "EasyFood.jpg", "Cursor.bmp",
     "MenDown.bmp", "mixer.bmp", "MenuTxt.bmp", "NewGame.jpg", "ActiveOption.bmp", "Options.jpg",
-    "Confirm.bmp", "HowToPlay.bmp",
+    "Confirm.bmp", "HowToPlay.bmp", "WindowHS.JPG",
 }
 
 # The smallest size each picture may have (width, height); None leaves a side free.
