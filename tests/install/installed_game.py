@@ -3,7 +3,8 @@
 an unrelated working directory with a fresh HOME, through the title into a game, back to the menu
 and out through Exit; the save file lands in the player's data folder and nothing changes under
 the prefix. A second start continues the same board; a save file left beside the binary is taken
-over by a player who has none; the uninstall removes every installed file and leaves the saves.
+over by a player who has none; a player's folder that cannot be used ends the start with a word
+and nothing written elsewhere; the uninstall removes every installed file and leaves the saves.
 
 Usage: installed_game.py BUILD_DIR SHOT_DIR; run on a desktop with a window manager, as
 tests/support/x_desktop.py makes one.
@@ -100,6 +101,30 @@ def old_save_taken_over(installed, tmp):
     return []
 
 
+def unusable_player_folder_refused(installed, tmp):
+    """A player's folder that cannot be made (under a file), or none known at all (no HOME): the
+    start says which folder and why and ends, and nothing is written where it was started."""
+    problems = []
+    blocker = os.path.join(tmp, "a-file")
+    open(blocker, "w").close()
+    cases = (("under a file", {"HOME": os.path.join(tmp, "home3"),
+                               "XDG_DATA_HOME": os.path.join(blocker, "data")},
+              blocker + "/data\n(Not a directory)"),
+             ("no HOME", {}, "neither XDG_DATA_HOME nor HOME"))
+    for name, folders, told in cases:
+        cwd = os.path.join(tmp, "started-" + name.replace(" ", "-"))
+        os.makedirs(cwd)
+        environment = {k: v for k, v in os.environ.items() if k not in ("HOME", "XDG_DATA_HOME")}
+        environment.update(folders, SDL_VIDEODRIVER="dummy")
+        run = subprocess.run([os.path.join(installed, "bin/pelmaro")], cwd=cwd, env=environment,
+                             capture_output=True, text=True, timeout=120)
+        if run.returncode != 1 or told not in run.stderr:
+            problems.append(f"player's folder {name}: code {run.returncode}, said {run.stderr!r}")
+        if os.listdir(cwd):
+            problems.append(f"player's folder {name}: wrote {os.listdir(cwd)} where it started")
+    return problems
+
+
 def uninstall_problems(root, manifest, tmp):
     environment = dict(os.environ, DESTDIR=root)
     uninstall = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/uninstall")
@@ -136,6 +161,7 @@ def main():
         if snapshot(root) != before:
             problems.append("files changed under the prefix")
         problems += old_save_taken_over(installed, tmp)
+        problems += unusable_player_folder_refused(installed, tmp)
         problems += uninstall_problems(root, os.path.join(tmp, "manifest"), tmp)
     except (Failure, subprocess.CalledProcessError, OSError) as failure:
         problems += failure_problems(failure, shots, "install-failure.png", tmp)

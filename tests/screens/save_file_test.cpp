@@ -27,6 +27,7 @@
 #include "game/matching.h"
 #include "game/score_tables.h"
 #include "gfx/display.h"
+#include "platform/files.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -547,7 +548,8 @@ class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, SIG_IGN);
+        // The game's own start-up step: without it the write past the limit ends the process.
+        platform::ReportFileSizeLimitAsFailure();
         rlimit limit = before_;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
