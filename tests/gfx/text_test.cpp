@@ -46,11 +46,13 @@ class BitmapText : public ::testing::Test {
         ASSERT_TRUE(SetUpDisplay(false));
         BackBuffer->FillRect(0, 0, 640, 480, 0, 0, 0);
         BuildGlyphOffsets();
+        // Strips of their own names: the game's own pictures must have the game's sizes.
         folder_.AddPicture(
-            "Font.bmp", StripFile(std::vector<int32_t>(GlyphWidths, GlyphWidths + GlyphCount), 20));
+            "Strip.bmp",
+            StripFile(std::vector<int32_t>(GlyphWidths, GlyphWidths + GlyphCount), 20));
         folder_.AddPicture("Number.bmp", StripFile(std::vector<int32_t>(10, 10), 12));
         folder_.AddPicture("level.bmp", StripFile(std::vector<int32_t>(10, 15), 16));
-        FontPicture = Load("Font.bmp", 1);
+        FontPicture = Load("Strip.bmp", 1);
         NumberPicture = Load("Number.bmp", 1);
         LevelPicture = Load("level.bmp", 0);
     }
