@@ -42,6 +42,8 @@ constexpr float DrainPerLevel = 0.2f;
 // Below this many bar pixels the Timed bar warns once a second.
 constexpr float LowTimeBar = 10.0f;
 constexpr float WarnInterval = 1.0f;
+// A bar below one pixel shows nothing: a Timed game ends there.
+constexpr float LastBarPixel = 1.0f;
 // The bar a Timed game starts each new level with.
 constexpr float TimedLevelStartBar = 30.0f;
 // Where the score and level digits and the bar cover go.
@@ -98,11 +100,11 @@ void FollowScore(float dt) {
     }
 }
 
-// True while the Timed bar may drain: no board change, no new board coming, not paused, no
-// screen transition, and the game not yet won (a won game's time no longer runs out).
+// True while the Timed bar may drain: no board change, no new board coming, no screen
+// transition, and the game not yet won (a won game's time no longer runs out).
 bool DrainRuns() {
     return GameMode == Timed && DropIn == 0 && ClearOut == 0 && PlayPhase != PhaseNewBoard &&
-           Paused == 0 && ShatterActive == 0 && GameWon == 0;
+           ShatterActive == 0 && GameWon == 0;
 }
 
 // The shown bar follows LevelBar; a caught-up empty bar ends a Timed game; the bar drains.
@@ -118,8 +120,8 @@ void FollowBar(float dt) {
         return;
     }
     if (static_cast<int32_t>(ShownLevelBar) <= 0) {
-        // Time runs out once: later frames of the same end (paused under the banner, say) are
-        // already in the game-over phase.
+        // Time runs out once: later frames of the same end, under its banner, are already in the
+        // game-over phase.
         if (GameMode == Timed && LevelBar <= 0.0f && PlayPhase == PhasePlaying) {
             PlaySoundEffect(Effect::NoMoves);
             PlayPhase = PhaseBarEmpty;
@@ -142,7 +144,7 @@ void FollowBar(float dt) {
 
 // Ticks once a second while a running Timed bar is nearly empty.
 void WarnLowTime(float dt) {
-    if (GameMode != Timed || Paused != 0) return;
+    if (GameMode != Timed) return;
     if (ShownLevelBar <= 0.0f || ShownLevelBar >= LowTimeBar) return;
     WarnTimer += dt;
     if (WarnTimer > WarnInterval) {
@@ -162,11 +164,15 @@ void DrawLowTimeWarning() {
     BackBuffer->FillRect(WarnRight - WarnEdge, WarnTop, WarnRight, WarnBottom, r, g, b);
 }
 
-// Whole seconds until a Timed bar left alone runs empty at the current level's drain.
-int32_t SecondsLeft() {
+// Seconds a Timed bar left alone lasts at the current level's drain: the game ends as the bar's
+// last whole pixel goes.
+float TimeLeft() {
     const float perSecond = static_cast<float>(std::max(Level, 1)) * DrainPerLevel;
-    return static_cast<int32_t>(std::ceil(std::max(LevelBar, 0.0f) / perSecond));
+    return std::max(LevelBar - LastBarPixel, 0.0f) / perSecond;
 }
+
+// The time left in whole seconds, rounded up, so the clock reads 0:00 as the game ends.
+int32_t SecondsLeft() { return static_cast<int32_t>(std::ceil(TimeLeft())); }
 
 // Names the mode under the thermometer and, in the Timed mode, shows the time left as m:ss.
 void DrawModeAndTimeLeft() {
@@ -209,9 +215,9 @@ void ReportTimedChanges() {
     if (DrainRuns() && BarRising == 0 && drain > 0.0f) {
         ChangeDueIn((LevelBar - std::floor(LevelBar)) / drain);
         // The time left, shown in whole seconds, goes down by one.
-        ChangeDueIn(std::max(LevelBar, 0.0f) / drain - static_cast<float>(SecondsLeft() - 1));
+        if (SecondsLeft() > 0) ChangeDueIn(TimeLeft() - static_cast<float>(SecondsLeft() - 1));
     }
-    if (GameMode == Timed && Paused == 0 && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
+    if (GameMode == Timed && ShownLevelBar > 0.0f && ShownLevelBar < LowTimeBar)
         ChangeDueIn((WarnTimer < WarnLitTime ? WarnLitTime : WarnInterval) - WarnTimer);
 }
 
@@ -290,6 +296,11 @@ void ReplaceBoard(int32_t phase) {
 
 void PlayHud(float dt) {
     if (ScreenState != Play) return;
+    // Under the pause the score, the bar and the level wait as they stand.
+    if (Paused != 0) {
+        DrawHud();
+        return;
+    }
     FollowScore(dt);
     FollowBar(dt);
     WarnLowTime(dt);

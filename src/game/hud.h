@@ -35,7 +35,7 @@ extern uint8_t WinCount;
 
 // Called every frame by the frame driver after PlayFrame: the shown score and bar follow the true
 // ones, the Timed bar drains and warns, the digits and bar are drawn and a full bar completes the
-// level. Does nothing off the play screen.
+// level; while paused they are only drawn. Does nothing off the play screen.
 void PlayHud(float dt);
 
 // Called when a new game starts: phase Playing, no banner, not won, the completion counters and

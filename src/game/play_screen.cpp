@@ -208,6 +208,14 @@ void PlayBackground(float dt) {
 
 void PlayFrame(float dt) {
     if (ScreenState != Play) return;
+    // Nothing of the game moves under the pause: the board, its change, swaps, falls and hints
+    // wait hidden behind the banner.
+    if (Paused != 0) {
+        HintMarked = 0;
+        GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
+                                     PauseBottom);
+        return;
+    }
     // A board that drops in or clears out moves in every frame, and so do sliding or falling
     // pieces, also in the frame in which they come to rest.
     if (DropIn != 0 || ClearOut != 0 || PiecesMoving()) ChangeDueIn(0.0f);
@@ -218,12 +226,6 @@ void PlayFrame(float dt) {
     AdvanceFall(dt);
     HintAnimation(dt);
     if (PiecesMoving()) ChangeDueIn(0.0f);
-    if (Paused != 0) {
-        HintMarked = 0;
-        GameOverPicture->DrawClipped(BackBuffer, PauseX, PauseY, 0, PauseTop, PauseWidth,
-                                     PauseBottom);
-        return;
-    }
     DrawBoard(dt);
     if (platform::KeysInUse()) DrawBoardCursor();
     PhaseBanner(PlayPhase, dt);

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // ---- Pause ----
-// 1 while play is paused with the Pause key (board hidden, bar held); not saved.
+// 1 while play is paused with the Pause key (board hidden, nothing of the game moving); not saved.
 extern uint8_t Paused;
 
 // ---- Decorations ----
@@ -24,8 +24,8 @@ extern uint8_t MatchSoundPending;
 void PlayBackground(float dt);
 
 // Called every frame by the frame driver after PlayBackground: the board change, moves, falling
-// and hints, then the board (or the pause banner), the phase banner and the flying pieces.
-// Does nothing off the play screen.
+// and hints, then the board, the phase banner and the flying pieces; while paused only the pause
+// banner. Does nothing off the play screen.
 void PlayFrame(float dt);
 
 // Called at the end of PlayFrame: moves, shrinks and draws the flying pieces; a piece that

@@ -246,7 +246,8 @@ int CreamCapHeight(const std::vector<uint32_t>& frame, const Rect& box, int colu
 }
 
 // Under the thermometer the play screen names its mode and, in the Timed mode, the time a bar
-// left alone still lasts, as minutes and seconds: one line of large text centred at x 162. The
+// left alone still lasts until its last whole pixel goes and the game ends, as minutes and
+// seconds rounded up: one line of large text centred at x 162. The
 // words drawn at run time on the play screen (the mode and time, the score under a game-over
 // banner) and the pause banner's hint stand as tall as the screen's painted labels ("Menu" and
 // the "Pelmaro" sign), and the mode and time keep 4 pixels clear of every outline of the art.
@@ -301,13 +302,20 @@ TEST_F(HudTest, ModeAndTimeLeftStandUnderTheThermometerAsTallAsThePaintedLabels)
         }
     GameMode = Timed;
     Level = 1;
-    LevelBar = ShownLevelBar = 30.0f;  // 0.2 bar pixels a second on level 1: 150 seconds
+    LevelBar = ShownLevelBar = 30.0f;  // 0.2 bar pixels a second on level 1: 145 seconds
     draw();
-    EXPECT_EQ(showsText("Timed 2:30"), 1.0);
-    Level = 10;  // ten times as fast: 15 seconds
+    EXPECT_EQ(showsText("Timed 2:25"), 1.0);
+    Level = 10;  // ten times as fast: 14.5 seconds
     draw();
     EXPECT_EQ(showsText("Timed 0:15"), 1.0);
     Shot("play_hud_timed");
+    Level = 1;
+    LevelBar = ShownLevelBar = 1.5f;  // the game ends in 2.5 seconds, as the bar drops below 1
+    draw();
+    EXPECT_EQ(showsText("Timed 0:03"), 1.0);
+    LevelBar = ShownLevelBar = 1.0f;
+    draw();
+    EXPECT_EQ(showsText("Timed 0:00"), 1.0);
     // The pause banner's hint, "Click or press Esc to play on".
     Paused = 1;
     PlayBackground(0.0f);
@@ -351,7 +359,7 @@ TEST_F(HudTest, FullBarOnTheLastLevelWinsOnce) {
     EXPECT_EQ(Level, 99);
 }
 
-TEST_F(HudTest, WonTimedGameNoLongerDrainsAndTimeOverSoundsOnceEvenPaused) {
+TEST_F(HudTest, WonTimedGameNoLongerDrainsAndTimeRunsOutOnceAndNotUnderThePause) {
     GameMode = Timed;
     Level = 99;
     LevelBar = 75.0f;  // the last line filled the bar
@@ -361,12 +369,16 @@ TEST_F(HudTest, WonTimedGameNoLongerDrainsAndTimeOverSoundsOnceEvenPaused) {
     EXPECT_EQ(PlayPhase, PhasePlaying);
     EXPECT_EQ(LevelBar, 75.0f);
 
-    // Time runs out while the game is paused under the banner: one boing, not one a frame.
+    // Under the pause an empty bar ends nothing; once play goes on it does, with one boing, not
+    // one a frame.
     GameWon = 0;
     Level = 3;
     LevelBar = ShownLevelBar = 0.0f;
     Paused = 1;
     EffectRequests.clear();
+    RunHud(1.0f);
+    EXPECT_EQ(PlayPhase, PhasePlaying);
+    Paused = 0;
     RunHud(1.0f);
     EXPECT_EQ(PlayPhase, PhaseBarEmpty);
     EXPECT_EQ(Requests(Effect::NoMoves), 1);

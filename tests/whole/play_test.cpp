@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/startup.h"
 #include "audio/sound_effects.h"
@@ -29,6 +30,12 @@ constexpr Box WholeBoard{236, 4, 636, 404};
 constexpr Box ScoreDigits{495, 435, 575, 452};
 constexpr Box LevelBarArea{174, 339, 194, 412};
 constexpr Box MixerArea{36, 278, 145, 387};
+// The Timed clock, right-aligned left of the thermometer under the mode's name.
+constexpr Box ClockArea{90, 410, 167, 436};
+// Seconds between two frames of the clock checks, and the frames from the bar's last pixel to
+// the game-over phase.
+constexpr float FrameTime = 0.02f;
+constexpr float EndFrames = 3.0f;
 // Between the board's left edge and the mixer: only flying pieces change it.
 constexpr Box FlightPath{145, 20, 236, 420};
 // The middle of the banner 0.96 seconds after its phase began (top at y = 145).
@@ -84,6 +91,37 @@ TEST(PlayTest, SwapMakingALineScoresAndItsPiecesFlyIntoTheMixer) {
     EXPECT_GT(Differing(game.Picture(), settled, ScoreDigits), 20);
 }
 
+// Runs a Timed game on to its end and checks its clock against the time the game actually
+// gave: whenever the clock will still change n times before the game ends (each change one
+// second down, the last to 0:00), the game ends between n - 1 and n seconds later (and the
+// few frames a game takes to end).
+void ExpectTheClockToReachZeroAsTimeRunsOut(WholeGame& game) {
+    struct Frame {
+        float Time;
+        std::vector<uint32_t> Clock;
+    };
+    std::vector<Frame> frames;
+    float time = 0.0f;
+    while (PlayPhase != PhaseBarEmpty && time < 30.0f) {
+        const Shot shot = game.Picture();
+        Frame frame{time, {}};
+        for (int y = ClockArea.Top; y < ClockArea.Bottom; ++y)
+            for (int x = ClockArea.Left; x < ClockArea.Right; ++x) frame.Clock.push_back(shot.At(x, y));
+        frames.push_back(frame);
+        game.Step(FrameTime);
+        time += FrameTime;
+    }
+    ASSERT_EQ(PlayPhase, PhaseBarEmpty);
+    int changesToCome = 0;
+    for (size_t i = frames.size() - 1; i > 0; --i) {
+        const float left = time - frames[i].Time;
+        EXPECT_LE(left, static_cast<float>(changesToCome) + EndFrames * FrameTime)
+            << "at " << frames[i].Time;
+        EXPECT_GT(left, static_cast<float>(changesToCome) - 1.0f) << "at " << frames[i].Time;
+        if (frames[i - 1].Clock != frames[i].Clock) ++changesToCome;
+    }
+}
+
 TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
@@ -91,7 +129,7 @@ TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
     const Shot full = game.Picture();
     LevelBar = ShownLevelBar = 3.0f;
     EffectRequests.clear();
-    ASSERT_TRUE(game.RunUntil([] { return PlayPhase == PhaseBarEmpty; }, 30.0f, 0.05f));
+    ExpectTheClockToReachZeroAsTimeRunsOut(game);
     EXPECT_GT(Differing(game.Picture(), full, LevelBarArea), 100);
     EXPECT_TRUE(Requested(LowTimeSound));
     EXPECT_TRUE(Requested(NoMovesSound));
@@ -107,6 +145,12 @@ TEST(PlayTest, TimedBarDrainsToGameOverAndTheHighScores) {
     ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
     game.Click(320, 440);  // Back
     EXPECT_EQ(ScreenState, MainMenu);
+    // On level 2 the bar drains twice as fast.
+    game.WaitForScreen();
+    game.NewGameFromMenu(1, 6);
+    Level = 2;
+    LevelBar = ShownLevelBar = 3.0f;
+    ExpectTheClockToReachZeroAsTimeRunsOut(game);
 }
 
 TEST(PlayTest, CompletedLevelShowsTheBannerThenClearOutAndDropIn) {
@@ -136,6 +180,13 @@ TEST(PlayTest, CompletedLevelShowsTheBannerThenClearOutAndDropIn) {
     EXPECT_TRUE(BoardFull());
 }
 
+// The board's kinds as one string, for comparisons.
+std::string Kinds() {
+    std::string kinds;
+    for (const Cell& cell : Board) kinds += static_cast<char>('0' + cell.Kind);
+    return kinds;
+}
+
 TEST(PlayTest, PauseHidesTheBoard) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
@@ -156,11 +207,45 @@ TEST(PlayTest, PauseHidesTheBoard) {
     EXPECT_GT(Differing(game.Picture(), paused, WholeBoard), 20000);
 }
 
-// The board's kinds as one string, for comparisons.
-std::string Kinds() {
-    std::string kinds;
-    for (const Cell& cell : Board) kinds += static_cast<char>('0' + cell.Kind);
-    return kinds;
+// Nothing of the game moves under the pause: a swap paused as it starts neither slides, clears
+// nor falls, the bar neither rises nor completes the last level. Play goes on where it stood, and
+// the game is won with the pause off, so the won panel's keys work.
+TEST(PlayTest, PauseHoldsTheWholeGameAndAGameIsNeverWonUnderIt) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.PlayNewGame(0, 6);
+    Level = LastLevel;
+    LevelBar = 72.5f;
+    ShownLevelBar = 60.0f;
+    FindHint();
+    game.Click(CentreX(HintMove.First), CentreY(HintMove.First));
+    game.Click(CentreX(HintMove.Second), CentreY(HintMove.Second));
+    game.Press(platform::TestKey::P);
+    ASSERT_EQ(Paused, 1);
+    game.Step();
+    ASSERT_TRUE(PiecesMoving());
+    const std::string kinds = Kinds();
+    const int32_t score = Score;
+    const float shownBar = ShownLevelBar;
+    const float swapOffset = SwapOffset;
+    const Shot paused = game.Picture();
+    game.Step(0.02f, 250);
+    EXPECT_EQ(Kinds(), kinds);
+    EXPECT_EQ(Score, score);
+    EXPECT_EQ(ShownLevelBar, shownBar);
+    EXPECT_EQ(SwapOffset, swapOffset);
+    EXPECT_TRUE(FlyingPieces.empty());
+    EXPECT_EQ(GameWon, 0);
+    EXPECT_EQ(Differing(game.Picture(), paused, WholeBoard), 0);
+    game.Press(platform::TestKey::P);
+    EXPECT_EQ(Paused, 0);
+    ASSERT_TRUE(game.RunUntil([] { return GameWon != 0; }, 10.0f));
+    EXPECT_GT(Score, score);
+    game.Step(0.02f, 20);
+    game.Press(platform::TestKey::P);  // a won game does not pause
+    EXPECT_EQ(Paused, 0);
+    game.Press(platform::TestKey::Enter);  // the won panel's High scores
+    EXPECT_EQ(ScreenState, HighScores);
 }
 
 // True when the picture shows the hint's cream frame between dark lines on the square, at its
