@@ -62,8 +62,12 @@ bool RunFrame() {
     ChangeDueIn(MusicDueIn());
     // 3. Seconds since the previous frame, without time spent in the background.
     const float dt = GameClock(FrameDelta);
+    // Where the pointer is in this frame.
+    int x = 0;
+    int y = 0;
+    MousePosition(x, y);
     // 3a. Arrows and Tab move the focus ring or the board cursor before anything is drawn.
-    RunKeyMoves();
+    RunKeyMoves(x, y);
 
     // The tiles of a running transition move; the new screen is left undrawn beneath them.
     ShatterAdvance(dt);
@@ -84,12 +88,9 @@ bool RunFrame() {
     DrawWonPanel(dt);
     if (ProgramEnded()) return true;
 
-    // 14. Where the pointer is in this frame. While keys are in use the focused control stands
-    // in for it, so the control lights up as under the mouse; not in a frame that a transition
-    // will keep as the old screen, where the new screen's focus has no place.
-    int x = 0;
-    int y = 0;
-    MousePosition(x, y);
+    // 14. While keys are in use the focused control stands in for the pointer, so the control
+    // lights up as under the mouse; not in a frame that a transition will keep as the old screen,
+    // where the new screen's focus has no place.
     int hoverX = x;
     int hoverY = y;
     const bool keyMarks =
@@ -109,6 +110,7 @@ bool RunFrame() {
         if (keyMarks) DrawFocus();
     }
     if (ProgramEnded()) return true;
+    NoteDrawnScreen();
 
     // 16. A click that arrived since the last frame acts on what was just drawn, then the keys.
     if (ClickPending != 0) {
@@ -126,8 +128,9 @@ bool RunFrame() {
     if (ProgramEnded()) return true;
     // 19. Our own pointer on top of everything, when the options ask for it.
     DrawGameCursor(x, y, CursorOutside != 0);
-    // 20. The finished frame is shown.
+    // 20. The finished frame is shown; keys pressed from now on act on what it shows.
     Present();
+    NotePresentedScreen();
     // 20a. A game at rest is saved as play goes, off the frame's thread.
     KeepGameAsPlayGoes(false);
     // 21. After the Exit button the program ends with this frame shown.

@@ -21,14 +21,38 @@ namespace {
 
 using platform::Action;
 
+// What a frame shows of the screen the keys act on.
+struct ShownScreen {
+    int Page = -1;       // the focus page drawn whole; -1 while the screens change
+    bool Marks = false;  // the focus ring or the board cursor drawn on it
+};
+
 // Actions that arrived since the last frame, oldest first.
 std::deque<Action> Pending;
-// True when the marks were shown in the last frame: a move then moves, else it only shows them.
-bool MarksWereShown = false;
+// What the frame under way draws, and what the last presented frame showed: the keys pressed
+// between two frames act on the screen as the player saw it.
+ShownScreen Drawn;
+ShownScreen Shown;
 
 bool IsMove(Action action) {
     return action == Action::Up || action == Action::Down || action == Action::Left ||
            action == Action::Right || action == Action::Next || action == Action::Previous;
+}
+
+// The keys that act on the ringed control or on the board cursor's square.
+bool ActsOnTheMark(Action action) {
+    return IsMove(action) || action == Action::Enter || action == Action::Space;
+}
+
+// True when the last presented frame showed the screen as it is now, whole: no change of screen
+// ran in it or has come since.
+bool ScreenWasShown() { return Shown.Page == FocusPageNumber(); }
+
+// The change of screens ends at once: the old screen breaking away, or the one asked for in this
+// frame, which then does not start.
+void CutChangeShort() {
+    EndShatter();
+    ShatterRequested = 0;
 }
 
 // Clicks the middle of a control, as the mouse would.
@@ -44,7 +68,7 @@ bool GlobalKey(Action action) {
             return true;
         case Action::MusicUp:
         case Action::MusicDown:
-            if (NameBoxShown()) return true;
+            if (NameBoxTakesKeys()) return true;
             StepKnob(MusicSlider, action == Action::MusicUp ? 1 : -1);
             return true;
         default:
@@ -105,13 +129,9 @@ void RunKeyAction(Action action) {
         PadRemoved();
         return;
     }
-    if (NameBoxShown()) {
-        NameBoxKey(action);
-        return;
-    }
-    // The old screen breaking away is cut short; the key does nothing more.
-    if (ShatterActive != 0) {
-        EndShatter();
+    // While the screens change a key only cuts the change short.
+    if (ShatterActive != 0 || ShatterRequested != 0) {
+        CutChangeShort();
         return;
     }
     // The Pause key pauses play from any screen, as it always has.
@@ -123,18 +143,21 @@ void RunKeyAction(Action action) {
         SkipLogo();
         return;
     }
+    // A screen the player has not seen yet takes no key: it shows, ringed, in the next frame.
+    if (!ScreenWasShown()) return;
+    if (NameBoxShown()) {
+        NameBoxKey(action);
+        return;
+    }
     // On the title any key is the play button.
     if (ScreenState == Title) {
         FocusKey(Action::Enter);
         return;
     }
-    // A hidden ring or cursor is only shown by the first move; a piece chosen with the mouse
-    // swaps at once.
-    const bool swapAtOnce = ScreenState == Play && SelectStep == 1;
-    if (IsMove(action) && !MarksWereShown && !swapAtOnce) {
-        MarksWereShown = true;
-        return;
-    }
+    // A hidden ring or cursor is only shown by the keys that act on it; a piece chosen with the
+    // mouse swaps by an arrow at once.
+    const bool swapAtOnce = ScreenState == Play && SelectStep == 1 && IsMove(action);
+    if (ActsOnTheMark(action) && !Shown.Marks && !swapAtOnce) return;
     if (ScreenState == Play && GameWon == 0) {
         PlayKey(action);
         return;
@@ -146,7 +169,11 @@ void RunKeyAction(Action action) {
 
 void QueueKeyAction(Action action) { Pending.push_back(action); }
 
-void RunKeyMoves() {
+bool NameBoxTakesKeys() { return NameBoxShown() && ScreenWasShown(); }
+
+void RunKeyMoves(int x, int y) {
+    // Keys back after the mouse bring the ring back on the control under the pointer.
+    if (platform::KeysInUse() && ScreenWasShown() && !Shown.Marks) FocusPointedControl(x, y);
     // On the logo and the title every key leads on, which must wait for the screen to be drawn.
     while (!Pending.empty() && IsMove(Pending.front()) && ScreenState != Logo &&
            ScreenState != Title) {
@@ -162,5 +189,11 @@ void RunKeyActions() {
         Pending.pop_front();
         RunKeyAction(action);
     }
-    MarksWereShown = platform::KeysInUse();
 }
+
+void NoteDrawnScreen() {
+    const bool whole = ShatterActive == 0 && ShatterRequested == 0;
+    Drawn = ShownScreen{whole ? FocusPageNumber() : -1, whole && platform::KeysInUse()};
+}
+
+void NotePresentedScreen() { Shown = Drawn; }

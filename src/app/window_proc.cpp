@@ -12,7 +12,6 @@
 #include "game/score_tables.h"
 #include "gfx/display.h"
 #include "platform/window.h"
-#include "screens/high_scores.h"
 #include "screens/letter_folding.h"
 #include "screens/options.h"
 #include "screens/save_file.h"
@@ -73,10 +72,10 @@ void FollowFullScreen(bool fullScreen) {
     RecreateDisplay(fullScreen);
 }
 
-// Typed characters reach the name only while the name box is shown; a letter the font lacks
+// Typed characters reach the name only once the name box is shown; a letter the font lacks
 // goes in as its nearest plain letters.
 void TypedCharacter(int32_t character) {
-    if (!NameBoxShown()) return;
+    if (!NameBoxTakesKeys()) return;
     if (character == platform::BackspaceChar) NameBackspace();
     for (char letter : AsciiSpelling(character)) NameAppend(letter);
 }

@@ -17,7 +17,7 @@ int FocusIndex = 0;
 namespace {
 
 // What the focus index belongs to: the screen, its panels and the number of its controls. When
-// any of these changes the first control of the new list takes the focus.
+// any of these changes the focus is placed anew on the page entered.
 struct FocusPage {
     int32_t Screen;
     bool Won;
@@ -32,15 +32,35 @@ FocusPage LastPage{-1, false, false, 0};
 // A control to focus on the next new list instead of its first; Returning is false when none.
 bool Returning = false;
 Area ReturnSpot{};
+// Counts the pages the focus has been on: a new number for every page entered.
+int PageNumber = 0;
+// The main menu's focused button when the menu last led to another screen, and that screen: back
+// from it to the menu, the focus returns to the button.
+Area MenuOpenerSpot{};
+int32_t MenuOpenedScreen = -1;
 
-// The focus of a list just shown: the control returned to when it is there, else the first.
-int FirstFocus(const FocusList& list) {
+// The focus of a list just shown: the control returned to when it is there (one a screen asked
+// for, or on the main menu back from a screen it opened, the button that opened it), else the
+// first.
+int FirstFocus(const FocusList& list, const FocusPage& page) {
+    if (!Returning && page.Screen == MainMenu && !page.Won && LastPage.Screen == MenuOpenedScreen)
+        ReturnFocusTo(MenuOpenerSpot);
     const bool returning = Returning;
     Returning = false;
     for (int i = 0; returning && i < list.Count; ++i) {
         if (list.Spots[i].Spot == ReturnSpot) return i;
     }
     return list.First;
+}
+
+// Notes the menu's focused button when the focus leaves the main menu for another screen.
+void NoteMenuOpener(const FocusPage& page) {
+    if (LastPage.Screen != MainMenu || LastPage.Won || page.Screen == MainMenu) return;
+    FocusList menu;
+    MainMenuFocus(menu);
+    if (menu.Count != LastPage.Count || FocusIndex < 0 || FocusIndex >= menu.Count) return;
+    MenuOpenerSpot = menu.Spots[FocusIndex].Spot;
+    MenuOpenedScreen = page.Screen;
 }
 
 void FillList(FocusList& list) {
@@ -88,11 +108,26 @@ void CurrentFocus(FocusList& list) {
     FillList(list);
     const FocusPage page{ScreenState, GameWon != 0, NameBoxShown(), list.Count};
     if (page != LastPage) {
-        FocusIndex = FirstFocus(list);
-    } else if (FocusIndex < 0 || FocusIndex >= list.Count) {
-        FocusIndex = list.First;
+        NoteMenuOpener(page);
+        FocusIndex = FirstFocus(list, page);
+        ++PageNumber;
     }
+    if (FocusIndex < 0 || FocusIndex >= list.Count) FocusIndex = list.First;
     LastPage = page;
+}
+
+int FocusPageNumber() {
+    FocusList list;
+    CurrentFocus(list);
+    return PageNumber;
+}
+
+void FocusPointedControl(int x, int y) {
+    FocusList list;
+    CurrentFocus(list);
+    FocusIndex = list.First;
+    for (int i = 0; i < list.Count; ++i)
+        if (list.Spots[i].Spot.Contains(x, y)) FocusIndex = i;
 }
 
 const FocusSpot* FocusedSpot() {

@@ -37,8 +37,16 @@ extern int FocusIndex;
 
 // Called by the frame driver and the key step: the controls of the screen shown now (none on the
 // logo and the play screen without its won panel). A new screen, panel or list focuses its
-// first control.
+// first control; the main menu, back from a screen one of its controls opened, that control.
 void CurrentFocus(FocusList& list);
+
+// Called by the key step every frame: a number that stays the same while the focus stays on one
+// page (a screen with its panel and controls) and changes whenever another page is entered.
+int FocusPageNumber();
+
+// Called by the key step when keys bring back the ring the mouse hid: the focus goes to the
+// control under the pointer (x, y), else to the screen's first control.
+void FocusPointedControl(int x, int y);
 
 // Called by the frame driver while keys are in use: the middle of the focused control, where a
 // click would land; false when the screen has none.

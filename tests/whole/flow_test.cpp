@@ -32,10 +32,6 @@ constexpr int ExitY = 442;
 constexpr int PlayMenuX = 60;  // the play screen's menu button
 constexpr int PlayMenuY = 420;
 
-void WaitForShatter(WholeGame& game) {
-    game.RunUntil([] { return ShatterActive == 0; }, 5.0f);
-}
-
 TEST(FlowTest, LogoTitleGameOverNameHighScoresAndExit) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
@@ -43,7 +39,7 @@ TEST(FlowTest, LogoTitleGameOverNameHighScoresAndExit) {
     EXPECT_EQ(ScreenState, Logo);
     game.Click(320, 440);  // a click ends the logo's reveal
     EXPECT_EQ(ScreenState, Title);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.SaveShot("flow-title");
     game.Click(20, 20);  // the title waits for any click
     EXPECT_EQ(ScreenState, MainMenu);
@@ -64,24 +60,24 @@ TEST(FlowTest, LogoTitleGameOverNameHighScoresAndExit) {
     ASSERT_EQ(ScreenState, Play);
     EXPECT_EQ(GameMode, Timed);
     EXPECT_EQ(KindCount, 7);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.RunUntil([] { return LevelBar < 29.0f; }, 20.0f);
 
     game.Click(PlayMenuX, PlayMenuY);
     ASSERT_EQ(ScreenState, MainMenu);
     EXPECT_EQ(CurrentTrack, 0);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, ContinueY);
     ASSERT_EQ(ScreenState, Play);
     EXPECT_GE(CurrentTrack, 1);
-    WaitForShatter(game);
+    game.WaitForScreen();
 
     Score = 5000;  // enough for a row of the table
     LevelBar = ShownLevelBar = 0.5f;
     ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 10.0f));
     EXPECT_EQ(NameEntryOpen, 1);
     EXPECT_EQ(HighScorePage, 7);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Type("ABCDEFGHIJ");
     EXPECT_STREQ(NameBuffer, "ABCDEFGHI_");
     game.SaveShot("flow-name-entry");
@@ -97,7 +93,7 @@ TEST(FlowTest, LogoTitleGameOverNameHighScoresAndExit) {
 
     game.Click(320, 439);  // Back
     ASSERT_EQ(ScreenState, MainMenu);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, ExitY);
     EXPECT_TRUE(game.Ended());
     EXPECT_EQ(fs::file_size(game.Folder() + "/game.sav"), 6933u);
@@ -117,7 +113,7 @@ int FirstRun(WholeGame& game) {
     kinds << '\n';
     kinds.close();
     game.Click(PlayMenuX, PlayMenuY);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, ExitY);
     return game.Ended() ? 0 : 2;
 }
@@ -136,7 +132,7 @@ TEST(FlowTest, RestartContinuesTheSameGame) {
     EXPECT_EQ(NoGameToContinue, 0);
     game.RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f);
     game.Click(320, 440);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, ContinueY);
     ASSERT_EQ(ScreenState, Play);
     EXPECT_EQ(Score, 4321);
@@ -156,7 +152,7 @@ TEST(FlowTest, OptionsToggleFullScreenAndDragTheMusicKnob) {
     ASSERT_TRUE(game.Start());
     game.RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f);
     game.Click(320, 440);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, OptionsY);
     ASSERT_EQ(ScreenState, Options);
     const Shot windowed = game.Picture();
@@ -196,7 +192,7 @@ TEST(FlowTest, StartAsksBeforeLeavingAGameInProgressAndTheLeftGameIsScored) {
     Score = 2115;
     ShownScore = 2115.0f;
     game.Click(PlayMenuX, PlayMenuY);
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Click(ButtonX, NewGameY);
     game.Click(317, 129);  // Timed, for the next game
     game.Click(407, 402);  // Start
@@ -212,7 +208,7 @@ TEST(FlowTest, StartAsksBeforeLeavingAGameInProgressAndTheLeftGameIsScored) {
     ASSERT_EQ(NameEntryOpen, 1);
     EXPECT_EQ(HighScorePage, 7);
     EXPECT_EQ(HighScoreTable[0][1].Score, 2115);  // the Untimed table of 7 kinds
-    WaitForShatter(game);
+    game.WaitForScreen();
     game.Type("Ann");
     game.SaveShot("flow-leave-name-entry");
     game.Press(platform::TestKey::Enter);

@@ -179,10 +179,15 @@ void WholeGame::Close() {
     Step();
 }
 
+void WholeGame::WaitForScreen() {
+    RunUntil([] { return ShatterActive == 0; }, 5.0f);
+    Step();
+}
+
 void WholeGame::ToMainMenu() {
     RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 10.0f, 0.1f);
     Click(320, 440);  // the title's play button
-    RunUntil([] { return ShatterActive == 0; }, 5.0f);
+    WaitForScreen();
 }
 
 void WholeGame::PlayNewGame(int mode, int kinds) {
@@ -197,8 +202,9 @@ void WholeGame::NewGameFromMenu(int mode, int kinds) {
     Click(407, 402);                       // Start
     if (LeaveAsked != 0) Click(265, 259);  // Leave the game in progress
     if (NameBoxShown()) {
-        RunUntil([] { return ShatterActive == 0; }, 5.0f);
+        WaitForScreen();
         Press(platform::TestKey::Enter);   // its name
+        Step();                            // the table without the box shows
         Press(platform::TestKey::Escape);  // Back, on to the new game
     }
     RunUntil([] { return ShatterActive == 0 && DropIn == 0 && ClearOut == 0; }, 10.0f);

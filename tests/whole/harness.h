@@ -61,6 +61,10 @@ class WholeGame {
     // A close request from the desktop (the window's close button), then one frame.
     void Close();
 
+    // Steps until a change of screens has ended, then one frame more, which shows the new screen
+    // whole: keys act on it from then on.
+    void WaitForScreen();
+
     // From the logo through the title to the main menu.
     void ToMainMenu();
     // From the main menu through the new-game screen into a game of this mode (0 Untimed,

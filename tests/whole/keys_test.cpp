@@ -5,6 +5,8 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "audio/sound_effects.h"
 #include "game/board.h"
@@ -136,14 +138,14 @@ TEST(KeysTest, PlaysFromTheLogoToANameInTheHighScoresWithKeysAlone) {
     game.Press(TestKey::Space);
     EXPECT_EQ(ShatterActive, 0);
     EXPECT_EQ(ScreenState, Title);
+    game.Step();  // the title shows whole, its button ringed
     EffectRequests.clear();
     game.Press(TestKey::Enter);
     ASSERT_EQ(ScreenState, MainMenu);
     EXPECT_TRUE(Requested(ClickSound));
-    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.WaitForScreen();
 
     // Nothing to continue: New game is focused first, lit as under the mouse, ringed.
-    game.Step();
     EXPECT_EQ(MenuHighlight, 1);
     FocusList menu;
     CurrentFocus(menu);
@@ -154,8 +156,13 @@ TEST(KeysTest, PlaysFromTheLogoToANameInTheHighScoresWithKeysAlone) {
     EXPECT_EQ(MenuHighlight, 2);
     game.Press(TestKey::Enter);
     ASSERT_EQ(ScreenState, Options);
+    game.Step();  // a key acts on a screen once it has been shown
     game.Press(TestKey::Escape);
     ASSERT_EQ(ScreenState, MainMenu);
+    // The ring is back on the button that opened the options.
+    game.Step();
+    EXPECT_EQ(MenuHighlight, 2);
+    game.Press(TestKey::Up);
     game.Press(TestKey::Enter);
     ASSERT_EQ(ScreenState, NewGame);
 
@@ -210,11 +217,24 @@ TEST(KeysTest, PlaysFromTheLogoToANameInTheHighScoresWithKeysAlone) {
     game.Press(TestKey::M);
     ASSERT_EQ(ScreenState, MainMenu);
     game.Press(TestKey::Space);  // cuts the transition short
+    game.Step();
     game.Press(TestKey::Enter);
     ASSERT_EQ(ScreenState, Play);
 
-    // The Timed bar runs out; the name box opens; the name is typed and Escape keeps it.
-    ASSERT_TRUE(game.RunUntil([] { return NameBoxShown(); }, 400.0f, 0.1f));
+    // The Timed bar runs out. Space and Enter while the high scores come only cut the change
+    // short: the name box takes keys once it is shown.
+    ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 400.0f, 0.1f));
+    ASSERT_EQ(ShatterActive, 1);
+    ASSERT_EQ(NameEntryOpen, 1);
+    platform::InjectKey(TestKey::Space);
+    platform::InjectText(" ");
+    platform::InjectKey(TestKey::Enter);
+    game.Step();
+    EXPECT_EQ(ShatterActive, 0);
+    EXPECT_EQ(NameEntryOpen, 1);
+    EXPECT_EQ(NameLength, 0);
+    // Once shown, the name is typed and Escape keeps it.
+    game.Step();
     game.Type("Keys+P");
     game.Press(TestKey::M);
     game.SaveShot("keys-name-box");
@@ -226,15 +246,31 @@ TEST(KeysTest, PlaysFromTheLogoToANameInTheHighScoresWithKeysAlone) {
     EXPECT_STREQ(HighScoreTable[row][3].Name, "Keys+P");
     EXPECT_TRUE(fs::exists(game.Folder() + "/game.sav"));
     // Back is focused on the tables; Enter leaves them.
-    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.WaitForScreen();
     game.Press(TestKey::Enter);
     EXPECT_EQ(ScreenState, MainMenu);
 }
 
-TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) {
+// While the mouse hides the ring, the first arrow, Tab, Enter or Space only shows it: on the
+// control the pointer lights, else on the screen's first.
+TEST(KeysTest, KeysOnlyShowTheRingTheMouseHidAndKnobsStepByTwentieths) {
     WholeGame game;
     ASSERT_TRUE(game.Start());
     game.ToMainMenu();
+    NoGameToContinue = 0;  // Continue is the menu's first button
+    game.MoveMouse(170, 318);
+    EXPECT_EQ(MenuHighlight, 2);  // the pointer lights Options
+    game.Press(TestKey::Enter);
+    EXPECT_EQ(ScreenState, MainMenu);
+    FocusList menu;
+    CurrentFocus(menu);
+    EXPECT_TRUE(menu.Spots[FocusIndex].Spot.Contains(170, 318));
+    EXPECT_EQ(RingLeftOf(game, menu.Spots[FocusIndex].Spot), Butter);
+    game.Press(TestKey::Enter);
+    ASSERT_EQ(ScreenState, Options);
+    game.WaitForScreen();
+    game.Press(TestKey::Escape);
+    ASSERT_EQ(ScreenState, MainMenu);
     game.Click(170, 318);  // Options
     ASSERT_EQ(ScreenState, Options);
     game.MoveMouse(20, 20);
@@ -268,6 +304,11 @@ TEST(KeysTest, MovesOnlyShowTheMarksAfterTheMouseMovedAndKnobsStepByTwentieths) 
     EXPECT_FALSE(platform::KeysInUse());
     CurrentFocus(list);
     EXPECT_NE(RingLeftOf(game, list.Spots[FocusIndex].Spot), Butter);
+    // With the pointer on no control, Space shows the ring on Full screen and switches nothing.
+    game.Press(TestKey::Space);
+    EXPECT_EQ(FullScreen, 0);
+    EXPECT_EQ(FocusIndex, 0);
+    EXPECT_EQ(RingLeftOf(game, list.Spots[0].Spot), Butter);
 }
 
 TEST(KeysTest, MouseChoiceSwapsByArrowFullScreenTheWonPanelAndCtrlQ) {
@@ -288,22 +329,27 @@ TEST(KeysTest, MouseChoiceSwapsByArrowFullScreenTheWonPanelAndCtrlQ) {
     // Leave is one arrow away.
     game.Press(TestKey::M);
     game.Press(TestKey::Space);  // cuts the transition short
+    game.Step();
     game.Press(TestKey::Down);
     game.Press(TestKey::Enter);
     ASSERT_EQ(ScreenState, NewGame);
+    game.Step();
     game.Press(TestKey::Enter);
     ASSERT_EQ(LeaveAsked, 1);
+    game.Step();
     game.Press(TestKey::Escape);
     EXPECT_EQ(LeaveAsked, 0);
     EXPECT_EQ(ScreenState, NewGame);
+    game.Step();
     game.Press(TestKey::Enter);
     ASSERT_EQ(LeaveAsked, 1);
+    game.Step();
     game.Press(TestKey::Left);
     game.SaveShot("keys-leave-question");
     game.Press(TestKey::Enter);
     EXPECT_EQ(LeaveAsked, 0);
     EXPECT_NE(ScreenState, NewGame);
-    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.WaitForScreen();
     if (NameBoxShown()) game.Press(TestKey::Enter);
     ASSERT_TRUE(game.RunUntil([] { return ScreenState == Play && !BoardBusy(); }, 10.0f));
     // F11 switches the display like the option, and back.
@@ -338,10 +384,11 @@ TEST(KeysTest, AGameControllerPlaysAndPausesWhenUnplugged) {
     ASSERT_TRUE(platform::AttachVirtualController());
     game.Step();
     PressPad(game, PadButton::A);  // the logo ends
-    ASSERT_TRUE(game.RunUntil([] { return ScreenState == Title && ShatterActive == 0; }, 5.0f));
+    ASSERT_TRUE(game.RunUntil([] { return ScreenState == Title; }, 5.0f));
+    game.WaitForScreen();
     PressPad(game, PadButton::A);
     ASSERT_EQ(ScreenState, MainMenu);
-    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.WaitForScreen();
     PressPad(game, PadButton::A);  // New game
     ASSERT_EQ(ScreenState, NewGame);
     PressPad(game, PadButton::A);  // Start
@@ -380,7 +427,7 @@ TEST(KeysTest, AGameControllerPlaysAndPausesWhenUnplugged) {
     EXPECT_EQ(Paused, 0);
     PressPad(game, PadButton::Back);
     ASSERT_EQ(ScreenState, MainMenu);
-    ASSERT_TRUE(game.RunUntil([] { return ShatterActive == 0; }, 5.0f));
+    game.WaitForScreen();
     PressPad(game, PadButton::A);  // Continue
     ASSERT_EQ(ScreenState, Play);
     // The pad goes away mid-game: play pauses.
@@ -389,5 +436,55 @@ TEST(KeysTest, AGameControllerPlaysAndPausesWhenUnplugged) {
     game.Step();
     EXPECT_EQ(Paused, 1);
 }
+
+// Enter pressed again and again from the start, at a steady pace, reaches a game by the way a
+// player sees: the logo, the title, the menu's first button, the new-game card's Start, the
+// board. Every press either cuts a change of screens short, or acts on the screen the last frame
+// showed with its ring around the button it presses, or, when no ring showed there, only shows
+// it.
+class EnterPaceTest : public testing::TestWithParam<float> {};
+
+TEST_P(EnterPaceTest, EnterAgainAndAgainReachesAGameActingOnlyOnRingedButtons) {
+    const float pace = GetParam();
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    std::vector<int32_t> road{Logo};
+    const int frames = std::max(static_cast<int>(pace / 0.02f + 0.5f), 1);
+    for (int press = 0; press * pace < 20.0f && !(ScreenState == Play && PlayInputOpen());
+         ++press) {
+        game.Step(0.02f, frames - 1);
+        const int32_t screen = ScreenState;
+        if (screen != road.back()) road.push_back(screen);
+        const bool changing = ShatterActive != 0;
+        FocusList list;
+        CurrentFocus(list);
+        const bool ringed =
+            list.Count > 0 && RingLeftOf(game, list.Spots[FocusIndex].Spot) == Butter;
+        const int focused = FocusIndex;
+        platform::InjectKey(TestKey::Enter);
+        game.Step();
+        SCOPED_TRACE(testing::Message() << "press " << press << " on screen " << screen);
+        if (screen == Logo || screen == Play) continue;  // the logo ends; the board drops in
+        if (changing) {
+            EXPECT_EQ(ShatterActive, 0);  // cut short
+            EXPECT_EQ(ScreenState, screen);
+        } else if (ringed) {
+            EXPECT_EQ(focused, list.First);
+            EXPECT_NE(ScreenState, screen);  // the ringed button pressed
+        } else {
+            EXPECT_EQ(ScreenState, screen);  // the ring only shown
+            EXPECT_EQ(ShatterRequested + ShatterActive, 0);
+        }
+    }
+    if (ScreenState != road.back()) road.push_back(ScreenState);
+    EXPECT_EQ(road, (std::vector<int32_t>{Logo, Title, MainMenu, NewGame, Play}));
+    EXPECT_TRUE(PlayInputOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Paces, EnterPaceTest, testing::Values(0.02f, 0.04f, 0.3f, 1.0f, 1.5f),
+                         [](const testing::TestParamInfo<float>& info) {
+                             return "Every" + std::to_string(static_cast<int>(info.param * 1000)) +
+                                    "ms";
+                         });
 
 }  // namespace

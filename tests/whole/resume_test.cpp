@@ -603,6 +603,7 @@ TEST(SaveAtRestTest, ClosingMidFallMidSwapUnderABannerOrAtTheNameBoxKeepsTheGame
         Score = 6000;
         PlayPhase = PhaseNoMovesUntimed;
         EXPECT_TRUE(g.RunUntil([] { return ScreenState == HighScores; }, 5.0f));
+        g.WaitForScreen();
         g.Type("Ann");
     });
     bytes = ReadSave();
@@ -682,6 +683,7 @@ TEST(PlayStateTest, TimedWinTakesTheWinnersNameOnceAndLeavesNothingToTheNextGame
     EXPECT_EQ(ScreenState, HighScores);
     EXPECT_EQ(GameWon, 0);
     ASSERT_EQ(NameEntryOpen, 1);  // the winner types a name like after a game over
+    game.WaitForScreen();
     game.Type("Winner");
     game.Press(platform::TestKey::Enter);
     const int slot = 3 + 8 - 6;
@@ -711,8 +713,8 @@ TEST(PlayStateTest, TheNameBoxLocksTheButtonsItRulesOutAndPlayTypingChangesNothi
     game.PlayNewGame(Untimed, 6);
     Score = 4200;
     PlayPhase = PhaseNoMovesUntimed;
-    ASSERT_TRUE(
-        game.RunUntil([] { return ScreenState == HighScores && ShatterActive == 0; }, 8.0f));
+    ASSERT_TRUE(game.RunUntil([] { return ScreenState == HighScores; }, 8.0f));
+    game.WaitForScreen();
     ASSERT_EQ(NameEntryOpen, 1);
     game.Type("Zoe");
     // Back and the page arrows are drawn ruled out: they do nothing while the box is open.

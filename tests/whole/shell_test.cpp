@@ -446,6 +446,7 @@ TEST(ShellTest, TypingAndEnterActOnlyOnTheNameBoxOfTheHighScoreScreen) {
     EXPECT_EQ(NameLength, 0);
     EXPECT_EQ(NameEntryOpen, 1);
     ScreenState = HighScores;
+    game.Step();  // the box shows
     // A letter the font lacks goes in as its nearest plain letters; a sign without one is left.
     game.Type("a\tb\xc3\xab\xc3\x9f\xc3\xa5\xe2\x82\xac~");  // a, tab, b, ë, ß, å, €, ~
     EXPECT_STREQ(NameBuffer, "abessa~_");
@@ -465,6 +466,7 @@ TEST(ShellTest, TypingAndEnterActOnlyOnTheNameBoxOfTheHighScoreScreen) {
     EXPECT_FALSE(fs::exists(game.Folder() + "/game.sav"));
     ScreenState = HighScores;
     NameEntryOpen = 1;
+    game.WaitForScreen();
     game.Press(platform::TestKey::Enter);
     EXPECT_EQ(NameEntryOpen, 0);
     EXPECT_TRUE(fs::exists(game.Folder() + "/game.sav"));
