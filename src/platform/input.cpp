@@ -264,6 +264,10 @@ bool TranslateInputEvent(const SDL_Event& event) {
             ClosePad(event.cdevice.which);
             return true;
         case SDL_MOUSEMOTION:
+            // A window that moves or changes size under a still pointer (a switch to or from
+            // full-screen) reports motion too, without relative motion: not the player's.
+            if (event.motion.xrel != 0 || event.motion.yrel != 0) KeysLast = false;
+            return false;
         case SDL_MOUSEBUTTONDOWN:
             KeysLast = false;
             return false;

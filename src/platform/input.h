@@ -44,7 +44,8 @@ constexpr int PadRepeatInterval = 110;
 bool StartControllers();
 
 // Called by the frame driver: true from the last key or pad action until the mouse next moves
-// or clicks; the game shows its focus ring and board cursor only then.
+// on the desktop or clicks (a window moving under a still pointer does not count); the game shows
+// its focus ring and board cursor only then.
 bool KeysInUse();
 
 // ---- Used by the message pump (platform layer only) ----

@@ -234,14 +234,16 @@ void ShowSystemCursor(bool shown) {
 bool SystemCursorShown() { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }
 
 void InjectMousePosition(int x, int y) {
-    PointerInjected = true;
-    InjectedX = x;
-    InjectedY = y;
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
     event.motion.windowID = GameWindowId();
     event.motion.x = x;
     event.motion.y = y;
+    event.motion.xrel = x - InjectedX;
+    event.motion.yrel = y - InjectedY;
+    PointerInjected = true;
+    InjectedX = x;
+    InjectedY = y;
     SDL_PushEvent(&event);
 }
 

@@ -113,7 +113,7 @@ enum class TestKey {
 enum class TestWindowEvent { FocusGained, FocusLost, Minimised, Restored, Exposed, Moved, Close };
 
 // Called by tests only: the pointer stands at (x, y) of the 640x480 picture from now on (a
-// motion event is queued as well).
+// motion event is queued as well, moving by the distance from the last injected place).
 void InjectMousePosition(int x, int y);
 // Called by tests only: queues a left button press (true) or release (false) at the pointer.
 void InjectMouseButton(bool down);

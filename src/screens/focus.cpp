@@ -95,7 +95,11 @@ void FillList(FocusList& list) {
 }  // namespace
 
 void FocusList::Add(const Area& spot, FocusRole role) {
-    if (Count < MaxFocusSpots) Spots[Count++] = FocusSpot{spot, role};
+    if (Count < MaxFocusSpots) Spots[Count++] = FocusSpot{spot, role, spot};
+}
+
+void FocusList::AddRingedAt(const Area& spot, const Area& ring) {
+    if (Count < MaxFocusSpots) Spots[Count++] = FocusSpot{spot, FocusRole::Button, ring};
 }
 
 void FocusList::AddFirst(const Area& spot, FocusRole role) {
@@ -171,6 +175,6 @@ bool BackSpotOf(Area& spot) {
 void DrawFocus() {
     const FocusSpot* focused = FocusedSpot();
     if (focused == nullptr) return;
-    const Area& a = focused->Spot;
+    const Area& a = focused->Ring;
     DrawFocusRing(BackBuffer, a.Left, a.Top, a.Right, a.Bottom);
 }

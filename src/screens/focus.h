@@ -13,10 +13,11 @@ enum class FocusRole : uint8_t {
     MusicKnob,  // Left and Right move the music knob
     SoundKnob,  // Left and Right move the sound-effect knob
 };
-// One control: its hot spot and role.
+// One control: its hot spot, its role, and the part of it the focus ring goes around.
 struct FocusSpot {
     Area Spot;
     FocusRole Role;
+    Area Ring;
 };
 // Most controls one screen offers.
 constexpr int MaxFocusSpots = 10;
@@ -25,8 +26,11 @@ struct FocusList {
     FocusSpot Spots[MaxFocusSpots];
     int Count = 0;
     int First = 0;
-    // Called by the screens' focus steps: appends a control.
+    // Called by the screens' focus steps: appends a control, ringed all round.
     void Add(const Area& spot, FocusRole role = FocusRole::Button);
+    // Called by the options' focus step: appends a button whose ring goes around a part of it
+    // (its check box), where a ring around all of it would cover other words.
+    void AddRingedAt(const Area& spot, const Area& ring);
     // Called by the screens' focus steps: appends the control that is focused first.
     void AddFirst(const Area& spot, FocusRole role = FocusRole::Button);
 };

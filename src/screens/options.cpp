@@ -198,7 +198,8 @@ void DrawGameCursor(int x, int y, bool cursorOutside) {
 }
 
 void OptionsFocus(FocusList& list) {
-    for (const OptionRow& row : Rows) list.Add(row.Spot);
+    // The ring goes around a row's check box: around the whole row it would cut the heading.
+    for (const OptionRow& row : Rows) list.AddRingedAt(row.Spot, MarkControl(row.MarkX, row.MarkY));
     list.Add(MusicGrab(MusicSlider), FocusRole::MusicKnob);
     list.Add(SoundGrab(SoundSlider), FocusRole::SoundKnob);
     list.Add(BackSpot, FocusRole::Back);

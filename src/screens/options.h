@@ -47,8 +47,8 @@ void DrawOptions();
 void HoverOptions(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the options screen.
 bool ClickOptions(int x, int y);
-// Called by the focus step on the options screen: the three option rows, the music and sound
-// knobs, Back and Help.
+// Called by the focus step on the options screen: the three option rows (ringed at their check
+// boxes), the music and sound knobs, Back and Help.
 void OptionsFocus(FocusList& list);
 // Called by the keys: a knob moves `steps` twentieths of its track (stopping at its ends); the
 // music follows its knob at once.

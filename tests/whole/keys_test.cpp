@@ -437,6 +437,53 @@ TEST(KeysTest, AGameControllerPlaysAndPausesWhenUnplugged) {
     EXPECT_EQ(Paused, 1);
 }
 
+// The ring keeps its place: Escape from a screen the menu opened rings the button that opened
+// it; on the options it stays through a switch of the display, though the window moving under the
+// still pointer reports a motion; it never covers the heading.
+TEST(KeysTest, TheRingReturnsToItsOpenerSurvivesADisplaySwitchAndCoversNoWords) {
+    WholeGame game;
+    ASSERT_TRUE(game.Start());
+    game.ToMainMenu();
+    game.Press(TestKey::Down);  // shows the ring on New game
+    for (int button : {1, 2, 0}) {  // Options, High scores, New game
+        FocusList menu;
+        CurrentFocus(menu);
+        while (FocusIndex != button) game.Press(TestKey::Down);
+        game.Press(TestKey::Enter);
+        ASSERT_NE(ScreenState, MainMenu);
+        game.WaitForScreen();
+        game.Press(TestKey::Escape);
+        ASSERT_EQ(ScreenState, MainMenu);
+        game.WaitForScreen();
+        EXPECT_EQ(FocusIndex, button);
+        EXPECT_EQ(RingLeftOf(game, menu.Spots[button].Spot), Butter);
+    }
+    game.Press(TestKey::Down);  // Options
+    game.Press(TestKey::Enter);
+    ASSERT_EQ(ScreenState, Options);
+    game.Step();
+    FocusList options;
+    CurrentFocus(options);
+    ASSERT_EQ(FocusIndex, 0);
+    EXPECT_EQ(RingLeftOf(game, options.Spots[0].Spot), Butter);
+    game.SaveShot("keys-options-ring");
+    // The heading above Full screen shows as it does without the ring.
+    const Shot ringed = game.Picture();
+    game.MoveMouse(600, 20);
+    EXPECT_EQ(ringed.DifferingPixels(game.Picture(), 269, 50, 410, 82), 0);
+    game.Press(TestKey::Up);  // the ring back on Full screen
+    ASSERT_EQ(FocusIndex, 0);
+    for (uint8_t full : {1, 0}) {
+        game.Press(TestKey::Enter);
+        ASSERT_EQ(FullScreen, full);
+        platform::InjectMousePosition(600, 20);  // the still pointer, in the moved window
+        game.Step();
+        EXPECT_TRUE(platform::KeysInUse());
+        EXPECT_EQ(FocusIndex, 0);
+    }
+    EXPECT_EQ(RingLeftOf(game, options.Spots[0].Spot), Butter);
+}
+
 // Enter pressed again and again from the start, at a steady pace, reaches a game by the way a
 // player sees: the logo, the title, the menu's first button, the new-game card's Start, the
 // board. Every press either cuts a change of screens short, or acts on the screen the last frame

@@ -106,7 +106,8 @@ void ExpectTheClockToReachZeroAsTimeRunsOut(WholeGame& game) {
         const Shot shot = game.Picture();
         Frame frame{time, {}};
         for (int y = ClockArea.Top; y < ClockArea.Bottom; ++y)
-            for (int x = ClockArea.Left; x < ClockArea.Right; ++x) frame.Clock.push_back(shot.At(x, y));
+            for (int x = ClockArea.Left; x < ClockArea.Right; ++x)
+                frame.Clock.push_back(shot.At(x, y));
         frames.push_back(frame);
         game.Step(FrameTime);
         time += FrameTime;
