@@ -155,9 +155,10 @@ void RunKeyAction(Action action) {
         return;
     }
     // A hidden ring or cursor is only shown by the keys that act on it; a piece chosen with the
-    // mouse swaps by an arrow at once.
-    const bool swapAtOnce = ScreenState == Play && SelectStep == 1 && IsMove(action);
-    if (ActsOnTheMark(action) && !Shown.Marks && !swapAtOnce) return;
+    // mouse swaps by an arrow at once, and under the pause, which hides the board, Enter and
+    // Space go on at once.
+    const bool atOnce = ScreenState == Play && (Paused != 0 || (SelectStep == 1 && IsMove(action)));
+    if (ActsOnTheMark(action) && !Shown.Marks && !atOnce) return;
     if (ScreenState == Play && GameWon == 0) {
         PlayKey(action);
         return;
