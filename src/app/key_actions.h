@@ -11,9 +11,10 @@ void QueueKeyAction(platform::Action action);
 bool NameBoxTakesKeys();
 
 // Called every frame by the frame driver before the screens draw, with the pointer's position:
-// keys back after the mouse put the ring on the control under the pointer (else on the first),
-// and the moves among the waiting actions (up to the first that is not a move) act at once, so
-// the frame shows the focus ring, the hover picture and the board cursor where they went.
+// keys back after the mouse put the ring on the control under the pointer (else on the one the
+// screen focused on arrival), and the moves among the waiting actions (up to the first that is
+// not a move) act at once, so the frame shows the focus ring, the hover picture and the board
+// cursor where they went.
 void RunKeyMoves(int x, int y);
 
 // Called every frame by the frame driver after the click step: the other actions that arrived

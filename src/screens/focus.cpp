@@ -34,6 +34,8 @@ bool Returning = false;
 Area ReturnSpot{};
 // Counts the pages the focus has been on: a new number for every page entered.
 int PageNumber = 0;
+// The control the current page focused when it was entered.
+int EntryFocus = 0;
 // The main menu's focused button when the menu last led to another screen, and that screen: back
 // from it to the menu, the focus returns to the button.
 Area MenuOpenerSpot{};
@@ -113,7 +115,8 @@ void CurrentFocus(FocusList& list) {
     const FocusPage page{ScreenState, GameWon != 0, NameBoxShown(), list.Count};
     if (page != LastPage) {
         NoteMenuOpener(page);
-        FocusIndex = FirstFocus(list, page);
+        EntryFocus = FirstFocus(list, page);
+        FocusIndex = EntryFocus;
         ++PageNumber;
     }
     if (FocusIndex < 0 || FocusIndex >= list.Count) FocusIndex = list.First;
@@ -129,7 +132,7 @@ int FocusPageNumber() {
 void FocusPointedControl(int x, int y) {
     FocusList list;
     CurrentFocus(list);
-    FocusIndex = list.First;
+    FocusIndex = EntryFocus < list.Count ? EntryFocus : list.First;
     for (int i = 0; i < list.Count; ++i)
         if (list.Spots[i].Spot.Contains(x, y)) FocusIndex = i;
 }

@@ -49,7 +49,8 @@ void CurrentFocus(FocusList& list);
 int FocusPageNumber();
 
 // Called by the key step when keys bring back the ring the mouse hid: the focus goes to the
-// control under the pointer (x, y), else to the screen's first control.
+// control under the pointer (x, y), else to the one the screen focused on arrival (its first, or
+// the control it was led back to).
 void FocusPointedControl(int x, int y);
 
 // Called by the frame driver while keys are in use: the middle of the focused control, where a

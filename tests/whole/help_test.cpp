@@ -179,7 +179,8 @@ TEST_F(HelpTest, TheCardOpensFromBothOpenersByMouseAndKeysAndReturnsToTheOpener)
                 game_.Step();
             } else {
                 Use(Card.Back, false);
-                game_.Press(TestKey::Down);  // a hidden ring is only shown
+                game_.MoveMouse(600, 20);    // onto no control
+                game_.Press(TestKey::Down);  // a hidden ring is only shown, on the opener
             }
             ASSERT_EQ(ScreenState, opener.Screen);
             EXPECT_TRUE(RingOn(game_, opener.Spot));

@@ -30,8 +30,8 @@ constexpr Box WholeBoard{236, 4, 636, 404};
 constexpr Box ScoreDigits{495, 435, 575, 452};
 constexpr Box LevelBarArea{174, 339, 194, 412};
 constexpr Box MixerArea{36, 278, 145, 387};
-// The Timed clock, right-aligned left of the thermometer under the mode's name.
-constexpr Box ClockArea{90, 410, 167, 436};
+// The mode and the Timed clock, in one line under the thermometer.
+constexpr Box ClockArea{96, 440, 230, 480};
 // Seconds between two frames of the clock checks, and the frames from the bar's last pixel to
 // the game-over phase.
 constexpr float FrameTime = 0.02f;
