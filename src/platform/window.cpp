@@ -296,6 +296,25 @@ void DesktopSize(int& width, int& height) {
 #endif
 }
 
+// Room the window manager's frame and title bar take around the client area, at most, in pixels.
+constexpr int FrameWidth = 16;
+constexpr int FrameHeight = 48;
+
+// The client area a new window gets: the picture at the largest whole scale that fits the work
+// area (the desktop without its panels).
+void NewWindowSize(int& width, int& height) {
+    SDL_Rect work{0, 0, PictureWidth, PictureHeight};
+    if (SDL_GetDisplayUsableBounds(0, &work) != 0)
+        work = SDL_Rect{0, 0, PictureWidth, PictureHeight};
+    if (DesktopWidthOverride != 0) {
+        work.w = DesktopWidthOverride;
+        work.h = DesktopHeightOverride;
+    }
+    const int scale = WholeScaleFitting(work.w, work.h);
+    width = PictureWidth * scale;
+    height = PictureHeight * scale;
+}
+
 // The X server's depth, asked directly for desktops whose pixels SDL cannot describe (8-bit colour
 // maps give an unknown format); 0 on other desktops.
 int XServerDepth() {
@@ -606,8 +625,11 @@ bool CreateGameWindow() {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Made for OpenGL from the start where the renderer will be, so SDL never re-creates it.
     const bool hardware = DisplayHasHardware();
+    int width = 0;
+    int height = 0;
+    NewWindowSize(width, height);
     GameWindow = SDL_CreateWindow(
-        WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, PictureWidth, PictureHeight,
+        WindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | (hardware ? SDL_WINDOW_OPENGL : 0));
     if (GameWindow == nullptr) {
         NoteFailure("the window");
@@ -679,23 +701,32 @@ void RestyleGameWindow(bool fullScreen) {
         ReturnToPlaceBeforeFullScreen();
         return;
     }
-    // A window already 640x480 on the desktop is left alone: every move or resize asked of X11
-    // waits for the window manager, even one that changes nothing.
+    // A window already of a new window's size on the desktop is left alone: every move or resize
+    // asked of X11 waits for the window manager, even one that changes nothing.
     const uint32_t flags = SDL_GetWindowFlags(GameWindow);
     int width = 0;
     int height = 0;
+    int newWidth = 0;
+    int newHeight = 0;
     SDL_GetWindowSize(GameWindow, &width, &height);
-    if ((flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0 && width == PictureWidth &&
-        height == PictureHeight) {
+    NewWindowSize(newWidth, newHeight);
+    if ((flags & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) == 0 && width == newWidth &&
+        height == newHeight) {
         BringOntoDesktop();
         return;
     }
     SDL_SetWindowFullscreen(GameWindow, 0);
     if ((flags & SDL_WINDOW_MAXIMIZED) != 0) SDL_RestoreWindow(GameWindow);
-    SDL_SetWindowSize(GameWindow, PictureWidth, PictureHeight);
+    SDL_SetWindowSize(GameWindow, newWidth, newHeight);
     SDL_SetWindowPosition(GameWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     // SDL centres on the desktop as it found it at start; the desktop may be smaller now.
     BringOntoDesktop();
+}
+
+int WholeScaleFitting(int workWidth, int workHeight) {
+    const int across = (workWidth - FrameWidth) / PictureWidth;
+    const int down = (workHeight - FrameHeight) / PictureHeight;
+    return std::max(1, std::min(across, down));
 }
 
 bool WindowManagerChangedFullScreen(bool& fullScreen) {

@@ -29,8 +29,9 @@ constexpr int PictureHeight = 480;
 bool StartVideo();
 
 // Called once by the program entry: creates the window "Pelmaro v1.0" with its renderer and icon
-// slot, centred on the desktop, shown, windowed with a 640x480 client area the player may make
-// larger. Starts SDL video first when needed. False on failure (WindowFailure says why).
+// slot, centred on the desktop, shown, windowed with a client area of the largest whole multiple of
+// 640x480 that fits the desktop's work area (on a large screen 1280x960 or more), which the player
+// may resize. Starts SDL video first when needed. False on failure (WindowFailure says why).
 bool CreateGameWindow();
 
 // Called after StartVideo or CreateGameWindow failed: what failed and SDL's reason, in words for
@@ -58,8 +59,14 @@ uint32_t GameWindowId();
 
 // ---- Style ----
 
+// Called by the window's creation and restyling, and by tests: how many times the 640x480 picture
+// a new window shows: the largest whole multiple that fits, with its frame, in a desktop's work
+// area of this size; never less than 1.
+int WholeScaleFitting(int workWidth, int workHeight);
+
+
 // Called by the display switch after the display is set up: full-screen covers the whole monitor;
-// windowed gives a 640x480 client area centred on the desktop, except when leaving full-screen,
+// windowed gives the client area a new window has (see CreateGameWindow) centred on the desktop, except when leaving full-screen,
 // which gives the window back the size, place and maximised state it had before. Either way the
 // 640x480 picture is scaled into the window with its aspect kept.
 void RestyleGameWindow(bool fullScreen);

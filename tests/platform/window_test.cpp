@@ -20,6 +20,31 @@ void CountDestroyed() {
     platform::DestroyGameWindow();
 }
 
+TEST(GameWindow, NewWindowsOpenAtTheLargestWholeScaleTheWorkAreaHolds) {
+    // Work areas of common desktops, panels taken off: 1024x768, 1920x1080 less a panel of 27,
+    // 2560x1440, 3840x2160 less a panel of 48, and ones smaller than the picture.
+    const struct {
+        int width, height, scale;
+    } desktops[] = {{1024, 768, 1},  {1920, 1053, 2}, {2560, 1440, 2},
+                    {3840, 2112, 4}, {640, 480, 1},   {600, 400, 1},
+                    {1296, 1008, 2}, {1295, 1008, 1}, {1296, 1007, 1}};
+    for (const auto& desktop : desktops)
+        EXPECT_EQ(platform::WholeScaleFitting(desktop.width, desktop.height), desktop.scale)
+            << desktop.width << "x" << desktop.height;
+    // On a 1920x1080 desktop the windowed game opens at 1280x960, centred.
+    platform::OverrideDesktopSizeForTests(1920, 1080);
+    ASSERT_TRUE(platform::CreateGameWindow());
+    platform::RestyleGameWindow(false);
+    SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 960);
+    platform::OverrideDesktopSizeForTests(0, 0);
+    platform::DestroyGameWindow();
+}
+
 TEST(GameWindow, CreatedWithTitleAndWindowedClientArea) {
     ASSERT_TRUE(platform::CreateGameWindow());
     SDL_Window* window = SDL_GetWindowFromID(platform::GameWindowId());
