@@ -1,8 +1,11 @@
 // The tests' entry: every test runs headless unless it chooses otherwise itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -25,10 +28,22 @@ void ChooseHeadlessDrivers() {
             setenv(setting[0], setting[1], 1);
 }
 
+// Every test keeps its settings in a folder of its own, never the player's; a test may set its
+// own folder after this.
+void ChooseOwnSettings(const std::string& settingsHome) {
+    setenv("XDG_CONFIG_HOME", settingsHome.c_str(), 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ChooseHeadlessDrivers();
+    const std::filesystem::path settingsHome = std::filesystem::temp_directory_path() /
+                                               ("pelmaro_tests_config_" + std::to_string(getpid()));
+    ChooseOwnSettings(settingsHome.string());
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(settingsHome, ignored);
+    return result;
 }
