@@ -28,9 +28,10 @@ void ChooseHeadlessDrivers() {
             setenv(setting[0], setting[1], 1);
 }
 
-// Every test keeps its settings in a folder of its own, never the player's; a test may set its
-// own folder after this.
-void ChooseOwnSettings(const std::string& settingsHome) {
+// Every test speaks English, whatever the desktop running it speaks, and keeps its settings in a
+// folder of its own, never the player's; a test may set its own language or folder after this.
+void ChooseEnglishAndOwnSettings(const std::string& settingsHome) {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
     setenv("XDG_CONFIG_HOME", settingsHome.c_str(), 1);
 }
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     ChooseHeadlessDrivers();
     const std::filesystem::path settingsHome = std::filesystem::temp_directory_path() /
                                                ("pelmaro_tests_config_" + std::to_string(getpid()));
-    ChooseOwnSettings(settingsHome.string());
+    ChooseEnglishAndOwnSettings(settingsHome.string());
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
