@@ -1,4 +1,6 @@
 """The options and new-game cards pinned over the menu, and the highlight sheet they share."""
+import math
+
 from PIL import Image
 
 import kit
@@ -36,6 +38,14 @@ OPTIONS_HELP, OPTIONS_HELP_LIT = (385, 405, 446, 442), (363, 405, 469, 443)
 # Back, Start and Help share one size; on each card they share one line.
 BUTTON_SIZE = (70, 28)
 OPTIONS_BUTTON_MIDDLE = 420
+# The language pill between the dashed line and the knobs: a tomato pill the game writes the
+# language's own name on (in its bitmap font, cream with a dark edge), an arrow at each end (the
+# left one goes back a language, the rest of the pill on), a globe left of it; lit, a butter ring
+# around it. Its lit look lies in "ActiveOption.bmp" at (0, LANGUAGE_LIT_TOP).
+LANGUAGE_PILL = (244, 224, 400, 244)
+LANGUAGE_LIT = (242, 222, 402, 246)
+LANGUAGE_LIT_TOP = 361
+GLOBE = (226, 234, 8)
 # The two volume tracks: the knob's left edge runs 227..391, the knob is 28 x 21.
 SLIDERS = (("Music", 269), ("Sound effects", 345))
 TRACK_LEFT, TRACK_RIGHT = 227, 419
@@ -138,6 +148,41 @@ def speaker(ctx, x, y, waves):
         ctx.stroke()
 
 
+def globe(ctx, x, y, r):
+    """A globe in ink: its rim, the equator, two parallels and a meridian's ellipse."""
+    ctx.set_source_rgba(*kit.rgb(sc.INK))
+    ctx.set_line_width(1.5)
+    ctx.new_path()
+    ctx.arc(x, y, r, 0, 2 * math.pi)
+    ctx.stroke()
+    ctx.set_line_width(1.1)
+    ctx.save()
+    ctx.translate(x, y)
+    ctx.scale(0.45, 1)
+    ctx.new_path()
+    ctx.arc(0, 0, r, 0, 2 * math.pi)
+    ctx.restore()
+    ctx.stroke()
+    for dy in (-r * 0.5, 0, r * 0.5):
+        half = math.sqrt(r * r - dy * dy)
+        ctx.move_to(x - half, y + dy)
+        ctx.line_to(x + half, y + dy)
+    ctx.stroke()
+
+
+def language_pill(ctx, lit):
+    """The language pill, with no name on it: the game writes the name."""
+    l, t, r, b = LANGUAGE_PILL
+    cy = (t + b) / 2
+    if lit:
+        sc.glow_ring(ctx, LANGUAGE_LIT, inset=1, radius=(b - t) / 2 + 1, width=2.0)
+    kit.shape(ctx, lambda c: kit.rounded_rect(c, l, t, r - l, b - t, (b - t) / 2), kit.TOMATO, width=2)
+    for tip, back in ((l + 7, l + 14), (r - 7, r - 14)):
+        kit.shape(ctx, lambda c: (c.move_to(tip, cy), c.line_to(back, cy - 5), c.line_to(back, cy + 5),
+                                  c.close_path()), kit.CREAM, kit.OUTLINE, 1.0)
+    globe(ctx, *GLOBE)
+
+
 def slider_track(ctx, name, knob_top):
     cy = knob_top + 10.5
     kit.text(ctx, name, TRACK_LEFT, cy - 25, 15, sc.INK, align="left")
@@ -155,7 +200,7 @@ def slider_track(ctx, name, knob_top):
 
 
 def options_card(ctx, lit=None):
-    """The options card; lit names the hovered row (0..2), "back" or "help"."""
+    """The options card; lit names the hovered row (0..2), "language", "back" or "help"."""
     l, t, r, b = OPTIONS_AT
     shadowed_card(ctx, OPTIONS_AT)
     r, b = r - SHADOW, b - SHADOW
@@ -171,6 +216,7 @@ def options_card(ctx, lit=None):
     ctx.set_dash([4, 4])
     ctx.stroke()
     ctx.set_dash([])
+    language_pill(ctx, lit == "language")
     for name, knob_top in SLIDERS:
         slider_track(ctx, name, knob_top)
     note(ctx, KEYS_NOTE, (l, t, r, b))
@@ -259,12 +305,13 @@ def level_cover():
 
 
 def active_option():
-    out = sc.sheet(235, 361)
+    out = sc.sheet(235, LANGUAGE_LIT_TOP + LANGUAGE_LIT[3] - LANGUAGE_LIT[1])
     sc.place(out, level_cover(), 210, 0)
     for i, (sx, sy) in enumerate(((0, 0), (0, 27), (0, 52))):
         sc.place(out, lit_overlay(options_card, i, OPTION_ROWS[i][1]), sx, sy)
     sc.place(out, lit_overlay(options_card, "back", OPTIONS_BACK_LIT), 0, 87)
     sc.place(out, lit_overlay(options_card, "help", OPTIONS_HELP_LIT), 112, 87)
+    sc.place(out, lit_overlay(options_card, "language", LANGUAGE_LIT), 0, LANGUAGE_LIT_TOP)
     for i, (sx, sy) in enumerate(((112, 26), (0, 159), (138, 159), (0, 192), (108, 194))):
         sc.place(out, lit_overlay(new_game_card, i, CHOICE_ROWS[i][1]), sx, sy)
     sc.place(out, lit_overlay(new_game_card, "back", NEW_BACK_LIT), 115, 125)

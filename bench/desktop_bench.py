@@ -224,7 +224,7 @@ def run_once(binary, game_dir, depth, sound=False, play=False, still=measure_sti
     if sound:
         environment = dict(environment, **SOUND_DEVICE)
     folder = tempfile.mkdtemp(prefix="pelmaro-bench-")
-    for entry in ("bmp", "sound", "music", "ReadMe.htm"):
+    for entry in ("bmp", "sound", "music", "locale", "ReadMe.htm"):
         os.symlink(os.path.join(game_dir, entry), os.path.join(folder, entry))
     screen = Screen(environment)
     game = None

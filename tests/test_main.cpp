@@ -1,8 +1,11 @@
 // The tests' entry: every test runs headless unless it chooses otherwise itself.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -25,10 +28,23 @@ void ChooseHeadlessDrivers() {
             setenv(setting[0], setting[1], 1);
 }
 
+// Every test speaks English, whatever the desktop running it speaks, and keeps its settings in a
+// folder of its own, never the player's; a test may set its own language or folder after this.
+void ChooseEnglishAndOwnSettings(const std::string& settingsHome) {
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) unsetenv(name);
+    setenv("XDG_CONFIG_HOME", settingsHome.c_str(), 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ChooseHeadlessDrivers();
+    const std::filesystem::path settingsHome = std::filesystem::temp_directory_path() /
+                                               ("pelmaro_tests_config_" + std::to_string(getpid()));
+    ChooseEnglishAndOwnSettings(settingsHome.string());
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(settingsHome, ignored);
+    return result;
 }

@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "screens/save_file.h"
 #include "shared/error_box.h"
+#include "shared/language.h"
 
 int AppActive = 0;
 uint8_t AppReady = 0;
@@ -29,7 +30,8 @@ void RefreshWindowRects() {
 
 void ShowWindowFailure() {
     StartFailed = true;
-    ShowError("This game cannot open its window.\nWhat failed: " + platform::WindowFailure());
+    ShowError(TranslatedSentence("This game cannot open its window.\nWhat failed: %s",
+                                 platform::WindowFailure().c_str()));
 }
 
 void ShowNoPlayerFolderNotice() {
@@ -61,13 +63,13 @@ void ShowUnreadableSaveNotice(const std::string& reason) {
 
 void ShowAlreadyRunningNotice() {
     platform::ShowMessageBox("Pelmaro",
-                             "Pelmaro is already running.\nPlease go on in its window; a second "
-                             "game would\nreplace the first one's saved game.",
+                             Translated("Pelmaro is already running.\nPlease go on in its window; "
+                                        "a second game would\nreplace the first one's saved game."),
                              platform::MessageIcon::Information);
 }
 
 void ShowCannotRunNotice() {
-    ShowError(
+    ShowError(Translated(
         "This game cannot run in a desktop\nwindow with the current display settings.\nPlease "
-        "change your desktop settings to a\n16- or 32-bit display mode and re-run this\ngame.");
+        "change your desktop settings to a\n16- or 32-bit display mode and re-run this\ngame."));
 }

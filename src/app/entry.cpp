@@ -17,9 +17,11 @@
 #include "platform/memory.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "platform/settings.h"
 #include "platform/window.h"
 #include "screens/save_file.h"
 #include "shared/error_box.h"
+#include "shared/language.h"
 
 namespace {
 
@@ -67,6 +69,9 @@ int ProgramEntry() {
 }
 
 bool StartProgram() {
+    // The language comes before any word: even the notices that end the start are in it.
+    platform::LoadSettings();
+    ChooseLanguage();
     KeepGameBeforeError = KeepGameUnderWay;
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);

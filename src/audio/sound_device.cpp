@@ -7,6 +7,7 @@
 
 #include "audio/sound_source.h"
 #include "platform/message_box.h"
+#include "shared/language.h"
 
 ALCdevice* SoundDevice = nullptr;
 ALCcontext* SoundContext = nullptr;
@@ -14,7 +15,8 @@ ALCcontext* SoundContext = nullptr;
 namespace {
 
 void ShowWarning(const std::string& prefix, const char* text) {
-    platform::ShowMessageBox("Error", prefix + (text != nullptr ? text : "unknown error"));
+    platform::ShowMessageBox(Translated("Error"),
+                             prefix + (text != nullptr ? text : Translated("unknown error")));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "gfx/display.h"
 #include "gfx/sprite.h"
 #include "gfx/text.h"
+#include "shared/language.h"
 #include "shared/state.h"
 
 float ShownScore = 0.0f;
@@ -176,15 +177,13 @@ int32_t SecondsLeft() { return static_cast<int32_t>(std::ceil(TimeLeft())); }
 
 // Names the mode under the thermometer and, in the Timed mode, shows the time left as m:ss.
 void DrawModeAndTimeLeft() {
-    char text[32];
+    std::string text = Translated("Untimed");
     if (GameMode == Timed) {
         const int32_t seconds = SecondsLeft();
-        std::snprintf(text, sizeof text, "Timed %d:%02d", static_cast<int>(seconds / 60),
-                      static_cast<int>(seconds % 60));
-    } else {
-        std::snprintf(text, sizeof text, "Untimed");
+        text = TranslatedSentence("Timed %d:%02d", static_cast<int>(seconds / 60),
+                                  static_cast<int>(seconds % 60));
     }
-    DrawText(ModeCentreX - TextWidth(text) / 2, ModeTop, text, LargeGlyphs);
+    DrawText(ModeCentreX - TextWidth(text.c_str()) / 2, ModeTop, text.c_str(), LargeGlyphs);
 }
 
 // Draws the score, the level number, the mode and time left, and the cover that hides the empty
@@ -255,7 +254,7 @@ void MoveBanner(float dt) {
 
 // Under a game-over banner, on a plate of its own, the score the game ends with.
 void DrawFinalScore() {
-    const std::string text = "Score " + GroupedNumber(Score);
+    const std::string text = TranslatedSentence("Score %s", GroupedNumber(Score).c_str());
     const int32_t width = TextWidth(text.c_str());
     const int32_t height = LargeGlyphs.Height;
     const int32_t left = BannerX + (BannerWidth - width) / 2;

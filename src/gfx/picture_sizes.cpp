@@ -12,7 +12,7 @@ struct PictureSize {
 
 // Every picture the game loads; a file of another size would be drawn from the wrong places.
 constexpr PictureSize PictureSizes[] = {
-    {"ActiveOption.bmp", 235, 361}, {"BkGrnd.jpg", 640, 480},    {"Confirm.bmp", 420, 150},
+    {"ActiveOption.bmp", 235, 385}, {"BkGrnd.jpg", 640, 480},    {"Confirm.bmp", 420, 150},
     {"Cursor.bmp", 49, 30},         {"EasyFood.jpg", 450, 50},   {"Figures.bmp", 400, 700},
     {"Font.bmp", 960, 212},         {"GameGo.jpg", 640, 480},    {"HighScores.jpg", 640, 480},
     {"HowToPlay.bmp", 416, 1276},   {"Logo.jpg", 487, 200},      {"MenDown.bmp", 77, 28},

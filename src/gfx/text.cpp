@@ -7,6 +7,7 @@
 
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "shared/language.h"
 #include "shared/state.h"
 
 // clang-format off
@@ -97,7 +98,8 @@ void DrawDigitsLarge(int32_t centreX, int32_t y, int32_t value) {
 std::string GroupedNumber(int32_t value) {
     std::string digits = std::to_string(value < 0 ? -static_cast<int64_t>(value) : value);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+        // TRANSLATORS: what stands between each group of three digits of a number: 2,115.
+        digits.insert(static_cast<std::size_t>(at), TranslatedIn("digit group separator", ","));
     }
     return value < 0 ? "-" + digits : digits;
 }

@@ -44,18 +44,6 @@ bool Fail(const std::string& folder, const std::string& reason) {
     return false;
 }
 
-// Makes the folder and its parents; the last one only its owner may enter.
-bool MakePrivateFolder(const fs::path& folder) {
-    std::error_code error;
-    fs::create_directories(folder.parent_path(), error);
-    if (error) return Fail(folder.parent_path().string(), error.message());
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return Fail(folder.string(), std::strerror(errno));
-    if (!fs::is_directory(folder, error))
-        return Fail(folder.string(), error ? error.message() : "it is not a folder");
-    return true;
-}
-
 // Copies the save file from beside the binary when the player's folder has none yet.
 void TakeOverOldSave(const fs::path& binaryFolder, const fs::path& playerFolder,
                      const std::string& saveFileName) {
@@ -73,12 +61,26 @@ std::string GamePath(const std::string& gamePath) {
     return DataFolder + path;
 }
 
-std::string PlayerFolder() {
-    const std::string dataHome = Environment("XDG_DATA_HOME");
-    if (!dataHome.empty() && dataHome.front() == '/') return dataHome + "/pelmaro";
+std::string DesktopFolder(const char* variable, const char* underHome) {
+    const std::string folder = Environment(variable);
+    if (!folder.empty() && folder.front() == '/') return folder + "/pelmaro";
     const std::string home = Environment("HOME");
     if (home.empty()) return "";
-    return home + "/.local/share/pelmaro";
+    return home + "/" + underHome + "/pelmaro";
+}
+
+std::string PlayerFolder() { return DesktopFolder("XDG_DATA_HOME", ".local/share"); }
+
+bool MakePrivateFolder(const std::string& name) {
+    const fs::path folder = name;
+    std::error_code error;
+    fs::create_directories(folder.parent_path(), error);
+    if (error) return Fail(folder.parent_path().string(), error.message());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return Fail(folder.string(), std::strerror(errno));
+    if (!fs::is_directory(folder, error))
+        return Fail(folder.string(), error ? error.message() : "it is not a folder");
+    return true;
 }
 
 std::string InstalledDataFolder(const std::string& binaryFolder) {

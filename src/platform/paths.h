@@ -15,10 +15,20 @@ extern std::string DataFolder;
 // a data file: "bmp\\Logo.jpg" becomes "bmp/Logo.jpg" inside DataFolder. Any length is accepted.
 std::string GamePath(const std::string& gamePath);
 
+// Called by PlayerFolder and the settings file: the game's folder under one of the desktop's
+// folders, "$<variable>/pelmaro" when the variable holds an absolute path, else
+// "$HOME/<underHome>/pelmaro"; empty when neither is known.
+std::string DesktopFolder(const char* variable, const char* underHome);
+
 // Called by SettleGameFolders (and tests): the player's own folder for the game,
 // "$XDG_DATA_HOME/pelmaro" when that variable holds an absolute path, else
 // "$HOME/.local/share/pelmaro"; empty when neither is known.
 std::string PlayerFolder();
+
+// Called by SettleGameFolders and the settings file: makes the folder and its parents, the last
+// one only its owner may enter; false when there is no such folder afterwards (PlayerFolderFailure
+// then says which folder and why).
+bool MakePrivateFolder(const std::string& folder);
 
 // Called by SettleGameFolders (and tests): the data folder of a game installed with its binary
 // in `binaryFolder` (".../bin" beside ".../share/pelmaro"), ending in '/'; empty when that

@@ -19,6 +19,7 @@
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
 #include "screens/save_file.h"
+#include "shared/language.h"
 #include "shared/state.h"
 
 Sprite* HighScoresPicture = nullptr;
@@ -116,7 +117,9 @@ void DrawTableRow(int x, int y, int row, const HighScoreEntry& entry) {
     const GlyphStrip& strip = IsPlaceholderRow(entry) ? MutedGlyphs : ChalkGlyphs;
     const std::string rank = std::to_string(row + 1);
     DrawTextInColumn(x, y, rank.c_str(), x, x + NameLeft, strip);
-    DrawTextInColumn(x + NameLeft, y, entry.Name, x + NameLeft, x + ScoreLeft, strip);
+    // A row no player has earned keeps the English placeholder; it is named in the player's words.
+    const char* name = IsPlaceholderRow(entry) ? Translated("Empty") : entry.Name;
+    DrawTextInColumn(x + NameLeft, y, name, x + NameLeft, x + ScoreLeft, strip);
     DrawNumberRight(x + ScoreLeft, x + ScoreRight, y, entry.Score, strip);
 }
 

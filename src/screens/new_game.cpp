@@ -18,6 +18,7 @@
 #include "platform/clock.h"
 #include "screens/focus.h"
 #include "screens/main_menu.h"
+#include "shared/language.h"
 #include "shared/random.h"
 #include "shared/state.h"
 
@@ -73,8 +74,9 @@ constexpr ConfirmButton KeepButton{{330, 244, 420, 274}, 90};
 // Draws the question card, its question and the lit look of a hovered button.
 void DrawQuestion() {
     ConfirmPicture->Draw(BackBuffer, ConfirmX, ConfirmY, 0, 0, ConfirmWidth, ConfirmHeight);
-    const std::string question = "Leave your game at level " + std::to_string(Level) + ", " +
-                                 GroupedNumber(Score) + " points?";
+    const std::string question =
+        TranslatedSentence("Leave your game at level %d, %s points?", static_cast<int>(Level),
+                           GroupedNumber(Score).c_str());
     DrawText(QuestionCentreX - TextWidth(question.c_str()) / 2, QuestionY, question.c_str());
 }
 

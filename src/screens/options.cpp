@@ -1,4 +1,5 @@
-// The options screen: display, cursor and EasyFood switches, the two volume knobs, how to play.
+// The options screen: display, cursor and EasyFood switches, the language, the two volume knobs,
+// how to play.
 #include "screens/options.h"
 
 #include "audio/music.h"
@@ -6,10 +7,12 @@
 #include "game/board.h"
 #include "gfx/display.h"
 #include "gfx/sprite.h"
+#include "gfx/text.h"
 #include "screens/focus.h"
 #include "screens/how_to_play.h"
 #include "screens/main_menu.h"
 #include "screens/new_game.h"
+#include "shared/language.h"
 #include "shared/state.h"
 
 bool (*SwitchDisplay)(bool fullScreen) = nullptr;
@@ -39,6 +42,15 @@ constexpr OptionRow Rows[3] = {
     Row({249, 159, 395, 194}, 0, 52, 240, 160),
 };
 enum { FullScreenRow, GameCursorRow, EasyFoodRow, NoRow = 3 };
+
+// The language pill: a click on its left arrow goes back a language, anywhere else on it goes on
+// to the next; its lit look lies in the sheet at (0, LanguageLitTop). The language's own name is
+// written centred on it, its glyphs' top at LanguageNameTop.
+constexpr Area LanguageSpot{244, 224, 400, 244};
+constexpr Area LanguageBackSpot{244, 224, 266, 244};
+constexpr Area LanguageLit{242, 222, 402, 246};
+constexpr int LanguageLitTop = 361;
+constexpr int LanguageNameTop = 226;
 
 constexpr Area BackSpot{196, 403, 266, 431};
 constexpr Area HelpSpot{385, 405, 446, 442};
@@ -77,6 +89,19 @@ bool RowChecked(int row) {
 void DrawHighlight(const Area& lit, int sourceLeft, int sourceTop) {
     ActiveOptionPicture->Draw(BackBuffer, lit.Left, lit.Top, sourceLeft, sourceTop,
                               sourceLeft + lit.Right - lit.Left, sourceTop + lit.Bottom - lit.Top);
+}
+
+// The language pill, lit while the mouse is on it, with the name of the language spoken now.
+void DrawLanguagePill(bool lit) {
+    if (lit) DrawHighlight(LanguageLit, 0, LanguageLitTop);
+    const char* name = Languages[CurrentLanguage].OwnName;
+    DrawText((LanguageSpot.Left + LanguageSpot.Right - TextWidth(name)) / 2, LanguageNameTop, name);
+}
+
+// A click on the language pill: the language before or after the one spoken now, round the list.
+void TurnLanguage(int x, int y) {
+    const int step = LanguageBackSpot.Contains(x, y) ? LanguageCount - 1 : 1;
+    PickLanguage((CurrentLanguage + step) % LanguageCount);
 }
 
 void DragKnobs(int x) {
@@ -151,9 +176,10 @@ void HoverOptions(int x, int y) {
         ActiveOptionPicture->Draw(BackBuffer, 175, 403, 0, 87, 112, 118);
     } else if (HelpSpot.Contains(x, y)) {
         ActiveOptionPicture->Draw(BackBuffer, 363, 405, 112, 87, 218, 125);
-    } else {
+    } else if (!LanguageSpot.Contains(x, y)) {
         onButton = false;
     }
+    DrawLanguagePill(LanguageSpot.Contains(x, y));
     int row = RowAt(x, y);
     if (row != NoRow) DrawHighlight(Rows[row].Lit, Rows[row].SourceLeft, Rows[row].SourceTop);
     if (onButton || row != NoRow) {
@@ -185,6 +211,11 @@ bool ClickOptions(int x, int y) {
         OpenHowToPlay(HelpSpot);
         return true;
     }
+    if (LanguageSpot.Contains(x, y)) {
+        PlaySoundEffect(Effect::Click);
+        TurnLanguage(x, y);
+        return true;
+    }
     int row = RowAt(x, y);
     if (row == NoRow) return false;
     PlaySoundEffect(Effect::Click);
@@ -200,6 +231,7 @@ void DrawGameCursor(int x, int y, bool cursorOutside) {
 void OptionsFocus(FocusList& list) {
     // The ring goes around a row's check box: around the whole row it would cut the heading.
     for (const OptionRow& row : Rows) list.AddRingedAt(row.Spot, MarkControl(row.MarkX, row.MarkY));
+    list.Add(LanguageSpot);
     list.Add(MusicGrab(MusicSlider), FocusRole::MusicKnob);
     list.Add(SoundGrab(SoundSlider), FocusRole::SoundKnob);
     list.Add(BackSpot, FocusRole::Back);

@@ -43,12 +43,12 @@ void FreeOptionsPictures();
 // Called every frame by the frame driver; draws the menu and the panel, only on the options screen.
 void DrawOptions();
 // Called every frame by the frame driver with the mouse position; drags the knobs, draws
-// highlights, check marks and knobs, only on the options screen.
+// highlights, check marks, the language's name and the knobs, only on the options screen.
 void HoverOptions(int x, int y);
 // Called by the click dispatcher; returns true when the click was used by the options screen.
 bool ClickOptions(int x, int y);
 // Called by the focus step on the options screen: the three option rows (ringed at their check
-// boxes), the music and sound knobs, Back and Help.
+// boxes), the language, the music and sound knobs, Back and Help.
 void OptionsFocus(FocusList& list);
 // Called by the keys: a knob moves `steps` twentieths of its track (stopping at its ends); the
 // music follows its knob at once.

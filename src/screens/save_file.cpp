@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "screens/options.h"
+#include "shared/language.h"
 #include "shared/state.h"
 
 namespace {
@@ -116,9 +117,10 @@ void PutEntry(std::vector<uint8_t>& out, const HighScoreEntry& entry) {
 void ReportSaveFailure(const platform::ReplaceFailure& failure) {
     const std::string save = platform::FullPath(SaveFileName);
     const std::string what = failure.file == save ? "" : failure.file + ": ";
-    std::string text =
-        "Your game could not be saved to\n" + save + "\n(" + what + failure.reason + ").";
-    if (failure.oldKept) text += "\nThe game saved before is kept as it was.";
+    std::string text = TranslatedSentence("Your game could not be saved to\n%s\n(%s%s).",
+                                          save.c_str(), what.c_str(), failure.reason.c_str());
+    if (failure.oldKept)
+        text += std::string("\n") + Translated("The game saved before is kept as it was.");
     platform::ShowMessageBox("Pelmaro", text);
 }
 

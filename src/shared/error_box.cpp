@@ -6,12 +6,13 @@
 
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "shared/language.h"
 
 void (*KeepGameBeforeError)() = [] {};
 
 void ShowError(const std::string& text) {
     KeepGameBeforeError();
-    platform::ShowMessageBox("Error", text);
+    platform::ShowMessageBox(Translated("Error"), text);
     platform::DestroyGameWindow();
 }
 

@@ -186,17 +186,17 @@ const std::vector<PictureFacts>& Catalogue() {
          {{179, 212, 286, 265}, {286, 213, 393, 265}}},
         {"NewGame.jpg", true, 332, 383, {{0, 0, 332, 383}}, {}},
         // The level-bar cover, then the highlights of options, new game and high scores, then
-        // the page labels for 6, 7 and 8 kinds.
+        // the page labels for 6, 7 and 8 kinds, then the lit language pill.
         {"ActiveOption.bmp",
          true,
          235,
-         361,
+         385,
          {{210, 0, 230, 73},    {0, 0, 156, 27},      {0, 27, 112, 52},     {0, 52, 146, 87},
           {0, 87, 112, 118},    {112, 87, 218, 125},  {112, 26, 210, 52},   {0, 159, 137, 192},
           {138, 159, 206, 194}, {0, 192, 108, 220},   {108, 194, 182, 221}, {115, 125, 235, 158},
           {0, 118, 115, 156},   {182, 194, 231, 231}, {0, 221, 83, 257},    {0, 257, 84, 291},
           {85, 257, 169, 291},  {0, 292, 84, 326},    {85, 292, 169, 326},  {0, 327, 84, 361},
-          {85, 327, 169, 361}},
+          {85, 327, 169, 361},  {0, 361, 160, 385}},
          {}},
         {"HighScores.jpg", false, 640, 480, {{0, 0, 640, 480}}, {}},
         // The name box, then the prompt area with the prompt for a full name.

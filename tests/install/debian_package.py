@@ -38,8 +38,10 @@ def packages(app_id):
             ("usr/games/pelmaro", "usr/share/icons/hicolor/scalable/apps/pelmaro.svg",
              "usr/share/icons/hicolor/48x48/apps/pelmaro.png", "usr/share/doc/pelmaro/copyright"))
     data = ("pelmaro-data", "all",
-            (DATA + "/", "usr/share/doc/pelmaro-data/", "usr/share/lintian/overrides/pelmaro-data"),
+            (DATA + "/", "usr/share/doc/pelmaro-data/", "usr/share/lintian/overrides/pelmaro-data",
+             "usr/share/locale/"),
             (DATA + "/ReadMe.htm", DATA + "/bmp/Logo.jpg", DATA + "/sound/01.wav",
+             "usr/share/locale/de/LC_MESSAGES/pelmaro.mo",
              DATA + "/music/track0.ogg", DATA + "/help/icon.png",
              "usr/share/doc/pelmaro-data/copyright"))
     return game, data

@@ -31,7 +31,8 @@ def layout_problems(installed):
     problems = [f"not installed: {path}" for path in
                 ("bin/pelmaro", "share/pelmaro/ReadMe.htm", "share/pelmaro/help/swap.png",
                  "share/pelmaro/bmp/Logo.jpg", "share/pelmaro/sound/01.wav",
-                 "share/pelmaro/music/track0.ogg", "share/icons/hicolor/scalable/apps/pelmaro.svg")
+                 "share/pelmaro/music/track0.ogg", "share/icons/hicolor/scalable/apps/pelmaro.svg",
+                 "share/locale/de/LC_MESSAGES/pelmaro.mo")
                 if not os.path.isfile(os.path.join(installed, path))]
     for size in ICON_SIZES:
         icon = os.path.join(installed, f"share/icons/hicolor/{size}x{size}/apps/pelmaro.png")

@@ -35,7 +35,7 @@ int Channel(uint32_t pixel, int shift) { return static_cast<int>((pixel >> shift
 // folder of links to every other picture.
 void LinkGameData(const fs::path& folder, const std::vector<std::string>& missing) {
     const fs::path game = PELMARO_GAME_DIR;
-    for (const char* name : {"sound", "music", "ReadMe.htm"})
+    for (const char* name : {"sound", "music", "locale", "ReadMe.htm"})
         fs::create_directory_symlink(game / name, folder / name);
     if (missing.empty()) {
         fs::create_directory_symlink(game / "bmp", folder / "bmp");

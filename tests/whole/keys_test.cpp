@@ -288,7 +288,7 @@ TEST(KeysTest, KeysOnlyShowTheRingTheMouseHidAndKnobsStepByTwentieths) {
     platform::InjectKey(TestKey::Down, true);
     game.Step();
     EXPECT_EQ(FocusIndex, 1);
-    for (int i = 0; i < 2; ++i) game.Press(TestKey::Down);
+    for (int i = 0; i < 3; ++i) game.Press(TestKey::Down);  // past EasyFood and the language
     ASSERT_EQ(list.Spots[FocusIndex].Role, FocusRole::MusicKnob);
     game.Press(TestKey::Left);
     EXPECT_EQ(MusicSlider, SliderRight - 8);
