@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/settings.h"
 #include "platform/window.h"
 #include "screens/save_file.h"
 #include "shared/error_box.h"
@@ -36,29 +37,36 @@ void ShowWindowFailure() {
 
 void ShowNoPlayerFolderNotice() {
     StartFailed = true;
+    // The notice comes before the start proper: its words are in the player's language too.
+    platform::LoadSettings();
+    ChooseLanguage();
     platform::StartVideo();
-    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot keep your saved game in the folder\n" +
-                                            platform::PlayerFolderFailure() +
-                                            ".\nPlease make it usable, or set XDG_DATA_HOME to "
-                                            "another folder,\nand start Pelmaro again.");
+    platform::ShowMessageBox(
+        "Pelmaro",
+        TranslatedSentence("Pelmaro cannot keep your saved game in the folder\n%s.\nPlease make "
+                           "it usable, or set XDG_DATA_HOME to another folder,\nand start "
+                           "Pelmaro again.",
+                           platform::PlayerFolderFailure().c_str()));
 }
 
 void ShowCannotLockNotice() {
     StartFailed = true;
-    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot lock the folder of its saved game\n" +
-                                            platform::FullPath(".") + "\n(" +
-                                            platform::FileLockFailure() +
-                                            "),\nso it cannot keep a second game off your "
-                                            "save.\nNothing was changed.");
+    platform::ShowMessageBox(
+        "Pelmaro",
+        TranslatedSentence("Pelmaro cannot lock the folder of its saved game\n%s\n(%s),"
+                           "\nso it cannot keep a second game off your save.\n"
+                           "Nothing was changed.",
+                           platform::FullPath(".").c_str(), platform::FileLockFailure().c_str()));
 }
 
 void ShowUnreadableSaveNotice(const std::string& reason) {
     StartFailed = true;
-    platform::ShowMessageBox("Pelmaro", "Pelmaro cannot read your saved game\n" +
-                                            platform::FullPath(SaveFileName) + "\n(" + reason +
-                                            ").\nIt is left as it is. Please make it readable "
-                                            "for your user\n(or move it away to start afresh) "
-                                            "and start Pelmaro again.");
+    platform::ShowMessageBox(
+        "Pelmaro",
+        TranslatedSentence("Pelmaro cannot read your saved game\n%s\n(%s).\nIt is left as it "
+                           "is. Please make it readable for your user\n(or move it away to "
+                           "start afresh) and start Pelmaro again.",
+                           platform::FullPath(SaveFileName).c_str(), reason.c_str()));
 }
 
 void ShowAlreadyRunningNotice() {

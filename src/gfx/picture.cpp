@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "shared/error_box.h"
+#include "shared/language.h"
 
 bool IsJpegName(const std::string& name) {
     std::string lower = name;
@@ -20,9 +21,10 @@ bool IsJpegName(const std::string& name) {
 std::string PicturePath(const std::string& name) { return platform::GamePath("bmp\\" + name); }
 
 void ShowPictureError(const std::string& name, const std::string& problem) {
-    ShowError("Pelmaro could not read its picture\n" + platform::FullPath(PicturePath(name)) +
-              "\n(" + problem +
-              ").\nYour game in progress is kept.\nReinstalling Pelmaro mends this.");
+    ShowError(
+        TranslatedSentence("Pelmaro could not read its picture\n%s\n(%s).\nYour game in "
+                           "progress is kept.\nReinstalling Pelmaro mends this.",
+                           platform::FullPath(PicturePath(name)).c_str(), problem.c_str()));
 }
 
 bool ReadPicture(const std::string& name, Picture& picture) {
