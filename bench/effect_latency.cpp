@@ -1,8 +1,9 @@
 // How long an effect takes from the game's request until the mixer hands its first samples to the
 // sound device: the game's own effects and mixer, on SDL's disk audio driver, which takes one
 // period of samples at a time at the pace a sound card takes them. Each request comes at a random
-// moment of the device's period. Prints the median and the worst in milliseconds. A program of
-// its own, so no other benchmark has started SDL's audio on another driver first.
+// moment of the device's period: first in quick succession, then each after two seconds of silence,
+// in which the device sleeps. Prints the median and the worst of each in milliseconds. A program
+// of its own, so no other benchmark has started SDL's audio on another driver first.
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +22,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int Requests = 60;
+// Requests that each follow a long silence, and that silence in milliseconds.
+constexpr int RequestsAfterSilence = 10;
+constexpr int SilenceMs = 2000;
 
 // Milliseconds from one request of the click until its first samples were mixed; negative when
 // they never were.
@@ -35,6 +39,22 @@ double OneRequest() {
     return -1.0;
 }
 
+// `count` requests, each `pauseMs` and up to two periods after the last; latencies sorted.
+std::vector<double> Series(int count, int pauseMs, std::mt19937& dice) {
+    std::vector<double> latencies;
+    for (int i = 0; i < count; ++i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(pauseMs * 1000 + dice() % 25000));
+        latencies.push_back(OneRequest());
+    }
+    std::sort(latencies.begin(), latencies.end());
+    return latencies;
+}
+
+void PrintSeries(const char* what, const std::vector<double>& latencies) {
+    std::printf("effect latency%s: median %.1f ms, worst %.1f ms over %zu requests\n", what,
+                latencies[latencies.size() / 2], latencies.back(), latencies.size());
+}
+
 }  // namespace
 
 int main() {
@@ -45,20 +65,16 @@ int main() {
         return 1;
     }
     UpdateEffectVolume();
-    std::vector<double> latencies;
     std::mt19937 dice(7);
-    for (int i = 0; i < Requests; ++i) {
-        // The last click has ended; the next comes anywhere within the next two periods.
-        std::this_thread::sleep_for(std::chrono::microseconds(100000 + dice() % 25000));
-        latencies.push_back(OneRequest());
-    }
+    // The last click has ended; the next comes anywhere within the next two periods.
+    const std::vector<double> quick = Series(Requests, 100, dice);
+    const std::vector<double> afterSilence = Series(RequestsAfterSilence, SilenceMs, dice);
     ReleaseSoundEffects();
-    std::sort(latencies.begin(), latencies.end());
-    if (latencies.front() < 0.0) {
+    if (quick.front() < 0.0 || afterSilence.front() < 0.0) {
         std::fprintf(stderr, "effect latency: a request was never mixed\n");
         return 1;
     }
-    std::printf("effect latency: median %.1f ms, worst %.1f ms over %zu requests\n",
-                latencies[latencies.size() / 2], latencies.back(), latencies.size());
+    PrintSeries("", quick);
+    PrintSeries(" after 2 s of silence", afterSilence);
     return 0;
 }

@@ -50,6 +50,8 @@ SDL_AudioSpec DeviceFormat{};
 // Every live voice, read by the mixer. Never destroyed: effects released by destructors at exit,
 // in whatever order the program's objects go, still find it.
 std::vector<SoundBuffer*>& Voices = *new std::vector<SoundBuffer*>;
+// Set by HoldSoundMixer: the device stays paused and only MixSoundFrames advances the voices.
+bool Held = false;
 bool Recording = false;
 std::vector<SoundStart> Starts;
 // When the mixer last mixed the first samples of a voice, in nanoseconds of the steady clock.
@@ -83,9 +85,11 @@ void AddVoice(const SoundBuffer& voice, float* out, size_t frames) {
 }
 
 // Adds every playing voice into `out` (interleaved stereo floats); voices stop at their end.
-void MixVoices(float* out, size_t count) {
+// True while a voice is still playing afterwards.
+bool MixVoices(float* out, size_t count) {
     std::fill(out, out + count, 0.0f);
     const size_t frames = count / static_cast<size_t>(DeviceFormat.channels);
+    bool sounding = false;
     for (SoundBuffer* voice : Voices) {
         if (!voice->Playing) continue;
         const size_t length = voice->Samples->Frames();
@@ -97,12 +101,17 @@ void MixVoices(float* out, size_t count) {
         AddVoice(*voice, out, n);
         voice->Position += n;
         if (voice->Position >= length) voice->Playing = false;
+        sounding = sounding || voice->Playing;
     }
     for (size_t i = 0; i < count; ++i) out[i] = std::clamp(out[i], -1.0f, 1.0f);
+    return sounding;
 }
 
+// Runs on SDL's audio thread with the device locked. Once the last voice has ended the device
+// pauses itself, so SDL hands it silence without asking us; PlaySoundBuffer wakes it again.
 void MixCallback(void*, Uint8* stream, int length) {
-    MixVoices(reinterpret_cast<float*>(stream), static_cast<size_t>(length) / sizeof(float));
+    if (!MixVoices(reinterpret_cast<float*>(stream), static_cast<size_t>(length) / sizeof(float)))
+        SDL_PauseAudioDevice(Device, 1);
 }
 
 // SDL's name for a WAV sample layout, or 0 when the layout is not one we play.
@@ -154,12 +163,13 @@ bool CreateSoundDevice() {
     // 512 frames (12 ms at 44.1 kHz) a period: an effect reaches the speaker within two of them.
     want.samples = 512;
     want.callback = MixCallback;
+    // The device opens paused and stays so until the first voice plays.
     Device = SDL_OpenAudioDevice(nullptr, 0, &want, &DeviceFormat, 0);
     if (Device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    SDL_PauseAudioDevice(Device, 0);
+    Held = false;
     return true;
 }
 
@@ -246,6 +256,7 @@ bool PlaySoundBuffer(SoundBuffer* buffer) {
     if (buffer->Lost) return false;
     if (buffer->Position >= buffer->Samples->Frames()) buffer->Position = 0;
     buffer->Playing = true;
+    if (!Held) SDL_PauseAudioDevice(Device, 0);
     if (Recording) Starts.push_back({buffer, buffer->Volume});
     return true;
 }
@@ -287,7 +298,13 @@ void MarkSoundBufferLost(SoundBuffer* buffer) {
 }
 
 void HoldSoundMixer() {
-    if (Device != 0) SDL_PauseAudioDevice(Device, 1);
+    if (Device == 0) return;
+    Held = true;
+    SDL_PauseAudioDevice(Device, 1);
+}
+
+bool SoundDeviceAsleep() {
+    return Device != 0 && SDL_GetAudioDeviceStatus(Device) == SDL_AUDIO_PAUSED;
 }
 
 std::vector<float> MixSoundFrames(int frames) {

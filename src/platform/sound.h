@@ -30,7 +30,8 @@ constexpr int32_t SoundSilent = -10000;
 
 // ---- Device ----
 // Called by the sound effects at start-up; opens the default audio device for normal shared
-// use and starts its mixing thread. False when there is no audio device: the game runs silent.
+// use; the device stays paused (SDL fills its periods with silence, our mixer idle) while no
+// voice plays. False when there is no audio device: the game runs silent.
 bool CreateSoundDevice();
 // Called by the sound effects at shutdown after every buffer is released; closes the device.
 void ReleaseSoundDevice();
@@ -84,6 +85,8 @@ std::vector<SoundStart> TakeSoundStarts();
 void MarkSoundBufferLost(SoundBuffer* buffer);
 // Called by tests: stops the mixing thread, so that only MixSoundFrames advances the voices.
 void HoldSoundMixer();
+// Called by tests: true while the device is paused because no voice plays (or it is held).
+bool SoundDeviceAsleep();
 // Called by tests: mixes `frames` stereo frames at the device rate; interleaved left, right.
 std::vector<float> MixSoundFrames(int frames);
 // Called by tests: the device's mixing rate in Hz, 0 without a device.

@@ -218,18 +218,32 @@ TEST_F(SoundDeviceTest, StartsAreRecordedWithTheirVolume) {
     platform::ReleaseSoundBuffer(voice);
 }
 
-TEST_F(SoundDeviceTest, MixingThreadPlaysAVoiceToItsEnd) {
-    platform::ReleaseSoundDevice();
-    ASSERT_TRUE(platform::CreateSoundDevice());  // this time the mixer runs on its own
-    SoundBuffer* voice = platform::CreateSoundBuffer(Mono16, 441 * 2);  // 10 ms
-    Fill16(voice, 441, 1000);
-    platform::PlaySoundBuffer(voice);
-    // Polled until played out; a machine loaded many times over only makes the wait longer.
+// Polls `done` every 10 ms for up to 30 s; a machine loaded many times over only makes the
+// wait longer. What `done` says at the end.
+template <typename Done>
+bool PollUntil(Done done) {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (platform::GetSoundStatus(voice) != 0 && std::chrono::steady_clock::now() < giveUp) {
+    while (!done() && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    EXPECT_EQ(platform::GetSoundStatus(voice), 0u);
+    return done();
+}
+
+// The mixing thread sleeps whenever no voice plays: from the start, and again after each voice
+// has played to its end; a voice started while it sleeps is still mixed at once.
+TEST_F(SoundDeviceTest, MixingThreadPlaysAVoiceToItsEndAndSleepsWhileSilent) {
+    platform::ReleaseSoundDevice();
+    ASSERT_TRUE(platform::CreateSoundDevice());  // this time the mixer runs on its own
+    EXPECT_TRUE(platform::SoundDeviceAsleep());
+    SoundBuffer* voice = platform::CreateSoundBuffer(Mono16, 441 * 2);  // 10 ms
+    Fill16(voice, 441, 1000);
+    for (int round = 0; round < 2; ++round) {
+        const auto asked = std::chrono::steady_clock::now();
+        platform::PlaySoundBuffer(voice);
+        EXPECT_TRUE(PollUntil([&] { return platform::GetSoundStatus(voice) == 0; }));
+        EXPECT_GE(platform::LastVoiceFirstMixed(), asked);
+        EXPECT_TRUE(PollUntil([] { return platform::SoundDeviceAsleep(); })) << round;
+    }
     platform::ReleaseSoundBuffer(voice);
 }
 
