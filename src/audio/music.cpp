@@ -46,7 +46,7 @@ void StartMusicTrack(int n) {
     FadeStartMs = platform::MillisecondTime();
     CurrentTrack = n;
     StopMusic();
-    if (MusicSource.Open(TrackPath(n), true, true)) MusicSource.Play();
+    MusicSource.Open(TrackPath(n), true, true);
     SetMusicVolume(MusicVolume);
 }
 
@@ -65,4 +65,11 @@ float MusicDueIn() { return FadingIn ? 0.0f : MusicSource.SecondsUntilRefill(); 
 void SetMusicVolume(float gain) {
     MusicVolume = gain;
     MusicSource.SetGain(gain * FadeShare());
+    // Music nobody can hear is neither decoded nor mixed: with the knob at its left end the
+    // track holds where it stands and goes on from there when the knob moves.
+    if (gain > 0.0f) {
+        MusicSource.Resume();
+    } else {
+        MusicSource.Pause();
+    }
 }

@@ -14,7 +14,7 @@ extern float MusicVolume;
 constexpr int TrackCount = 4;
 
 // Called by start-up and by the screens that lead back to the menus; n is 0..3. Starts the
-// track from its beginning on a new source at MusicVolume; a play track that follows the menu
+// track from its beginning on a new source at MusicVolume (held at its start while that is 0); a play track that follows the menu
 // track fades in over a moment instead.
 void StartMusicTrack(int n);
 // Called when a game begins or is continued; starts one of the play tracks 1..3 at random.
@@ -29,5 +29,6 @@ void UpdateMusic(bool inMenus);
 // Called after every frame by the frame driver: seconds until the music must be updated again
 // (0 while a track fades in); platform::NoChangeDue while nothing streams.
 float MusicDueIn();
-// Called by the save-file loader and every frame by the options screen with the slider's gain.
+// Called by the track starts, every frame by the options screen and by the knob's keys with the
+// slider's gain; at 0 the track pauses, above 0 it plays on from where it paused.
 void SetMusicVolume(float gain);

@@ -254,6 +254,21 @@ void SoundSource::Stop() {
     if (SoundDevice != nullptr && alIsSource(Source)) alSourceStop(Source);
 }
 
+void SoundSource::Pause() {
+    if (SourceState() == AL_PLAYING) alSourcePause(Source);
+}
+
+void SoundSource::Resume() {
+    const ALint state = SourceState();
+    if (state == AL_PAUSED || state == AL_INITIAL) alSourcePlay(Source);
+}
+
+ALint SoundSource::SourceState() const {
+    ALint state = AL_STOPPED;
+    if (SoundDevice != nullptr && alIsSource(Source)) alGetSourcei(Source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
 void SoundSource::SetGain(float gain) {
     if (SoundDevice == nullptr || !alIsSource(Source)) return;
     if (!(gain >= 0.0f)) gain = 0.0f;

@@ -49,6 +49,11 @@ class SoundSource {
     void Play();
     // Called by Update at the end of a stream that does not loop.
     void Stop();
+    // Called by the music when its volume falls to 0: a playing source holds where it is.
+    void Pause();
+    // Called by the music when its volume is above 0: a paused source, or one opened but not yet
+    // played, plays (on from where it paused).
+    void Resume();
     // Called by the music before every new track: stops and deletes the source, ends decoding
     // and deletes the stream buffers; whole-file buffers stay registered for the next Open.
     void Close();
@@ -80,6 +85,8 @@ class SoundSource {
     // Called by OpenOgg and Update: decodes up to `bytes` into `buffer`; false when the stream
     // ended or failed before the buffer was full.
     bool Refill(ALuint buffer, int64_t bytes);
+    // Called by Pause and Resume: the source's OpenAL state, AL_STOPPED while closed.
+    ALint SourceState() const;
 
     bool Loop = false;                  // at the end of a stream, go on from its start
     ALuint Source = 0;                  // the OpenAL source; 0 while closed

@@ -20,6 +20,7 @@
 #include "audio/sound_device.h"
 #include "loopback_fixture.h"
 #include "platform/clock.h"
+#include "platform/frame_pacing.h"
 #include "shared/random.h"
 #include "test_sounds.h"
 
@@ -166,6 +167,44 @@ TEST_F(LoopbackMusicTest, EveryTrackStartsAtTheMusicVolume) {
     alGetSourcef(1, AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.98780488f);
     EXPECT_FLOAT_EQ(MusicVolume, 0.98780488f);
+}
+
+// With the music knob at its left end nothing is decoded or mixed and the frame loop is never
+// woken for the music; when the knob moves the track goes on from where it stood, and a track
+// started meanwhile waits at its beginning.
+TEST_F(LoopbackMusicTest, KnobAtItsLeftEndHoldsTheTrackUntilItMoves) {
+    StartMusicTrack(3);
+    StartMusicTrack(1);  // no fade-in, which would wake the frame loop
+    Render(Rate / 2);
+    UpdateMusic(false);
+    SetMusicVolume(0.0f);
+    ALint held = -1;
+    alGetSourcei(1, AL_SAMPLE_OFFSET, &held);
+    for (int frame = 0; frame < 3 * 60; ++frame) {  // three seconds, longer than a track
+        Render(735);
+        UpdateMusic(false);
+        EXPECT_EQ(MusicDueIn(), platform::NoChangeDue);
+    }
+    ALint offset = -1;
+    alGetSourcei(1, AL_SAMPLE_OFFSET, &offset);
+    EXPECT_EQ(offset, held);
+    EXPECT_EQ(CurrentTrack, 1);
+    const size_t silentFrom = Output.size() / 2 - Rate;
+    EXPECT_LT(test_sounds::Rms(Output, 2, silentFrom, silentFrom + Rate), 1.0);
+    SetMusicVolume(1.0f);
+    Render(Rate / 10);
+    alGetSourcei(1, AL_SAMPLE_OFFSET, &offset);
+    EXPECT_EQ(offset, held + Rate / 10);
+    EXPECT_EQ(TrackIn(Output, Output.size() / 2 - Rate / 20, Output.size() / 2), 1);
+
+    SetMusicVolume(0.0f);
+    StartMusicTrack(2);
+    Render(Rate);
+    UpdateMusic(false);
+    SetMusicVolume(0.5f);
+    Render(Rate / 10);
+    EXPECT_EQ(TrackIn(Output, Output.size() / 2 - Rate / 20, Output.size() / 2), 2);
+    EXPECT_EQ(alGetError(), AL_NO_ERROR);
 }
 
 // The switch from the menu track to a play track is no hard cut: the play track rises from
