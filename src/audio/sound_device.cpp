@@ -26,8 +26,9 @@ bool StartSoundDevice() {
     if (SoundDevice == nullptr) SoundDevice = alcOpenDevice(nullptr);
     if (SoundDevice == nullptr) return false;
     // The music needs no effect sends; without them every voice the context sets aside is
-    // smaller (three quarters of a megabyte in all).
-    const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS, 0, 0};
+    // smaller (three quarters of a megabyte in all). Mixed at the tracks' own rate where the
+    // device allows, the music is copied rather than resampled.
+    const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS, 0, ALC_FREQUENCY, MusicRate, 0};
     SoundContext = alcCreateContext(SoundDevice, attributes);
     if (!CheckAlcError() || SoundContext == nullptr) {
         alcCloseDevice(SoundDevice);

@@ -5,6 +5,8 @@
 #include <AL/alc.h>
 
 // ---- Device ----
+// Sampling rate of the baked music tracks in Hz; the context asks the device for the same.
+constexpr ALCint MusicRate = 44100;
 // The OpenAL device; null until StartSoundDevice succeeds and after StopSoundDevice. Every sound
 // source does nothing while it is null.
 extern ALCdevice* SoundDevice;
