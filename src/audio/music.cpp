@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "audio/sound_device.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "shared/random.h"
@@ -68,8 +69,10 @@ void SetMusicVolume(float gain) {
     // Music nobody can hear is neither decoded nor mixed: with the knob at its left end the
     // track holds where it stands and goes on from there when the knob moves.
     if (gain > 0.0f) {
+        RestSoundDevice(false);
         MusicSource.Resume();
     } else {
         MusicSource.Pause();
+        RestSoundDevice(true);
     }
 }

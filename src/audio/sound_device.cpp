@@ -1,6 +1,8 @@
 // Opens and closes the OpenAL device and context, and turns pending OpenAL errors into warnings.
 #include "audio/sound_device.h"
 
+#define AL_ALEXT_PROTOTYPES
+#include <AL/alext.h>
 #include <AL/efx.h>
 
 #include <string>
@@ -13,6 +15,9 @@ ALCdevice* SoundDevice = nullptr;
 ALCcontext* SoundContext = nullptr;
 
 namespace {
+
+// The device's mixing thread is stopped by RestSoundDevice.
+bool Resting = false;
 
 void ShowWarning(const std::string& prefix, const char* text) {
     platform::ShowMessageBox(Translated("Error"),
@@ -37,6 +42,7 @@ bool StartSoundDevice() {
         return false;
     }
     alcMakeContextCurrent(SoundContext);
+    Resting = false;
     const ALfloat zero[3] = {0.0f, 0.0f, 0.0f};
     const ALfloat orientation[6] = {0.0f, 0.0f, -1.0f, 0.0f, 1.0f, 0.0f};
     alListenerfv(AL_POSITION, zero);
@@ -54,6 +60,19 @@ void StopSoundDevice() {
     alcCloseDevice(SoundDevice);
     SoundContext = nullptr;
     SoundDevice = nullptr;
+}
+
+void RestSoundDevice(bool rest) {
+    if (SoundDevice == nullptr || rest == Resting) return;
+    if (!alcIsExtensionPresent(SoundDevice, "ALC_SOFT_pause_device")) return;
+    Resting = rest;
+    if (rest) {
+        alcDevicePauseSOFT(SoundDevice);
+    } else {
+        alcDeviceResumeSOFT(SoundDevice);
+    }
+    // A device that cannot pause (one rendering only when asked) simply goes on as it was.
+    alcGetError(SoundDevice);
 }
 
 bool CheckAlcError() {

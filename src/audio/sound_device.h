@@ -21,6 +21,10 @@ bool StartSoundDevice();
 // made, then closes the context and the device.
 void StopSoundDevice();
 
+// Called by the music when it pauses (`rest` true) and plays again: the device's mixing thread
+// stops while nothing could sound and starts again. Does nothing on a device that cannot pause.
+void RestSoundDevice(bool rest);
+
 // Called after device calls: true when no ALC error is pending; otherwise shows the warning
 // "ALC error: " and the library's text in a box captioned "Error", then returns false.
 bool CheckAlcError();

@@ -266,6 +266,30 @@ TEST(MusicWithoutDevice, EveryFrameTriesAgainQuietly) {
     EXPECT_EQ(CurrentTrack, 1);  // 2, 3, then 1 again
 }
 
+// Threads of this process.
+int ThreadCount() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Threads:", 0) == 0) return std::stoi(line.substr(8));
+    }
+    return 0;
+}
+
+// On a real device the knob at its left end also stops OpenAL's mixing thread, and moving it
+// starts the thread again.
+TEST(MusicOnADevice, KnobAtItsLeftEndLeavesNoMixerRunning) {
+    MusicFolder folder;
+    ASSERT_TRUE(StartSoundDevice());
+    StartMusicTrack(1);
+    const int mixing = ThreadCount();
+    SetMusicVolume(0.0f);
+    EXPECT_EQ(ThreadCount(), mixing - 1);
+    SetMusicVolume(0.5f);
+    EXPECT_EQ(ThreadCount(), mixing);
+    StopSoundDevice();
+}
+
 // ---- The wave-file backend: what OpenAL Soft really played, written in real time ----
 
 // The samples of the 16-bit stereo file the wave backend wrote.
