@@ -134,6 +134,22 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
+def thread_seconds(pid):
+    """Processor seconds of each of the game's threads, by name (the main thread as "main"), from
+    the scheduler's nanosecond counts; threads of one name are added up."""
+    seconds = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{tid}/comm") as comm, \
+                    open(f"/proc/{pid}/task/{tid}/schedstat") as schedstat:
+                name = "main" if tid == str(pid) else comm.read().strip()
+                ran = int(schedstat.read().split()[0]) / 1e9
+        except FileNotFoundError:
+            continue
+        seconds[name] = seconds.get(name, 0.0) + ran
+    return seconds
+
+
 def wakeups(pid):
     """How often the game's main thread has stopped to wait (for the display, a timeout or an
     event) or been put aside: its context switches."""
@@ -160,14 +176,17 @@ def pointer(environment, point, click=False):
 
 
 def measure_still(game, server):
-    """The game's and the X server's share of a core, and the game loop's wake-ups a second, over
-    MEASURE seconds."""
+    """The game's and the X server's share of a core, the game loop's wake-ups a second and the
+    share of each of the game's threads by name, over MEASURE seconds."""
     game_before, server_before = cpu_seconds(game.pid), cpu_seconds(server.pid)
     woken_before = wakeups(game.pid)
+    threads_before = thread_seconds(game.pid)
     time.sleep(MEASURE)
+    threads = {name: (ran - threads_before.get(name, 0.0)) / MEASURE * 100
+               for name, ran in thread_seconds(game.pid).items()}
     return ((cpu_seconds(game.pid) - game_before) / MEASURE * 100,
             (cpu_seconds(server.pid) - server_before) / MEASURE * 100,
-            (wakeups(game.pid) - woken_before) / MEASURE)
+            (wakeups(game.pid) - woken_before) / MEASURE, threads)
 
 
 def peak_memory_mb(pid):
@@ -319,10 +338,11 @@ def full_screen_frame(bench):
 
 
 def effect_latency(program):
-    """Median and worst milliseconds from an effect's request to the sound device."""
+    """Median and worst milliseconds from an effect's request to the sound device, of requests in
+    quick succession and of requests after two seconds of silence."""
     output = subprocess.run([program], capture_output=True, text=True, check=True).stdout
-    median_ms, worst_ms = re.search(r"median ([\d.]+) ms, worst ([\d.]+) ms", output).groups()
-    return float(median_ms), float(worst_ms)
+    series = re.findall(r"median ([\d.]+) ms, worst ([\d.]+) ms", output)
+    return [(float(median_ms), float(worst_ms)) for median_ms, worst_ms in series]
 
 
 def bake_seconds(source):
@@ -359,6 +379,18 @@ def print_memory_rows(columns):
           f" | ≤ {TARGETS['memory']:.0f} MB |")
 
 
+def print_sound_board_rows(columns):
+    """The still board with its music playing on a sound device, from the one run with sound: the
+    game and the X server, then the game's busiest threads."""
+    boards = [runs[0]["sound board"] for runs in columns]
+    print("| Still board with music (OpenAL Soft's null backend, SDL's dummy audio), one run: "
+          "processor, game (+ X server) | " + " | ".join(
+              f"{board[0]:.2f} % (+{board[1]:.2f} %)" for board in boards) + " | ≤ 0.6 % |")
+    print("| … by thread (OpenAL Soft's mixer is the one named as the program) | " + " | ".join(", ".join(
+        f"{name} {share:.2f} %" for name, share in
+        sorted(board[3].items(), key=lambda item: -item[1])[:4]) for board in boards) + " | – |")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("game_dir")
@@ -383,6 +415,7 @@ def main():
         for run in runs:
             run["sound memory"] = with_sound["memory"]
             run["play"] = with_sound.get("play")
+            run["sound board"] = with_sound.get("board")
         columns.append(runs)
     names = " | ".join(os.path.relpath(binary) for binary in binaries)
     print(f"| Xvfb {SCREEN[0]}x{SCREEN[1]}x{options.depth}, openbox, median of {options.runs} "
@@ -398,6 +431,7 @@ def main():
         print(f"| Still {screen}: wake-ups of the game loop a second | " + " | ".join(
             f"{median(runs, screen, 2):.1f}" for runs in columns) +
             (f" | ≤ {TARGETS['wakeups']:.0f} |" if screen == "board" else " | – |"))
+    print_sound_board_rows(columns)
     print("| Exec → first non-black picture (first frame) | " + " | ".join(
         f"{median(runs, 'picture'):.0f} ms ({median(runs, 'first'):.0f} ms)" for runs in columns) +
         f" | ≤ {TARGETS['picture']:.0f} ms |")
@@ -423,9 +457,11 @@ def main():
               f" | ≤ {TARGETS['full']:.0f} ms |")
     if options.effect_latency:
         latencies = [effect_latency(program) for program in options.effect_latency]
-        print("| Effect request → mixed for the device (SDL's disk driver), median / worst | " + " | ".join(
-            f"{median_ms:.0f} / {worst_ms:.0f} ms" for median_ms, worst_ms in latencies) +
-            f" | worst ≤ {TARGETS['latency']:.0f} ms |")
+        for index, what in enumerate(("", ", each after 2 s of silence")):
+            print(f"| Effect request → mixed for the device (SDL's disk driver){what}, median / worst | " +
+                  " | ".join(f"{series[index][0]:.0f} / {series[index][1]:.0f} ms"
+                             if len(series) > index else "–" for series in latencies) +
+                  f" | worst ≤ {TARGETS['latency']:.0f} ms |")
     if options.bake_source:
         seconds = [bake_seconds(source) for source in options.bake_source]
         print("| Bake of all data, -j2 (tools built) | " + " | ".join(
