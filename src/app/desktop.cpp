@@ -8,7 +8,6 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-#include "platform/settings.h"
 #include "platform/window.h"
 #include "screens/save_file.h"
 #include "shared/error_box.h"
@@ -37,9 +36,6 @@ void ShowWindowFailure() {
 
 void ShowNoPlayerFolderNotice() {
     StartFailed = true;
-    // The notice comes before the start proper: its words are in the player's language too.
-    platform::LoadSettings();
-    ChooseLanguage();
     platform::StartVideo();
     platform::ShowMessageBox(
         "Pelmaro",

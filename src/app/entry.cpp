@@ -55,12 +55,19 @@ bool ClaimReadableSave() {
     return true;
 }
 
+// The language comes before any word: even the notices that end the start are in it.
+void SpeakThePlayersLanguage() {
+    platform::LoadSettings();
+    ChooseLanguage();
+}
+
 }  // namespace
 
 int ProgramEntry() {
     platform::ReturnLargeBlocksToTheSystem();
     platform::ReportFileSizeLimitAsFailure();
     if (!platform::SettleGameFolders(SaveFileName)) {
+        SpeakThePlayersLanguage();
         ShowNoPlayerFolderNotice();
         return StartFailedExitCode;
     }
@@ -69,9 +76,7 @@ int ProgramEntry() {
 }
 
 bool StartProgram() {
-    // The language comes before any word: even the notices that end the start are in it.
-    platform::LoadSettings();
-    ChooseLanguage();
+    SpeakThePlayersLanguage();
     KeepGameBeforeError = KeepGameUnderWay;
     platform::SetWindowProcedure(WindowProcedure);
     platform::SetWindowDestroyedHandler(WindowDestroyed);
