@@ -22,12 +22,6 @@ namespace fs = std::filesystem;
 // The installed data folder seen from the installed binary's folder, set by the build.
 const char* const DataFromBinary = PELMARO_DATA_FROM_BINARY;
 
-// The value of an environment variable, empty when unset.
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 // The folder of the running program's binary; empty when the system does not say.
 fs::path BinaryFolder() {
     std::error_code error;
@@ -55,6 +49,11 @@ void TakeOverOldSave(const fs::path& binaryFolder, const fs::path& playerFolder,
 
 }  // namespace
 
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
 std::string GamePath(const std::string& gamePath) {
     std::string path = gamePath;
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -62,9 +61,9 @@ std::string GamePath(const std::string& gamePath) {
 }
 
 std::string DesktopFolder(const char* variable, const char* underHome) {
-    const std::string folder = Environment(variable);
+    const std::string folder = EnvironmentValue(variable);
     if (!folder.empty() && folder.front() == '/') return folder + "/pelmaro";
-    const std::string home = Environment("HOME");
+    const std::string home = EnvironmentValue("HOME");
     if (home.empty()) return "";
     return home + "/" + underHome + "/pelmaro";
 }

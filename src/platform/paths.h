@@ -20,6 +20,10 @@ std::string GamePath(const std::string& gamePath);
 // "$HOME/<underHome>/pelmaro"; empty when neither is known.
 std::string DesktopFolder(const char* variable, const char* underHome);
 
+// Called wherever the environment decides something (folders, the desktop, the language): the
+// value of an environment variable; empty when it is not set.
+std::string EnvironmentValue(const char* name);
+
 // Called by SettleGameFolders (and tests): the player's own folder for the game,
 // "$XDG_DATA_HOME/pelmaro" when that variable holds an absolute path, else
 // "$HOME/.local/share/pelmaro"; empty when neither is known.

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/paths.h"
 #include "platform/shared_picture.h"
 #include "platform/smooth_stretch.h"
 
@@ -108,12 +109,6 @@ constexpr uint32_t DesktopRetryPauseMs = 20;
 
 // Notes what failed, with SDL's reason.
 void NoteFailure(const char* what) { Failure = std::string(what) + ": " + SDL_GetError(); }
-
-// The value of an environment variable; empty when it is not set.
-std::string EnvironmentValue(const char* name) {
-    const char* value = SDL_getenv(name);
-    return value != nullptr ? value : "";
-}
 
 // The video drivers of the desktop the game was started on, in SDL's own order of preference
 // ("x11", "wayland" or "x11,wayland"); empty without a desktop.

@@ -27,12 +27,6 @@ const char* const CatalogName = "pelmaro";
 // the system's locale folder, seen from its data folder.
 const char* const LocaleFromData = PELMARO_LOCALE_FROM_DATA;
 
-// The value of an environment variable, empty when unset.
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 // The desktop's LANGUAGE, kept from before the game first set its own; SpeakLanguage sets it.
 bool LanguageListKept = false;
 std::string DesktopLanguageList;
@@ -63,7 +57,7 @@ std::string LocaleFolder() {
 // the words it found before.
 void SpeakLanguage(int language) {
     if (!LanguageListKept) {
-        DesktopLanguageList = Environment("LANGUAGE");
+        DesktopLanguageList = platform::EnvironmentValue("LANGUAGE");
         LanguageListKept = true;
     }
     CurrentLanguage = language;
@@ -75,12 +69,13 @@ void SpeakLanguage(int language) {
 }  // namespace
 
 int DesktopLanguage() {
-    std::string locale = Environment("LC_ALL");
-    if (locale.empty()) locale = Environment("LC_MESSAGES");
-    if (locale.empty()) locale = Environment("LANG");
+    std::string locale = platform::EnvironmentValue("LC_ALL");
+    if (locale.empty()) locale = platform::EnvironmentValue("LC_MESSAGES");
+    if (locale.empty()) locale = platform::EnvironmentValue("LANG");
     if (locale.empty() || locale == "C" || locale == "POSIX") return 0;
     std::string list =
-        (LanguageListKept ? DesktopLanguageList : Environment("LANGUAGE")) + ":" + locale;
+        (LanguageListKept ? DesktopLanguageList : platform::EnvironmentValue("LANGUAGE")) + ":" +
+        locale;
     std::size_t start = 0;
     while (start < list.size()) {
         std::size_t end = list.find(':', start);
